@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/number_selection.h"
+#include "engine/prime_window.h"
+#include "engine/surface.h"
+
+namespace quorvel {
+
+// The colour schemes; the values are the positions in the "Color by" list.
+enum class ColorScheme : int {
+    Cluster = 0,
+    DiagonalNWSE = 1,
+    DiagonalSWNE = 2,
+    RingNumber = 3,
+    Sequence = 4,
+    Ostrand = 5,
+    White = 6,
+};
+inline constexpr int kColorSchemeCount = 7;
+
+// The item data of each list entry: the length of the scheme's colour cycle (0: no cycle).
+inline constexpr std::array<int, kColorSchemeCount> kColorSchemeItemData = {6, 6, 6, 6, 5, 0, 0};
+
+inline int ColorCountOf(ColorScheme scheme) {
+    const auto i = static_cast<int>(scheme);
+    return i >= 0 && i < kColorSchemeCount ? kColorSchemeItemData[i] : 0;
+}
+
+// Colour of the central cell in the cycling schemes, and the base of the cluster memory.
+inline constexpr int intPrimeColor = 9;
+// First palette index of the colour cycle (light blue … yellow).
+inline constexpr int intColorOffset = 9;
+
+inline bool IsCycleColor(int index, int colorCount) {
+    return index >= intColorOffset && index < intColorOffset + colorCount;
+}
+
+// Colour memory of one drawing pass.
+struct ColorMemory {
+    std::int32_t lastPrime = 0;    // the last marked prime after the central cell
+    int lastPrimeColor = 0;        // the colour that cell got
+    int lastClusterColor = 0;      // the last colour given to a new cluster
+};
+
+// What the colour rules know about the cell being drawn.
+struct CellPlace {
+    std::int32_t number = 0;
+    bool isCentre = false;
+    bool isPrime = false;
+    int x = 0;  // cells east of the centre
+    int y = 0;  // cells south of the centre
+    int ring = 1;
+    int pixelX = 0;  // centre pixel on the surface
+    int pixelY = 0;
+};
+
+// The settings of the pass that the colour rules read.
+struct ColorRule {
+    ColorScheme scheme = ColorScheme::Cluster;
+    ShowMode show = ShowMode::Primes;
+    int boxSize = 15;
+
+    int ColorCount() const { return ColorCountOf(scheme); }
+};
+
+// The first cycle colour among the already drawn cells around (x, y): the four diagonal
+// neighbours first, then the four cells two steps away in a straight line, each probed over a
+// 3 x 3 block of pixels (one pixel at box size 1). Without a hit: the index of the last pixel
+// probed, which is never a cycle colour (-1 outside the picture).
+int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int colorCount);
+
+// Ostrand colour from the remainder mod 12 of a prime, or from the number of distinct prime
+// factors of any other number.
+int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors);
+// The same, factoring n itself.
+int OstrandColor(std::int32_t n, bool isPrime);
+
+// The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
+// window; Cluster may update memory.lastClusterColor.
+int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
+                    const RasterView& raster, PrimeWindow& primes);
+
+}  // namespace quorvel

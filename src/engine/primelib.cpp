@@ -1,0 +1,117 @@
+#include "engine/primelib.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace quorvel::primelib {
+namespace {
+
+std::vector<std::int32_t> SieveSmallPrimes() {
+    std::vector<bool> composite(kSmallPrimeLimit + 1, false);
+    std::vector<std::int32_t> primes;
+    primes.reserve(4800);
+    for (std::int32_t p = 2; p <= kSmallPrimeLimit; ++p) {
+        if (composite[p]) continue;
+        primes.push_back(p);
+        for (std::int64_t m = std::int64_t{p} * p; m <= kSmallPrimeLimit; m += p) {
+            composite[static_cast<std::size_t>(m)] = true;
+        }
+    }
+    return primes;
+}
+
+std::uint64_t PowMod(std::uint64_t base, std::uint32_t exponent, std::uint32_t modulus) {
+    std::uint64_t result = 1;
+    base %= modulus;
+    while (exponent != 0) {
+        if (exponent & 1u) result = result * base % modulus;
+        base = base * base % modulus;
+        exponent >>= 1;
+    }
+    return result;
+}
+
+bool StrongProbablePrime(std::uint32_t n, std::uint32_t base) {
+    std::uint32_t d = n - 1;
+    int s = 0;
+    while ((d & 1u) == 0) {
+        d >>= 1;
+        ++s;
+    }
+    std::uint64_t x = PowMod(base, d, n);
+    if (x == 1 || x == n - 1) return true;
+    for (int r = 1; r < s; ++r) {
+        x = x * x % n;
+        if (x == n - 1) return true;
+    }
+    return false;
+}
+
+// Primes below 64 as bits, for the numbers the Miller-Rabin bases cannot judge.
+constexpr std::uint64_t kPrimesBelow64 = (1ull << 2) | (1ull << 3) | (1ull << 5) | (1ull << 7) |
+                                         (1ull << 11) | (1ull << 13) | (1ull << 17) |
+                                         (1ull << 19) | (1ull << 23) | (1ull << 29) |
+                                         (1ull << 31) | (1ull << 37) | (1ull << 41) |
+                                         (1ull << 43) | (1ull << 47) | (1ull << 53) |
+                                         (1ull << 59) | (1ull << 61);
+
+}  // namespace
+
+std::span<const std::int32_t> SmallPrimes() {
+    static const std::vector<std::int32_t> primes = SieveSmallPrimes();
+    return primes;
+}
+
+std::int32_t calculate_primes(std::int32_t /*limit*/) {
+    return static_cast<std::int32_t>(SmallPrimes().size());
+}
+
+bool MillerRabin(std::uint32_t n) {
+    return StrongProbablePrime(n, 2) && StrongProbablePrime(n, 7) && StrongProbablePrime(n, 61);
+}
+
+std::int32_t is_prime(std::int32_t /*reference*/, std::int32_t n) {
+    if (n < 2 || n > kMaxNumber) return 0;
+    if (n < 64) return static_cast<std::int32_t>((kPrimesBelow64 >> n) & 1u);
+    const auto u = static_cast<std::uint32_t>(n);
+    // Cheap rejections first: most composites have a small factor.
+    for (std::uint32_t p : {2u, 3u, 5u, 7u, 11u, 13u, 17u, 19u, 23u, 29u, 31u, 37u}) {
+        if (u % p == 0) return 0;
+    }
+    return MillerRabin(u) ? 1 : 0;
+}
+
+std::int32_t factor(std::int32_t n, std::int32_t /*n2*/, std::int32_t* counts,
+                    std::int32_t* factors) {
+    std::int32_t found = 0;
+    std::int32_t primes[kFactorBufferSize] = {};
+    std::int32_t exponents[kFactorBufferSize] = {};
+    if (n >= 2 && n <= kMaxNumber) {
+        std::int32_t rest = n;
+        for (std::int32_t p : SmallPrimes()) {
+            if (std::int64_t{p} * p > rest) break;
+            if (rest % p != 0) continue;
+            primes[found] = p;
+            while (rest % p == 0) {
+                rest /= p;
+                ++exponents[found];
+            }
+            ++found;
+        }
+        if (rest > 1) {
+            primes[found] = rest;
+            exponents[found] = 1;
+            ++found;
+        }
+    }
+    if (counts != nullptr) {
+        counts[0] = found;
+        for (std::int32_t i = 0; i < found; ++i) counts[i + 1] = exponents[i];
+    }
+    if (factors != nullptr) {
+        for (std::int32_t i = 0; i < found; ++i) factors[i] = primes[i];
+    }
+    return found;
+}
+
+}  // namespace quorvel::primelib

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "engine/cell_marks.h"
+#include "engine/color_schemes.h"
+#include "engine/diagonal_runs.h"
+#include "engine/number_selection.h"
+#include "engine/prime_window.h"
+#include "engine/surface.h"
+
+namespace quorvel {
+
+inline constexpr std::int32_t lngMaxNumber = primelib::kMaxNumber;
+inline constexpr int kBannerPoints = 14;
+
+// Everything a drawing pass reads from the controls.
+struct PassInput {
+    std::string startText = "1";  // the start-number box, digits as typed
+    int boxSize = 15;             // cell size in pixels: 1, 3, 5, 7, 15, 21, 35 or 75
+    ShowMode show = ShowMode::Primes;
+    ColorScheme colorBy = ColorScheme::Cluster;
+    bool squares = false;  // squares instead of circles
+    bool grid = false;
+    bool numerals = false;
+    bool calculateLongest = false;
+    // While the spiral moves the pass draws no "Calculating" banner.
+    bool moving = false;
+    std::string calculatingText = "Calculating ...";
+};
+
+// Where the cells lie on the surface.
+struct PassGeometry {
+    int boxSize = 0;
+    int radius = 0;
+    int centreX = 0;
+    int centreY = 0;
+    int cellsPerSide = 0;
+    std::int32_t numberOfNumbers = 0;  // cellsPerSide²
+};
+
+enum class PassOutcome {
+    Drawn,
+    Stopped,                  // the Stop button ended the walk; the partial picture stays
+    StartNumberTooLarge,      // refused: start number above 2147483646
+    EndNumberTooLarge,        // refused: the end number would pass 2147483646
+    TriangularStartTooLarge,  // refused: triangular numbers end above 268435455
+};
+
+inline bool IsRefusal(PassOutcome outcome) {
+    return outcome != PassOutcome::Drawn && outcome != PassOutcome::Stopped;
+}
+
+struct PassResult {
+    PassOutcome outcome = PassOutcome::Drawn;
+    std::string startText;  // trimmed; "1" when it was empty (the box shows it so)
+    PassGeometry geometry;  // set unless the start number was refused
+    std::int32_t startNumber = 0;
+    std::int32_t endNumber = 0;
+    std::int32_t numberShown = 0;
+    std::int32_t smallestPrime = 0;  // 0: no marked prime
+    std::int32_t largestPrime = 0;
+    bool centreIsPrime = false;  // drawn or stopped passes: whether the centre number is prime
+    bool runsMeasured = false;
+    DiagonalRuns longest;
+};
+
+// Flags the rest of the program reads after a pass.
+struct PassFlags {
+    bool blnSpiralDrawn = false;       // the last pass passed validation and drew
+    bool blnEndNumberRefused = false;  // the last pass was refused for its end number
+};
+
+// How a pass talks to the window that runs it. Every hook has a do-nothing default.
+class PassObserver {
+public:
+    virtual ~PassObserver() = default;
+    // Validation passed and the old picture is still there: controls off, the Stop button at
+    // box size 1, the end number and the number of numbers shown (result carries them).
+    virtual void OnDrawingStarts(const PassResult& /*result*/) {}
+    // Box size 1, every 1000 numbers, after the surface was refreshed: let pending input
+    // through and answer whether Stop was pressed.
+    virtual bool StopRequested() { return false; }
+    // The walk is over, finished or stopped.
+    virtual void OnWalkFinished() {}
+    // The diagonal runs are about to be measured.
+    virtual void OnMeasuringRuns() {}
+};
+
+// True when a start-number text stands for more than 2147483646: compared as text with
+// "2147483646" (longer, or as long and sorting after it), never converted.
+bool StartNumberTooLarge(std::string_view text);
+
+// The value of a start-number text: its digits up to the first other character, spaces
+// skipped; 0 without digits. Never overflows (saturates at 2^31 - 1).
+std::int32_t StartNumberValue(std::string_view text);
+
+// Spaces and tabs removed from both ends.
+std::string_view TrimSpaces(std::string_view text);
+
+// Cells per side = height / box size rounded half to even (at least 1), centre at the middle.
+PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize);
+
+// The message of a refusal in a language (0 English, 1 German); empty for other outcomes.
+std::string_view RefusalMessage(PassOutcome outcome, int language);
+
+// The drawing pass: lays the numbers from the centre number outwards on the surface, marks and
+// colours them, and measures the statistics and, if asked, the longest diagonal runs. One
+// engine serves a window for its whole life and keeps the flags between passes.
+class SpiralEngine {
+public:
+    PassResult DrawSpiral(const PassInput& input, Surface& surface,
+                          PassObserver* observer = nullptr);
+
+    const PassFlags& Flags() const { return flags_; }
+
+    // The random selection of a fresh program; each pass restarts it from its centre number.
+    void RestartRandom(std::int32_t value) { random_.Restart(value); }
+
+private:
+    bool Walk(const PassInput& input, Surface& surface, PassObserver* observer,
+              PassResult& result);
+
+    PrimeWindow primes_;
+    RandomSource random_;
+    PassFlags flags_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "engine/palette.h"
+
+namespace quorvel {
+
+// Direct access to a surface's 32-bit pixels (0xFFRRGGBB, rows `stride` pixels apart). The
+// drawing pass writes single pixels and reads colours back through it: at box size 1 these
+// are hundreds of thousands of accesses per picture.
+struct RasterView {
+    std::uint32_t* bits = nullptr;
+    int stride = 0;
+    int width = 0;
+    int height = 0;
+
+    bool Contains(int x, int y) const {
+        return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
+               static_cast<unsigned>(y) < static_cast<unsigned>(height);
+    }
+    // Colour at (x, y); kNoColor outside the picture.
+    Rgb Read(int x, int y) const {
+        return Contains(x, y) ? bits[static_cast<std::ptrdiff_t>(y) * stride + x] & 0xFFFFFFu
+                              : kNoColor;
+    }
+    // Sets (x, y) to `color`; points outside the picture are left alone.
+    void Write(int x, int y, Rgb color) const {
+        if (Contains(x, y)) bits[static_cast<std::ptrdiff_t>(y) * stride + x] = 0xFF000000u | color;
+    }
+};
+
+// The raster the spiral is drawn on: origin top left, y downwards. Everything drawn stays in
+// a backing picture that Refresh() presents. Shapes are clipped to the picture; coordinates
+// may lie anywhere.
+class Surface {
+public:
+    virtual ~Surface() = default;
+
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual Rgb Background() const = 0;
+
+    // Fills the whole picture with `background`, which becomes the background colour.
+    virtual void Clear(Rgb background) = 0;
+
+    // The pixel memory. Valid until the next call of Refresh() or until events are processed;
+    // fetch it again after either.
+    virtual RasterView Raster() = 0;
+
+    virtual void DrawLine(double x1, double y1, double x2, double y2, Rgb color) = 0;
+    // Both corners belong to the box.
+    virtual void FillBox(int x1, int y1, int x2, int y2, Rgb color) = 0;
+    // Interior colour of DrawBox and DrawCircle.
+    virtual void SetFillColor(Rgb color) = 0;
+    virtual void DrawBox(int x1, int y1, int x2, int y2, Rgb outline) = 0;
+    virtual void DrawCircle(int centreX, int centreY, int radius, Rgb outline) = 0;
+    // Text whose top-left corner is (x, y), in the sans-serif user-interface font.
+    virtual void DrawText(int x, int y, std::string_view text, int points, Rgb color) = 0;
+
+    // Presents the backing picture.
+    virtual void Refresh() = 0;
+
+    void SetPixel(int x, int y, Rgb color) { Raster().Write(x, y, color); }
+    Rgb ReadPixel(int x, int y) { return Raster().Read(x, y); }
+};
+
+}  // namespace quorvel

@@ -1,0 +1,100 @@
+#include "platform/image_surface.h"
+
+#include <QString>
+#include <algorithm>
+
+namespace quorvel {
+namespace {
+
+QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb)); }
+
+// 96 dots per inch, so that point sizes come out as on a standard screen.
+constexpr int kDotsPerMetre = 3780;
+
+}  // namespace
+
+ImageSurface::ImageSurface(int width, int height)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+    image_.setDotsPerMeterX(kDotsPerMetre);
+    image_.setDotsPerMeterY(kDotsPerMetre);
+    image_.fill(ToQColor(background_));
+    font_.setStyleHint(QFont::SansSerif);
+    font_.setFamily(QStringLiteral("sans-serif"));
+}
+
+ImageSurface::~ImageSurface() { EndPainting(); }
+
+void ImageSurface::Clear(Rgb background) {
+    EndPainting();
+    background_ = background;
+    image_.fill(ToQColor(background));
+}
+
+RasterView ImageSurface::Raster() {
+    // A painter writes into the memory it found when it began; if the picture was shared since
+    // (a copy handed out for saving), bits() is about to give us a fresh copy, so the painter
+    // has to start again there.
+    if (!image_.isDetached()) EndPainting();
+    auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());
+    return RasterView{bits, static_cast<int>(image_.bytesPerLine() / 4), image_.width(),
+                      image_.height()};
+}
+
+QPainter& ImageSurface::Painter() {
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+    }
+    return *painter_;
+}
+
+void ImageSurface::EndPainting() { painter_.reset(); }
+
+void ImageSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb color) {
+    QPainter& p = Painter();
+    p.setPen(QPen(ToQColor(color), 0));
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void ImageSurface::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
+    Painter().fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), ToQColor(color));
+}
+
+void ImageSurface::DrawBox(int x1, int y1, int x2, int y2, Rgb outline) {
+    const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+    QPainter& p = Painter();
+    p.fillRect(box, ToQColor(fill_));
+    p.setPen(QPen(ToQColor(outline), 0));
+    p.setBrush(Qt::NoBrush);
+    // A one-pixel outline of drawRect covers width + 1 pixels.
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+}
+
+void ImageSurface::DrawCircle(int centreX, int centreY, int radius, Rgb outline) {
+    QPainter& p = Painter();
+    p.setPen(QPen(ToQColor(outline), 0));
+    p.setBrush(ToQColor(fill_));
+    p.drawEllipse(QPoint(centreX, centreY), radius, radius);
+}
+
+void ImageSurface::DrawText(int x, int y, std::string_view text, int points, Rgb color) {
+    QPainter& p = Painter();
+    if (font_.pointSize() != points) font_.setPointSize(points);
+    p.setFont(font_);
+    p.setPen(ToQColor(color));
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
+}
+
+void ImageSurface::Refresh() {
+    EndPainting();
+    if (onRefresh_) onRefresh_();
+}
+
+const QImage& ImageSurface::Image() {
+    EndPainting();
+    return image_;
+}
+
+}  // namespace quorvel

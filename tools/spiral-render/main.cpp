@@ -1,0 +1,130 @@
+// spiral-render: draws one spiral headless, exactly as the program's drawing pass does, writes
+// it as PNG and prints the statistics. A tool for checking pictures, not the program itself.
+#include <QGuiApplication>
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/spiral_pass.h"
+#include "platform/image_surface.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: spiral-render --out FILE.png [--start TEXT] [--box N] [--show N] [--color N]\n"
+    "                     [--squares] [--grid] [--numerals] [--size N] [--longest]\n"
+    "  --start TEXT  centre number, digits and spaces only (default 1)\n"
+    "  --box N       cell size: 1, 3, 5, 7, 15, 21, 35 or 75 (default 15)\n"
+    "  --show N      0 primes, 1 random, 2 squares, 3 triangular, 4 all (default 0)\n"
+    "  --color N     0 cluster, 1 NW-SE, 2 SW-NE, 3 ring, 4 sequence, 5 Ostrand, 6 white\n"
+    "  --size N      side of the square picture in pixels, 1 to 8192 (default 527)\n";
+
+constexpr std::array kBoxSizes = {1, 3, 5, 7, 15, 21, 35, 75};
+
+struct Options {
+    std::string out;
+    quorvel::PassInput pass;
+    int size = 527;
+};
+
+int Fail(const std::string& why) {
+    std::fprintf(stderr, "spiral-render: %s\n%s", why.c_str(), kUsage);
+    return 2;
+}
+
+// A whole number from lo to hi written in plain digits, or nothing.
+std::optional<int> ParseNumber(std::string_view text, int lo, int hi) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    for (const char ch : text) {
+        if (ch < '0' || ch > '9') return std::nullopt;
+        value = value * 10 + (ch - '0');
+    }
+    if (value < lo || value > hi) return std::nullopt;
+    return value;
+}
+
+// Returns an empty string on success, else what is wrong.
+std::string ParseOptions(int argc, char* argv[], Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--squares") {
+            options.pass.squares = true;
+        } else if (arg == "--grid") {
+            options.pass.grid = true;
+        } else if (arg == "--numerals") {
+            options.pass.numerals = true;
+        } else if (arg == "--longest") {
+            options.pass.calculateLongest = true;
+        } else if (arg == "--out" || arg == "--start" || arg == "--box" || arg == "--show" ||
+                   arg == "--color" || arg == "--size") {
+            if (i + 1 >= argc) return std::string(arg) + " needs a value";
+            const std::string_view value = argv[++i];
+            const auto bad = [&] { return "bad value for " + std::string(arg) + ": '" + std::string(value) + "'"; };
+            if (arg == "--out") {
+                if (value.empty()) return bad();
+                options.out = value;
+            } else if (arg == "--start") {
+                if (value.find_first_not_of("0123456789 ") != std::string_view::npos) return bad();
+                options.pass.startText = value;
+            } else if (arg == "--box") {
+                const auto box = ParseNumber(value, 1, 75);
+                if (!box || std::find(kBoxSizes.begin(), kBoxSizes.end(), *box) == kBoxSizes.end()) {
+                    return bad();
+                }
+                options.pass.boxSize = *box;
+            } else if (arg == "--show") {
+                const auto show = ParseNumber(value, 0, quorvel::kShowModeCount - 1);
+                if (!show) return bad();
+                options.pass.show = static_cast<quorvel::ShowMode>(*show);
+            } else if (arg == "--color") {
+                const auto color = ParseNumber(value, 0, quorvel::kColorSchemeCount - 1);
+                if (!color) return bad();
+                options.pass.colorBy = static_cast<quorvel::ColorScheme>(*color);
+            } else {
+                const auto size = ParseNumber(value, 1, 8192);
+                if (!size) return bad();
+                options.size = *size;
+            }
+        } else {
+            return "unknown option '" + std::string(arg) + "'";
+        }
+    }
+    if (options.out.empty()) return "--out is required";
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    Options options;
+    if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);
+
+    // Text needs a GUI application, though nothing is shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    quorvel::ImageSurface surface(options.size, options.size);
+    quorvel::SpiralEngine engine;
+    const quorvel::PassResult result = engine.DrawSpiral(options.pass, surface);
+    if (quorvel::IsRefusal(result.outcome)) {
+        std::fprintf(stderr, "%s\n", std::string(quorvel::RefusalMessage(result.outcome, 0)).c_str());
+        return 1;
+    }
+    if (!surface.Image().save(QString::fromStdString(options.out), "PNG")) {
+        std::fprintf(stderr, "spiral-render: cannot write %s\n", options.out.c_str());
+        return 1;
+    }
+    std::printf("end=%d\nnumbers=%d\nshown=%d\nsmallest_prime=%d\nlargest_prime=%d\n",
+                result.endNumber, result.geometry.numberOfNumbers, result.numberShown,
+                result.smallestPrime, result.largestPrime);
+    if (result.runsMeasured) {
+        std::printf("longest_nwse=%d\nlongest_swne=%d\n", result.longest.nwse, result.longest.swne);
+    }
+    return 0;
+}
