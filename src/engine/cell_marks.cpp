@@ -13,7 +13,8 @@ void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle&
         return;
     }
     char digits[12];
-    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
+    const auto length =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);
     const int h = (b - 1) / 2;
     // Black Ostrand marks would vanish on the black background: they get a white outline.
     const bool blackOstrand = style.scheme == ColorScheme::Ostrand && c == 0;
@@ -31,8 +32,8 @@ void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle&
     if (style.numerals && b > 7 && b / 6.0 >= length) {
         const int textX = style.squares ? x - h - 1 : x - 4 - 2 * length;
         const int textY = style.squares ? y - h : y - 5;
-        DrawNumeral(surface, raster, x, y, c, std::string_view(digits, static_cast<std::size_t>(length)),
-                    textX, textY);
+        DrawNumeral(surface, raster, x, y, c,
+                    std::string_view(digits, static_cast<std::size_t>(length)), textX, textY);
     }
 }
 

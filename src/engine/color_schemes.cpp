@@ -6,7 +6,9 @@ namespace quorvel {
 namespace {
 
 // The ring colour of scheme "Ring number", also the colour of a new cluster.
-int RingColor(int ring, int colorCount) { return (ring + 5) % colorCount + intColorOffset; }
+int RingColor(int ring, int colorCount) {
+    return (ring + 5) % colorCount + intColorOffset;
+}
 
 int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
                  const RasterView& raster) {

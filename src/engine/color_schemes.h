@@ -40,9 +40,9 @@ inline bool IsCycleColor(int index, int colorCount) {
 
 // Colour memory of one drawing pass.
 struct ColorMemory {
-    std::int32_t lastPrime = 0;    // the last marked prime after the central cell
-    int lastPrimeColor = 0;        // the colour that cell got
-    int lastClusterColor = 0;      // the last colour given to a new cluster
+    std::int32_t lastPrime = 0;  // the last marked prime after the central cell
+    int lastPrimeColor = 0;      // the colour that cell got
+    int lastClusterColor = 0;    // the last colour given to a new cluster
 };
 
 // What the colour rules know about the cell being drawn.

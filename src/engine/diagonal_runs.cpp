@@ -6,8 +6,12 @@
 namespace quorvel {
 namespace {
 
-int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int CeilDiv(int a, int b) { return -FloorDiv(-a, b); }
+int FloorDiv(int a, int b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+int CeilDiv(int a, int b) {
+    return -FloorDiv(-a, b);
+}
 
 }  // namespace
 
@@ -27,7 +31,7 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
     const int span = k - 1;
     const int cx = cells.centreX;
     const int cy = cells.centreY;
-    const int firstInside = CeilDiv(-cx, b);                  // westmost column with x >= 0
+    const int firstInside = CeilDiv(-cx, b);                    // westmost column with x >= 0
     const int lastInside = FloorDiv(raster.width - 1 - cx, b);  // eastmost column with x < width
 
     std::vector<int> runNWSE(nwse ? 2 * std::size_t(k) - 1 : 0, 0);

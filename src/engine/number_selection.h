@@ -18,12 +18,12 @@ inline constexpr std::int32_t kLargestTriangularCandidate = primelib::kMaxNumber
 // Uniform values 0 <= r < 1 that repeat for the same starting value, so that one centre
 // number always shows the same random selection.
 class RandomSource {
-public:
+  public:
     void Restart(std::int32_t value) { engine_ = std::mt19937(static_cast<std::uint32_t>(value)); }
     // 24 random bits scaled by 2^-24: never 1.0, unlike generate_canonical<float>.
     float Next() { return static_cast<float>(engine_() >> 8) * 0x1.0p-24f; }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 

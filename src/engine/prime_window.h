@@ -12,7 +12,7 @@ namespace quorvel {
 // instead of a test per number the window sieves them block by block with the small primes.
 // Numbers outside the prepared range are answered by the scattered-query entry points.
 class PrimeWindow {
-public:
+  public:
     // Numbers per sieved block: small enough for the caches, large enough that the per-prime
     // set-up of a block is cheap against the sieving itself.
     static constexpr std::int32_t kBlockSize = 1 << 17;
@@ -28,11 +28,12 @@ public:
 
     // The number of distinct prime factors of n (0 for 0 and 1).
     int DistinctPrimeFactors(std::int32_t n) {
-        if (withFactors_ && n >= blockFirst_ && n <= blockLast_) return factorCount_[n - blockFirst_];
+        if (withFactors_ && n >= blockFirst_ && n <= blockLast_)
+            return factorCount_[n - blockFirst_];
         return DistinctPrimeFactorsSlow(n);
     }
 
-private:
+  private:
     bool IsPrimeSlow(std::int32_t n);
     int DistinctPrimeFactorsSlow(std::int32_t n);
     bool InWindow(std::int32_t n) const { return n >= first_ && n <= last_; }

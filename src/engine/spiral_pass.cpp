@@ -126,7 +126,7 @@ PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
 bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
                         PassResult& result) {
     const PassGeometry& g = result.geometry;
-    const MarkStyle style{g.boxSize, g.radius, input.squares, input.show,
+    const MarkStyle style{g.boxSize,     g.radius,       input.squares, input.show,
                           input.colorBy, input.numerals, input.grid};
     const ColorRule rule{input.colorBy, input.show, g.boxSize};
     const std::int32_t start = result.startNumber;
@@ -147,34 +147,35 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
         memory.lastClusterColor = rule.ColorCount() + intPrimeColor - 1;
     }
 
-    return WalkSpiral(g.numberOfNumbers, [&](std::int64_t i, int x, int y, int ring,
-                                             Corner corner) {
-        const auto n = static_cast<std::int32_t>(start + i);
-        const int px = g.centreX + b * x;
-        const int py = g.centreY + b * y;
-        if (IsNumberShown(n, input.show, primes_, random_, isPrime)) {
-            ++result.numberShown;
-            const CellPlace cell{n, false, isPrime, x, y, ring, px, py};
-            const int c = ChooseCellColor(rule, cell, memory, raster, primes_);
-            DrawMarkedCell(surface, raster, style, px, py, c, n);
-            if (isPrime) {
-                memory.lastPrime = n;
-                memory.lastPrimeColor = c;
-                if (result.smallestPrime == 0) result.smallestPrime = n;
-                result.largestPrime = n;  // numbers only grow along the walk
-            }
-        } else {
-            DrawGridMark(surface, raster, style, px, py, corner);
-        }
-        // Box size 1 takes long enough to show progress and to let the Stop button work.
-        if (b == 1 && i % 1000 == 0) {
-            surface.Refresh();
-            const bool stop = observer != nullptr && observer->StopRequested();
-            raster = surface.Raster();
-            if (stop) return false;
-        }
-        return true;
-    });
+    return WalkSpiral(g.numberOfNumbers,
+                      [&](std::int64_t i, int x, int y, int ring, Corner corner) {
+                          const auto n = static_cast<std::int32_t>(start + i);
+                          const int px = g.centreX + b * x;
+                          const int py = g.centreY + b * y;
+                          if (IsNumberShown(n, input.show, primes_, random_, isPrime)) {
+                              ++result.numberShown;
+                              const CellPlace cell{n, false, isPrime, x, y, ring, px, py};
+                              const int c = ChooseCellColor(rule, cell, memory, raster, primes_);
+                              DrawMarkedCell(surface, raster, style, px, py, c, n);
+                              if (isPrime) {
+                                  memory.lastPrime = n;
+                                  memory.lastPrimeColor = c;
+                                  if (result.smallestPrime == 0) result.smallestPrime = n;
+                                  result.largestPrime = n;  // numbers only grow along the walk
+                              }
+                          } else {
+                              DrawGridMark(surface, raster, style, px, py, corner);
+                          }
+                          // Box size 1 takes long enough to show progress and to let the Stop
+                          // button work.
+                          if (b == 1 && i % 1000 == 0) {
+                              surface.Refresh();
+                              const bool stop = observer != nullptr && observer->StopRequested();
+                              raster = surface.Raster();
+                              if (stop) return false;
+                          }
+                          return true;
+                      });
 }
 
 }  // namespace quorvel

@@ -75,7 +75,7 @@ struct PassFlags {
 
 // How a pass talks to the window that runs it. Every hook has a do-nothing default.
 class PassObserver {
-public:
+  public:
     virtual ~PassObserver() = default;
     // Validation passed and the old picture is still there: controls off, the Stop button at
     // box size 1, the end number and the number of numbers shown (result carries them).
@@ -110,7 +110,7 @@ std::string_view RefusalMessage(PassOutcome outcome, int language);
 // colours them, and measures the statistics and, if asked, the longest diagonal runs. One
 // engine serves a window for its whole life and keeps the flags between passes.
 class SpiralEngine {
-public:
+  public:
     PassResult DrawSpiral(const PassInput& input, Surface& surface,
                           PassObserver* observer = nullptr);
 
@@ -119,9 +119,8 @@ public:
     // The random selection of a fresh program; each pass restarts it from its centre number.
     void RestartRandom(std::int32_t value) { random_.Restart(value); }
 
-private:
-    bool Walk(const PassInput& input, Surface& surface, PassObserver* observer,
-              PassResult& result);
+  private:
+    bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result);
 
     PrimeWindow primes_;
     RandomSource random_;

@@ -35,7 +35,7 @@ struct RasterView {
 // a backing picture that Refresh() presents. Shapes are clipped to the picture; coordinates
 // may lie anywhere.
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
 
     virtual int Width() const = 0;

@@ -16,6 +16,8 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     DrawSpiral();
 }
 
-void frmMain::DrawSpiral() { engine_.DrawSpiral(PassInput{}, surface_); }
+void frmMain::DrawSpiral() {
+    engine_.DrawSpiral(PassInput{}, surface_);
+}
 
 }  // namespace quorvel

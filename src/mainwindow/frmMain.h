@@ -12,7 +12,7 @@ namespace quorvel {
 class frmMain : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     // Side of the square drawing surface in pixels.
     static constexpr int kSpiralSide = 527;
 
@@ -20,7 +20,7 @@ public:
 
     void DrawSpiral();
 
-private:
+  private:
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
     QLabel* picSpiral_ = nullptr;

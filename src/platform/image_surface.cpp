@@ -6,7 +6,9 @@
 namespace quorvel {
 namespace {
 
-QColor ToQColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb)); }
+QColor ToQColor(Rgb rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | rgb));
+}
 
 // 96 dots per inch, so that point sizes come out as on a standard screen.
 constexpr int kDotsPerMetre = 3780;
@@ -20,9 +22,13 @@ ImageSurface::ImageSurface(int width, int height)
     image_.fill(ToQColor(background_));
     font_.setStyleHint(QFont::SansSerif);
     font_.setFamily(QStringLiteral("sans-serif"));
+    // Crisp text in exactly the asked colour, as on the classic 16-colour picture.
+    font_.setStyleStrategy(QFont::NoAntialias);
 }
 
-ImageSurface::~ImageSurface() { EndPainting(); }
+ImageSurface::~ImageSurface() {
+    EndPainting();
+}
 
 void ImageSurface::Clear(Rgb background) {
     EndPainting();
@@ -49,7 +55,9 @@ QPainter& ImageSurface::Painter() {
     return *painter_;
 }
 
-void ImageSurface::EndPainting() { painter_.reset(); }
+void ImageSurface::EndPainting() {
+    painter_.reset();
+}
 
 void ImageSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb color) {
     QPainter& p = Painter();

@@ -14,7 +14,7 @@ namespace quorvel {
 // in the image's memory; lines, boxes, circles and text go through one QPainter that stays
 // open between shapes, since opening a painter per mark would cost more than the mark.
 class ImageSurface final : public Surface {
-public:
+  public:
     ImageSurface(int width, int height);
     ~ImageSurface() override;
     ImageSurface(const ImageSurface&) = delete;
@@ -39,7 +39,7 @@ public:
     // Called by Refresh(): a window repaints its view of the picture here.
     void SetRefreshHandler(std::function<void()> handler) { onRefresh_ = std::move(handler); }
 
-private:
+  private:
     QPainter& Painter();
     void EndPainting();
 

@@ -32,6 +32,14 @@ struct Options {
     int size = 527;
 };
 
+// Only real trouble from the toolkit reaches stderr; its start-up chatter about the desktop
+// environment would get in the way of the tool's own messages.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "spiral-render: %s\n", message.toLocal8Bit().constData());
+    }
+}
+
 int Fail(const std::string& why) {
     std::fprintf(stderr, "spiral-render: %s\n%s", why.c_str(), kUsage);
     return 2;
@@ -65,7 +73,9 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                    arg == "--color" || arg == "--size") {
             if (i + 1 >= argc) return std::string(arg) + " needs a value";
             const std::string_view value = argv[++i];
-            const auto bad = [&] { return "bad value for " + std::string(arg) + ": '" + std::string(value) + "'"; };
+            const auto bad = [&] {
+                return "bad value for " + std::string(arg) + ": '" + std::string(value) + "'";
+            };
             if (arg == "--out") {
                 if (value.empty()) return bad();
                 options.out = value;
@@ -74,7 +84,8 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                 options.pass.startText = value;
             } else if (arg == "--box") {
                 const auto box = ParseNumber(value, 1, 75);
-                if (!box || std::find(kBoxSizes.begin(), kBoxSizes.end(), *box) == kBoxSizes.end()) {
+                if (!box ||
+                    std::find(kBoxSizes.begin(), kBoxSizes.end(), *box) == kBoxSizes.end()) {
                     return bad();
                 }
                 options.pass.boxSize = *box;
@@ -106,6 +117,7 @@ int main(int argc, char* argv[]) {
     if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);
 
     // Text needs a GUI application, though nothing is shown.
+    qInstallMessageHandler(QuietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
@@ -113,7 +125,8 @@ int main(int argc, char* argv[]) {
     quorvel::SpiralEngine engine;
     const quorvel::PassResult result = engine.DrawSpiral(options.pass, surface);
     if (quorvel::IsRefusal(result.outcome)) {
-        std::fprintf(stderr, "%s\n", std::string(quorvel::RefusalMessage(result.outcome, 0)).c_str());
+        std::fprintf(stderr, "%s\n",
+                     std::string(quorvel::RefusalMessage(result.outcome, 0)).c_str());
         return 1;
     }
     if (!surface.Image().save(QString::fromStdString(options.out), "PNG")) {

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "engine/diagonal_runs.h"
+#include "memory_surface.h"
+
+namespace quorvel {
+namespace {
+
+using testing::MemorySurface;
+
+// The runs as diagonal walks: from every cell of the west column and the top row (NW-SE), or
+// of the top row and the east column (SW-NE), one cell down and across at a time, until the
+// next point lies past the bottom or the far edge. Points outside the picture are unmarked.
+int WalkedRun(const RasterView& raster, Rgb background, const CellLattice& cells, bool nwse) {
+    const int k = cells.cellsPerSide, half = k / 2, b = cells.boxSize;
+    const int cx = cells.centreX, cy = cells.centreY;
+    int best = 0;
+    for (int i = 0; i < k; ++i) {
+        for (int side = 0; side < 2; ++side) {
+            if (i == 0 && side == 1) continue;
+            int x, y;
+            if (nwse) {
+                x = side == 0 ? cx - half * b : cx - (half - i) * b;
+                y = side == 0 ? cy - (half - i) * b : cy - half * b;
+            } else {
+                x = side == 0 ? cx + (half - i) * b : cx + half * b;
+                y = side == 0 ? cy - half * b : cy - (half - i) * b;
+            }
+            int run = 0;
+            while (true) {
+                const Rgb color = raster.Read(x, y);
+                if (color != kNoColor && color != background) {
+                    ++run;
+                } else {
+                    best = std::max(best, run);
+                    run = 0;
+                }
+                x += nwse ? b : -b;
+                y += b;
+                if (y >= raster.height || (nwse ? x >= raster.width : x < 0)) break;
+            }
+            best = std::max(best, run);
+        }
+    }
+    return best;
+}
+
+// Marks cell centres at random, with the given density, plus stray pixels between them.
+void Scatter(MemorySurface& surface, const CellLattice& cells, double density, unsigned seq) {
+    std::mt19937 random(seq);
+    std::bernoulli_distribution mark(density);
+    const RasterView raster = surface.Raster();
+    const int span = cells.cellsPerSide;
+    for (int c = -span; c <= span; ++c) {
+        for (int a = -span; a <= span; ++a) {
+            if (mark(random)) {
+                raster.Write(cells.centreX + a * cells.boxSize, cells.centreY + c * cells.boxSize,
+                             kPalette[1 + random() % 15]);
+            }
+        }
+    }
+    if (cells.boxSize > 1) {
+        for (int i = 0; i < 200; ++i) {
+            raster.Write(int(random() % unsigned(raster.width)),
+                         int(random() % unsigned(raster.height)), kWhite);
+        }
+    }
+}
+
+TEST(DiagonalRuns, RowSweepAgreesWithDiagonalWalks) {
+    struct Case {
+        int size, box;
+    };
+    // Odd and even numbers of cells, lattices that overhang the picture, tiny pictures.
+    for (const Case c : {Case{527, 1}, {527, 3}, {527, 5}, {527, 15}, {527, 75}, {40, 1},
+                         {41, 3}, {64, 21}, {9, 3}, {1, 1}, {2, 3}, {120, 35}}) {
+        const int k = std::max(1, static_cast<int>(std::nearbyint(double(c.size) / c.box)));
+        const CellLattice cells{k, c.box, c.size / 2, c.size / 2};
+        for (double density : {0.05, 0.5, 0.9, 1.0}) {
+            SCOPED_TRACE(::testing::Message() << "size " << c.size << " box " << c.box
+                                              << " density " << density);
+            MemorySurface surface(c.size, c.size);
+            Scatter(surface, cells, density, unsigned(c.size * 100 + c.box));
+            const RasterView raster = surface.Raster();
+            const DiagonalRuns runs = LongestDiagonalRuns(raster, kBlack, cells);
+            EXPECT_EQ(runs.nwse, WalkedRun(raster, kBlack, cells, true));
+            EXPECT_EQ(runs.swne, WalkedRun(raster, kBlack, cells, false));
+            EXPECT_EQ(LongestDiagonalRun(raster, kBlack, cells, true), runs.nwse);
+            EXPECT_EQ(LongestDiagonalRun(raster, kBlack, cells, false), runs.swne);
+        }
+    }
+}
+
+TEST(DiagonalRuns, SingleMarkAndFullBlock) {
+    MemorySurface surface(75, 75);
+    const CellLattice cells{15, 5, 37, 37};
+    const RasterView raster = surface.Raster();
+    raster.Write(37 + 10, 37 - 15, kPalette[9]);
+    EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).nwse, 1);
+    EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).swne, 1);
+    for (int c = -7; c <= 7; ++c) {
+        for (int a = -7; a <= 7; ++a) raster.Write(37 + 5 * a, 37 + 5 * c, kWhite);
+    }
+    const DiagonalRuns full = LongestDiagonalRuns(raster, kBlack, cells);
+    EXPECT_EQ(full.nwse, 15);
+    EXPECT_EQ(full.swne, 15);
+    // Only centre pixels count: a mark drawn in the background colour is no mark.
+    raster.Write(37, 37, kBlack);
+    EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).nwse, 14);
+}
+
+TEST(DiagonalRuns, NothingToMeasure) {
+    MemorySurface surface(10, 10);
+    EXPECT_EQ(LongestDiagonalRuns(surface.Raster(), kBlack, CellLattice{10, 1, 5, 5}).nwse, 0);
+    EXPECT_EQ(LongestDiagonalRuns(surface.Raster(), kBlack, CellLattice{0, 1, 5, 5}).swne, 0);
+    EXPECT_EQ(LongestDiagonalRuns(RasterView{}, kBlack, CellLattice{10, 1, 5, 5}).swne, 0);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,365 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/spiral_pass.h"
+#include "memory_surface.h"
+
+namespace quorvel {
+namespace {
+
+using testing::MemorySurface;
+
+PassInput Input(std::string start, int box, ShowMode show = ShowMode::Primes,
+                ColorScheme scheme = ColorScheme::Cluster) {
+    PassInput in;
+    in.startText = std::move(start);
+    in.boxSize = box;
+    in.show = show;
+    in.colorBy = scheme;
+    return in;
+}
+
+// The picture as rows of palette indices in hex, '.' for black.
+std::vector<std::string> Picture(MemorySurface& surface) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < surface.Height(); ++y) {
+        std::string row;
+        for (int x = 0; x < surface.Width(); ++x) {
+            const int index = PaletteIndexOf(surface.ReadPixel(x, y));
+            row += index <= 0 ? '.' : "0123456789ABCDEF"[index];
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+struct SchemePicture {
+    ColorScheme scheme;
+    std::vector<std::string> rows;
+};
+
+class BoxOnePictures : public ::testing::TestWithParam<SchemePicture> {};
+
+std::string SchemeName(const ::testing::TestParamInfo<SchemePicture>& info) {
+    constexpr const char* kNames[] = {"Cluster",  "DiagonalNWSE", "DiagonalSWNE", "RingNumber",
+                                      "Sequence", "Ostrand",      "White"};
+    return kNames[static_cast<int>(info.param.scheme)];
+}
+
+// 1 … 49 on a 7 x 7 surface, one pixel a number. The primes sit at
+//   37 36 35 34 33 32 31
+//   38 17 16 15 14 13 30
+//   39 18  5  4  3 12 29
+//   40 19  6  1  2 11 28
+//   41 20  7  8  9 10 27
+//   42 21 22 23 24 25 26
+//   43 44 45 46 47 48 49
+TEST_P(BoxOnePictures, ExactPixels) {
+    MemorySurface surface(7, 7);
+    SpiralEngine engine;
+    const PassResult result =
+        engine.DrawSpiral(Input("1", 1, ShowMode::Primes, GetParam().scheme), surface);
+    EXPECT_EQ(result.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(Picture(surface), GetParam().rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EverySchemeFromOne, BoxOnePictures,
+    ::testing::Values(
+        // 2 starts with light blue; every later prime finds a drawn neighbour in light green.
+        SchemePicture{ColorScheme::Cluster,
+                      {"A.....A", ".A...A.", "..A.A.A", ".A..9A.", "A.A....", "...A...", "A...A.."}},
+        SchemePicture{ColorScheme::DiagonalNWSE,
+                      {"9.....9", ".9...D.", "..9.B.D", ".B..AB.", "D.B....", "...B...", "9...B.."}},
+        SchemePicture{ColorScheme::DiagonalSWNE,
+                      {"9.....9", ".D...9.", "..B.9.B", ".B..AB.", "B.9....", "...B...", "9...D.."}},
+        SchemePicture{ColorScheme::RingNumber,
+                      {"C.....C", ".B...B.", "..A.A.C", ".B..AB.", "C.A....", "...B...", "C...C.."}},
+        SchemePicture{ColorScheme::Sequence,
+                      {"A.....9", ".A...B.", "..D.B.C", ".C..A9.", "9.A....", "...B...", "B...A.."}},
+        // 13 and 37 are 1 mod 12: black, so invisible at this size.
+        SchemePicture{ColorScheme::Ostrand,
+                      {"......A", ".C.....", "..C.A.C", ".A..C9.", "C.A....", "...9...", "A...9.."}},
+        SchemePicture{ColorScheme::White,
+                      {"F.....F", ".F...F.", "..F.F.F", ".F..FF.", "F.F....", "...F...", "F...F.."}}),
+    SchemeName);
+
+TEST(SpiralPass, StatisticsOfTheDefaultPicture) {
+    MemorySurface surface(527, 527);
+    SpiralEngine engine;
+    const PassResult r = engine.DrawSpiral(Input("1", 15), surface);
+    EXPECT_EQ(r.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(r.geometry.cellsPerSide, 35);
+    EXPECT_EQ(r.geometry.radius, 7);
+    EXPECT_EQ(r.geometry.centreX, 263);
+    EXPECT_EQ(r.endNumber, 1225);
+    EXPECT_EQ(r.geometry.numberOfNumbers, 1225);
+    EXPECT_EQ(r.numberShown, 200);  // the primes up to 1225
+    EXPECT_EQ(r.smallestPrime, 2);
+    EXPECT_EQ(r.largestPrime, 1223);
+    EXPECT_FALSE(r.centreIsPrime);
+    EXPECT_FALSE(r.runsMeasured);
+    EXPECT_TRUE(engine.Flags().blnSpiralDrawn);
+    // 1 is no prime: 2 is the first cell drawn, east of the centre.
+    EXPECT_EQ(surface.calls[1].what, "circle");
+    EXPECT_EQ(surface.calls[1].x, 263 + 15);
+    EXPECT_EQ(surface.calls[1].y, 263);
+}
+
+TEST(SpiralPass, GeometryPerBoxSize) {
+    struct Case {
+        int box, cells;
+    };
+    for (const Case c : {Case{1, 527}, {3, 176}, {5, 105}, {7, 75}, {15, 35}, {21, 25}, {35, 15},
+                         {75, 7}}) {
+        const PassGeometry g = ComputeGeometry(527, 527, c.box);
+        EXPECT_EQ(g.cellsPerSide, c.cells) << c.box;
+        EXPECT_EQ(g.numberOfNumbers, c.cells * c.cells);
+    }
+    // Half-way rounds to even; a surface smaller than a cell still has its central cell.
+    EXPECT_EQ(ComputeGeometry(45, 45, 6).cellsPerSide, 8);   // 7.5
+    EXPECT_EQ(ComputeGeometry(39, 39, 6).cellsPerSide, 6);   // 6.5
+    EXPECT_EQ(ComputeGeometry(1, 1, 75).cellsPerSide, 1);
+    EXPECT_EQ(ComputeGeometry(0, 0, 0).boxSize, 1);
+}
+
+TEST(SpiralPass, EvenSideLeansNorthEast) {
+    // 4 x 4 cells around the centre pixel (2, 2): columns -1 … 2, rows -2 … 1.
+    SpiralEngine engine;
+    MemorySurface all(5, 4);
+    const PassResult r = engine.DrawSpiral(Input("1", 1, ShowMode::All, ColorScheme::White), all);
+    EXPECT_EQ(r.endNumber, 16);
+    EXPECT_EQ(Picture(all), (std::vector<std::string>{".FFFF", ".FFFF", ".FFFF", ".FFFF"}));
+    // The squares 1, 4, 9 and 16; the last number, 16, lies at (-1, -2).
+    MemorySurface squares(5, 4);
+    engine.DrawSpiral(Input("1", 1, ShowMode::Squares, ColorScheme::White), squares);
+    EXPECT_EQ(Picture(squares), (std::vector<std::string>{".F...", "..F..", "..F..", "...F."}));
+}
+
+TEST(SpiralPass, StartTextIsTrimmedAndMayBeEmpty) {
+    MemorySurface surface(15, 15);
+    SpiralEngine engine;
+    EXPECT_EQ(engine.DrawSpiral(Input("  ", 15), surface).startText, "1");
+    const PassResult r = engine.DrawSpiral(Input(" 41 ", 15), surface);
+    EXPECT_EQ(r.startText, "41");
+    EXPECT_EQ(r.startNumber, 41);
+    EXPECT_TRUE(r.centreIsPrime);
+    EXPECT_EQ(r.smallestPrime, 41);
+    EXPECT_EQ(r.numberShown, 1);
+    EXPECT_EQ(engine.DrawSpiral(Input("0", 15), surface).endNumber, 0);
+}
+
+TEST(SpiralPass, RefusalsKeepThePictureAndSetTheFlags) {
+    MemorySurface surface(527, 527);
+    SpiralEngine engine;
+    const std::int32_t count = 35 * 35;
+    const std::string highest = std::to_string(lngMaxNumber - count + 1);
+    PassResult r = engine.DrawSpiral(Input(highest, 15), surface);
+    EXPECT_EQ(r.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(r.endNumber, lngMaxNumber);
+    const std::size_t callsBefore = surface.calls.size();
+    const std::vector<std::string> before = Picture(surface);
+
+    r = engine.DrawSpiral(Input(std::to_string(lngMaxNumber - count + 2), 15), surface);
+    EXPECT_EQ(r.outcome, PassOutcome::EndNumberTooLarge);
+    EXPECT_FALSE(engine.Flags().blnSpiralDrawn);
+    EXPECT_TRUE(engine.Flags().blnEndNumberRefused);
+
+    // The triangular refusal leaves the end-number flag as it was.
+    const std::string triangularTooHigh = std::to_string(268435456 - count + 1);
+    r = engine.DrawSpiral(Input(triangularTooHigh, 15, ShowMode::Triangular), surface);
+    EXPECT_EQ(r.outcome, PassOutcome::TriangularStartTooLarge);
+    EXPECT_TRUE(engine.Flags().blnEndNumberRefused);
+
+    for (const char* text : {"2147483647", "99999999999", "000000000001"}) {
+        r = engine.DrawSpiral(Input(text, 15), surface);
+        EXPECT_EQ(r.outcome, PassOutcome::StartNumberTooLarge) << text;
+    }
+    EXPECT_EQ(surface.calls.size(), callsBefore);
+    EXPECT_EQ(Picture(surface), before);
+
+    // A pass that draws clears the refusal.
+    r = engine.DrawSpiral(Input(std::to_string(268435455 - count + 1), 15, ShowMode::Triangular),
+                          surface);
+    EXPECT_EQ(r.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(r.endNumber, 268435455);
+    EXPECT_TRUE(engine.Flags().blnSpiralDrawn);
+    EXPECT_FALSE(engine.Flags().blnEndNumberRefused);
+}
+
+TEST(SpiralPass, RefusalMessages) {
+    EXPECT_EQ(RefusalMessage(PassOutcome::StartNumberTooLarge, 0),
+              "Start number must be <= 2^31 - 2 = 2147483646.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::StartNumberTooLarge, 1),
+              "Die Startzahl muss kleiner als 2^31 - 2 = 2147483646 sein.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::EndNumberTooLarge, 0),
+              "End number would be greater than 2^31 - 2 = 2147483646.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::EndNumberTooLarge, 1),
+              "Die Endzahl w\u00fcrde 2^31 - 2 = 2147483646 \u00fcbersteigen.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::TriangularStartTooLarge, 0),
+              "For triangular numbers the start number is too large.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::TriangularStartTooLarge, 1),
+              "Bei Dreieckzahlen ist die Startzahl zu gross.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::Drawn, 0), "");
+}
+
+TEST(SpiralPass, StartNumberText) {
+    EXPECT_FALSE(StartNumberTooLarge("2147483646"));
+    EXPECT_TRUE(StartNumberTooLarge("2147483647"));
+    EXPECT_TRUE(StartNumberTooLarge("10000000000"));
+    EXPECT_FALSE(StartNumberTooLarge("999999999"));
+    EXPECT_FALSE(StartNumberTooLarge(""));
+    EXPECT_EQ(StartNumberValue("2147483646"), 2147483646);
+    EXPECT_EQ(StartNumberValue("007"), 7);
+    EXPECT_EQ(StartNumberValue("1 2 3"), 123);
+    EXPECT_EQ(StartNumberValue("12ab3"), 12);
+    EXPECT_EQ(StartNumberValue("x"), 0);
+    EXPECT_EQ(StartNumberValue("99999999999999999999"), INT32_MAX);
+    EXPECT_EQ(TrimSpaces("  5 "), "5");
+    EXPECT_EQ(TrimSpaces("   "), "");
+}
+
+// Records the hooks in order and can ask for a stop.
+class Recorder : public PassObserver {
+public:
+    void OnDrawingStarts(const PassResult& r) override {
+        log.push_back("start " + std::to_string(r.endNumber));
+    }
+    bool StopRequested() override {
+        ++polls;
+        return polls == stopAt;
+    }
+    void OnWalkFinished() override { log.push_back("walked"); }
+    void OnMeasuringRuns() override { log.push_back("runs"); }
+
+    std::vector<std::string> log;
+    int polls = 0;
+    int stopAt = -1;
+};
+
+TEST(SpiralPass, BoxSizeOneRefreshesAndPollsEveryThousandNumbers) {
+    MemorySurface surface(101, 101);
+    SpiralEngine engine;
+    Recorder recorder;
+    PassInput in = Input("1", 1);
+    in.calculateLongest = true;
+    const PassResult r = engine.DrawSpiral(in, surface, &recorder);
+    EXPECT_EQ(r.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(recorder.polls, 10);  // i = 1000 … 10000 of 10201
+    EXPECT_EQ(surface.refreshes, 1 + 10 + 1);  // banner, progress, end
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"start 10201", "walked", "runs"}));
+    EXPECT_TRUE(r.runsMeasured);
+    EXPECT_GT(r.longest.nwse, 0);
+    // Only the banner's black box: no text at box size 1.
+    EXPECT_EQ(surface.CountCalls("text"), 0);
+    EXPECT_EQ(surface.CountCalls("fill"), 1);
+}
+
+TEST(SpiralPass, StopKeepsThePartialPicture) {
+    MemorySurface surface(101, 101);
+    SpiralEngine engine;
+    Recorder recorder;
+    recorder.stopAt = 3;
+    PassInput in = Input("1", 1, ShowMode::All, ColorScheme::White);
+    in.calculateLongest = true;
+    const PassResult r = engine.DrawSpiral(in, surface, &recorder);
+    EXPECT_EQ(r.outcome, PassOutcome::Stopped);
+    EXPECT_EQ(r.numberShown, 3001);  // the centre and i = 1 … 3000
+    EXPECT_FALSE(r.runsMeasured);
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"start 10201", "walked"}));
+    EXPECT_FALSE(r.centreIsPrime);
+    EXPECT_TRUE(engine.Flags().blnSpiralDrawn);
+    EXPECT_EQ(surface.ReadPixel(0, 0), kBlack);  // the outer rings were never reached
+    EXPECT_EQ(surface.ReadPixel(50, 50), kWhite);
+}
+
+TEST(SpiralPass, BannerOnlyForSlowInteractivePasses) {
+    const auto textCalls = [](int box, bool moving) {
+        MemorySurface surface(527, 527);
+        SpiralEngine engine;
+        PassInput in = Input("1", box);
+        in.moving = moving;
+        in.calculatingText = "Rechnen ...";
+        engine.DrawSpiral(in, surface);
+        std::vector<MemorySurface::Call> texts;
+        for (const auto& c : surface.calls) {
+            if (c.what == "text") texts.push_back(c);
+        }
+        return texts;
+    };
+    const auto banner = textCalls(3, false);
+    ASSERT_EQ(banner.size(), 1u);
+    EXPECT_EQ(banner[0].text, "Rechnen ...");
+    EXPECT_EQ(banner[0].x, 263 - 50);
+    EXPECT_EQ(banner[0].y, 263 + 140);
+    EXPECT_EQ(banner[0].points, 14);
+    EXPECT_EQ(banner[0].color, kYellow);
+    EXPECT_EQ(textCalls(5, false).size(), 1u);
+    EXPECT_TRUE(textCalls(5, true).empty());
+    EXPECT_TRUE(textCalls(7, false).empty());
+}
+
+TEST(SpiralPass, RunsOfAFullPictureAndOfNone) {
+    MemorySurface surface(75, 75);
+    SpiralEngine engine;
+    Recorder recorder;
+    PassInput in = Input("1", 5, ShowMode::All, ColorScheme::White);
+    in.calculateLongest = true;
+    in.grid = true;
+    PassResult r = engine.DrawSpiral(in, surface, &recorder);
+    EXPECT_EQ(r.longest.nwse, 15);
+    EXPECT_EQ(r.longest.swne, 15);
+
+    // Squares far out: none in view, so nothing to measure and no prime statistics.
+    in = Input("1000001", 15, ShowMode::Squares);
+    in.calculateLongest = true;
+    recorder.log.clear();
+    r = engine.DrawSpiral(in, surface, &recorder);
+    EXPECT_EQ(r.numberShown, 0);
+    EXPECT_TRUE(r.runsMeasured);
+    EXPECT_EQ(r.longest.nwse, 0);
+    EXPECT_EQ(r.longest.swne, 0);
+    EXPECT_EQ(r.smallestPrime, 0);
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"start 1000025", "walked"}));
+}
+
+TEST(SpiralPass, SameCentreSameRandomPicture) {
+    MemorySurface first(61, 61), second(61, 61), other(61, 61);
+    SpiralEngine engine;
+    engine.DrawSpiral(Input("1000", 1, ShowMode::Random, ColorScheme::White), first);
+    engine.RestartRandom(12345);
+    engine.DrawSpiral(Input("1000", 1, ShowMode::Random, ColorScheme::White), second);
+    engine.DrawSpiral(Input("1001", 1, ShowMode::Random, ColorScheme::White), other);
+    EXPECT_EQ(Picture(first), Picture(second));
+    EXPECT_NE(Picture(first), Picture(other));
+}
+
+TEST(SpiralPass, UnmarkedCentreOnTheGrid) {
+    for (int box : {5, 7, 15}) {
+        MemorySurface surface(105, 105);
+        SpiralEngine engine;
+        PassInput in = Input("1", box);
+        in.grid = true;
+        engine.DrawSpiral(in, surface);
+        EXPECT_EQ(surface.ReadPixel(53, 52), box >= 7 ? kWhite : kBlack) << box;
+    }
+}
+
+TEST(SpiralPass, OstrandWithAllNumbersUsesFactorCounts) {
+    // 510510 = 2·3·5·7·11·13·17 is bright white; its neighbours are not.
+    MemorySurface surface(3, 3);
+    SpiralEngine engine;
+    engine.DrawSpiral(Input("510510", 1, ShowMode::All, ColorScheme::Ostrand), surface);
+    EXPECT_EQ(surface.ReadPixel(1, 1), kWhite);
+    for (const auto& [x, y, n] : {std::tuple{2, 1, 510511}, {1, 0, 510513}, {0, 2, 510516}}) {
+        EXPECT_EQ(PaletteIndexOf(surface.ReadPixel(x, y)),
+                  OstrandColor(n, primelib::is_prime(n, n) == 1))
+            << n;
+    }
+}
+
+}  // namespace
+}  // namespace quorvel

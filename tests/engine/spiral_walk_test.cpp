@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "engine/spiral_walk.h"
+
+namespace quorvel {
+namespace {
+
+struct Cell {
+    int x, y, ring;
+    Corner corner;
+    bool operator==(const Cell&) const = default;
+};
+
+std::vector<Cell> Walk(std::int64_t count) {
+    std::vector<Cell> cells{{0, 0, 1, Corner::None}};
+    WalkSpiral(count, [&](std::int64_t i, int x, int y, int ring, Corner corner) {
+        EXPECT_EQ(i, static_cast<std::int64_t>(cells.size()));
+        cells.push_back({x, y, ring, corner});
+        return true;
+    });
+    return cells;
+}
+
+// The walk as a sequence of single moves decided by the ring's corner offsets.
+std::vector<Cell> WalkByCornerOffsets(std::int64_t count) {
+    std::vector<Cell> cells{{0, 0, 1, Corner::None}};
+    std::int64_t z = 1, ne = 0, nw = 0, sw = 0, se = 0;
+    int x = 0, y = 0;
+    for (std::int64_t i = 1; i < count; ++i) {
+        if (i == (2 * z - 1) * (2 * z - 1)) {
+            ++z;
+            x = static_cast<int>(z - 1);
+            y = static_cast<int>(z - 2);
+            ne = 4 * z * z - 10 * z + 6;
+            nw = 4 * z * z - 8 * z + 4;
+            sw = 4 * z * z - 6 * z + 2;
+            se = 4 * z * z - 4 * z;
+        } else if (i <= ne) {
+            --y;
+        } else if (i <= nw) {
+            --x;
+        } else if (i <= sw) {
+            ++y;
+        } else {
+            ++x;
+        }
+        const Corner corner = i == ne   ? Corner::NE
+                              : i == nw ? Corner::NW
+                              : i == sw ? Corner::SW
+                              : i == se ? Corner::SE
+                                        : Corner::None;
+        cells.push_back({x, y, static_cast<int>(z), corner});
+    }
+    return cells;
+}
+
+TEST(SpiralWalk, FirstNumbersTurnCounterClockwise) {
+    // From centre 1: 2 east, 3 north-east, 4 north, 5 north-west, 6 west, 7 south-west,
+    // 8 south, 9 south-east, 10 east of 9.
+    const std::vector<Cell> cells = Walk(11);
+    const std::vector<std::pair<int, int>> expected = {{0, 0},  {1, 0},  {1, -1}, {0, -1},
+                                                       {-1, -1}, {-1, 0}, {-1, 1}, {0, 1},
+                                                       {1, 1},  {2, 1}};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(std::make_pair(cells[i].x, cells[i].y), expected[i]) << "number " << i + 1;
+    }
+    EXPECT_EQ(cells[9].ring, 3);
+    EXPECT_EQ(cells[8].ring, 2);
+}
+
+TEST(SpiralWalk, CornersOfTheFirstRings) {
+    const std::vector<Cell> cells = Walk(25);
+    std::map<std::int64_t, Corner> corners;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (cells[i].corner != Corner::None) corners[static_cast<std::int64_t>(i)] = cells[i].corner;
+    }
+    const std::map<std::int64_t, Corner> expected = {
+        {2, Corner::NE},  {4, Corner::NW},  {6, Corner::SW},  {8, Corner::SE},
+        {12, Corner::NE}, {16, Corner::NW}, {20, Corner::SW}, {24, Corner::SE}};
+    EXPECT_EQ(corners, expected);
+}
+
+TEST(SpiralWalk, AgreesWithTheCornerOffsetRule) {
+    EXPECT_EQ(Walk(101 * 101), WalkByCornerOffsets(101 * 101));
+    EXPECT_EQ(Walk(38 * 38), WalkByCornerOffsets(38 * 38));
+}
+
+TEST(SpiralWalk, OddSidesFillASquareEvenSidesLeanNorthEast) {
+    for (int k : {1, 2, 3, 4, 7, 10, 35, 176}) {
+        SCOPED_TRACE(k);
+        const std::vector<Cell> cells = Walk(std::int64_t{k} * k);
+        ASSERT_EQ(cells.size(), std::size_t(k) * k);
+        std::set<std::pair<int, int>> seen;
+        int minX = 0, maxX = 0, minY = 0, maxY = 0;
+        for (const Cell& c : cells) {
+            seen.insert({c.x, c.y});
+            minX = std::min(minX, c.x);
+            maxX = std::max(maxX, c.x);
+            minY = std::min(minY, c.y);
+            maxY = std::max(maxY, c.y);
+        }
+        EXPECT_EQ(seen.size(), cells.size());  // every cell once
+        // One more column east than west and one more row north than south when k is even.
+        EXPECT_EQ(maxX, k / 2);
+        EXPECT_EQ(minX, -((k - 1) / 2));
+        EXPECT_EQ(minY, -(k / 2));
+        EXPECT_EQ(maxY, (k - 1) / 2);
+    }
+    const std::vector<Cell> four = Walk(16);
+    EXPECT_EQ(four.back().x, -1);
+    EXPECT_EQ(four.back().y, -2);
+}
+
+TEST(SpiralWalk, StopsWhenAsked) {
+    int visited = 0;
+    const bool finished = WalkSpiral(100, [&](std::int64_t i, int, int, int, Corner) {
+        ++visited;
+        return i < 40;
+    });
+    EXPECT_FALSE(finished);
+    EXPECT_EQ(visited, 40);
+    EXPECT_TRUE(WalkSpiral(1, [](std::int64_t, int, int, int, Corner) { return false; }));
+    EXPECT_TRUE(WalkSpiral(0, [](std::int64_t, int, int, int, Corner) { return false; }));
+}
+
+TEST(SpiralWalk, CircleRadiusPerBoxSize) {
+    const std::map<int, int> radius = {{1, 0},  {3, 1},  {5, 2},  {7, 3},
+                                       {15, 7}, {21, 9}, {35, 16}, {75, 36}};
+    for (const auto& [box, r] : radius) EXPECT_EQ(RadiusForBox(box), r) << box;
+}
+
+}  // namespace
+}  // namespace quorvel
