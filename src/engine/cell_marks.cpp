@@ -4,14 +4,10 @@
 
 namespace quorvel {
 
-void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle& style, int x,
-                    int y, int c, std::int32_t n) {
+void DrawMarkedShape(Surface& surface, const RasterView& raster, const MarkStyle& style, int x,
+                     int y, int c, std::int32_t n) {
     const Rgb rgb = PaletteRgb(c);
     const int b = style.boxSize;
-    if (b == 1) {
-        raster.Write(x, y, rgb);
-        return;
-    }
     char digits[12];
     const auto length =
         static_cast<int>(std::to_chars(digits, digits + sizeof digits, n).ptr - digits);

@@ -25,11 +25,21 @@ inline constexpr int kNumeralPoints = 8;
 // The colour of grid marks.
 inline constexpr Rgb lngGridColor = kWhite;
 
+// The marked cell of number n as a square or circle, with its numeral where it fits.
+void DrawMarkedShape(Surface& surface, const RasterView& raster, const MarkStyle& style, int x,
+                     int y, int c, std::int32_t n);
+
 // Draws the marked cell of number n whose centre pixel is (x, y) in palette colour c: a pixel
 // at box size 1, otherwise a square or circle, with the numeral where it fits. The centre
 // pixel always ends up in colour c.
-void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle& style, int x,
-                    int y, int c, std::int32_t n);
+inline void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle& style,
+                           int x, int y, int c, std::int32_t n) {
+    if (style.boxSize == 1) {
+        raster.Write(x, y, PaletteRgb(c));
+    } else {
+        DrawMarkedShape(surface, raster, style, x, y, c, n);
+    }
+}
 
 // Prints `numeral` at (textX, textY) in the contrast colour of c, then gives the centre pixel
 // (x, y) back its colour c.

@@ -1,14 +1,6 @@
 #include "engine/color_schemes.h"
 
-#include <cstdlib>
-
 namespace quorvel {
-namespace {
-
-// The ring colour of scheme "Ring number", also the colour of a new cluster.
-int RingColor(int ring, int colorCount) {
-    return (ring + 5) % colorCount + intColorOffset;
-}
 
 int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
                  const RasterView& raster) {
@@ -30,14 +22,14 @@ int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memo
     return memory.lastClusterColor;
 }
 
-}  // namespace
-
 int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int colorCount) {
     const int b = boxSize;
     const int reach = b == 1 ? 0 : 1;
     int index = -1;
     auto probe = [&](int px, int py) {
-        index = PaletteIndexOf(raster.Read(px, py));
+        const Rgb color = raster.Read(px, py);
+        // Most probes find the black background; no need to look it up.
+        index = color == kBlack ? 0 : PaletteIndexOf(color);
         return IsCycleColor(index, colorCount);
     };
     // Stage 1: the diagonal neighbours NE, SW, SE, NW.
@@ -61,52 +53,8 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
     return index;
 }
 
-int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors) {
-    if (isPrime) {
-        switch (n % 12) {
-            case 2:
-            case 5:
-                return 12;  // light red
-            case 3:
-            case 7:
-                return 10;  // light green
-            case 11:
-                return 9;  // light blue
-            default:
-                return 0;  // 1 mod 12: black, outlined in white where the mark allows
-        }
-    }
-    static constexpr int kByFactorCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
-    return distinctPrimeFactors >= 0 && distinctPrimeFactors < 8
-               ? kByFactorCount[distinctPrimeFactors]
-               : 0;
-}
-
 int OstrandColor(std::int32_t n, bool isPrime) {
     return OstrandColor(n, isPrime, isPrime ? 1 : primelib::factor(n, n, nullptr, nullptr));
-}
-
-int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
-                    const RasterView& raster, PrimeWindow& primes) {
-    const int count = rule.ColorCount();
-    switch (rule.scheme) {
-        case ColorScheme::Cluster:
-            return cell.isCentre ? intPrimeColor : ClusterColor(rule, cell, memory, raster);
-        case ColorScheme::DiagonalNWSE:
-            return (std::abs(cell.x - cell.y) + intPrimeColor + 3) % count + intColorOffset;
-        case ColorScheme::DiagonalSWNE:
-            return (std::abs(cell.x + cell.y) + intPrimeColor + 3) % count + intColorOffset;
-        case ColorScheme::RingNumber:
-            return RingColor(cell.ring, count);
-        case ColorScheme::Sequence:
-            return static_cast<int>((std::int64_t{cell.number} + 4) % count) + intColorOffset;
-        case ColorScheme::Ostrand:
-            return OstrandColor(cell.number, cell.isPrime,
-                                cell.isPrime ? 1 : primes.DistinctPrimeFactors(cell.number));
-        case ColorScheme::White:
-            break;
-    }
-    return kBrightWhite;
 }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 
 #include "engine/number_selection.h"
 #include "engine/prime_window.h"
@@ -72,15 +73,57 @@ struct ColorRule {
 // probed, which is never a cycle colour (-1 outside the picture).
 int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int colorCount);
 
+// The colour of a marked cell other than the central one under "Cluster": a cycle colour of a
+// drawn neighbour, else 2's own rule, a twin prime's colour, or a new cluster in the ring
+// colour. May update memory.lastClusterColor.
+int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
+                 const RasterView& raster);
+
+// The ring colour of scheme "Ring number", also the colour of a new cluster.
+inline int RingColor(int ring, int colorCount) {
+    return (ring + 5) % colorCount + intColorOffset;
+}
+
 // Ostrand colour from the remainder mod 12 of a prime, or from the number of distinct prime
-// factors of any other number.
-int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors);
+// factors of any other number. Index 0 (black) is drawn with a white outline where it fits.
+inline int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors) {
+    if (isPrime) {
+        static constexpr int kByRemainder[12] = {0, 0, 12, 10, 0, 12, 0, 10, 0, 0, 0, 9};
+        return kByRemainder[n % 12];
+    }
+    static constexpr int kByFactorCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
+    return distinctPrimeFactors >= 0 && distinctPrimeFactors < 8
+               ? kByFactorCount[distinctPrimeFactors]
+               : 0;
+}
+
 // The same, factoring n itself.
 int OstrandColor(std::int32_t n, bool isPrime);
 
 // The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
-// window; Cluster may update memory.lastClusterColor.
-int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
-                    const RasterView& raster, PrimeWindow& primes);
+// window; Cluster may update memory.lastClusterColor. Inline: the pass calls it for every
+// marked cell, up to several hundred thousand times a picture.
+inline int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
+                           const RasterView& raster, PrimeWindow& primes) {
+    const int count = rule.ColorCount();
+    switch (rule.scheme) {
+        case ColorScheme::Cluster:
+            return cell.isCentre ? intPrimeColor : ClusterColor(rule, cell, memory, raster);
+        case ColorScheme::DiagonalNWSE:
+            return (std::abs(cell.x - cell.y) + intPrimeColor + 3) % count + intColorOffset;
+        case ColorScheme::DiagonalSWNE:
+            return (std::abs(cell.x + cell.y) + intPrimeColor + 3) % count + intColorOffset;
+        case ColorScheme::RingNumber:
+            return RingColor(cell.ring, count);
+        case ColorScheme::Sequence:
+            return static_cast<int>((std::int64_t{cell.number} + 4) % count) + intColorOffset;
+        case ColorScheme::Ostrand:
+            return OstrandColor(cell.number, cell.isPrime,
+                                cell.isPrime ? 1 : primes.DistinctPrimeFactors(cell.number));
+        case ColorScheme::White:
+            break;
+    }
+    return kBrightWhite;
+}
 
 }  // namespace quorvel

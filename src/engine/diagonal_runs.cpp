@@ -1,6 +1,7 @@
 #include "engine/diagonal_runs.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace quorvel {
@@ -19,7 +20,8 @@ int CeilDiv(int a, int b) {
 // picture. Instead of walking each diagonal, the picture is swept row by row, which reads the
 // pixels in memory order, and each diagonal keeps its current run in an array. A diagonal is
 // identified by a - c (NW-SE) or a + c (SW-NE), where a and c count cells east and south of
-// the centre; both lie within ±(cellsPerSide - 1).
+// the centre; both lie within ±(cellsPerSide - 1). A row's marks are read once into a byte
+// array; the run updates are then plain loops over consecutive elements, which vectorise.
 DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
                                  bool nwse, bool swne) {
     const int k = cells.cellsPerSide;
@@ -33,40 +35,47 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
     const int cy = cells.centreY;
     const int firstInside = CeilDiv(-cx, b);                    // westmost column with x >= 0
     const int lastInside = FloorDiv(raster.width - 1 - cx, b);  // eastmost column with x < width
+    // Columns a = aFirst … aLast are ever looked at: NW-SE runs start at -half and stop at the
+    // east edge, SW-NE runs start at +half and stop at the west edge.
+    const int aFirst = std::min(-half, firstInside);
+    const int aLast = std::max(half, lastInside);
 
-    std::vector<int> runNWSE(nwse ? 2 * std::size_t(k) - 1 : 0, 0);
-    std::vector<int> runSWNE(swne ? 2 * std::size_t(k) - 1 : 0, 0);
-    DiagonalRuns best;
+    std::vector<std::uint8_t> marked(static_cast<std::size_t>(aLast - aFirst + 1), 0);
+    std::vector<int> runNWSE(2 * std::size_t(k) - 1, 0);
+    std::vector<int> runSWNE(2 * std::size_t(k) - 1, 0);
+    int bestNWSE = 0;
+    int bestSWNE = 0;
     for (int c = -half;; ++c) {
         const std::int64_t y = cy + std::int64_t{b} * c;
         if (y >= raster.height) break;
         if (y < 0) continue;  // nothing above the picture is marked, and no run has begun yet
         const std::uint32_t* row = raster.bits + y * raster.stride;
-        const auto marked = [&](int a) {
-            return static_cast<int>((row[cx + b * a] & 0xFFFFFFu) != background);
-        };
-        if (nwse) {
-            // Runs down and to the right start on the west column or the top row (a, c >= -half).
-            const int from = std::max(-half, c - span);
-            const int to = std::min(lastInside, c + span);
-            for (int a = from; a <= to; ++a) {
-                int& run = runNWSE[static_cast<std::size_t>(a - c + span)];
-                run = a >= firstInside && marked(a) ? run + 1 : 0;
-                best.nwse = std::max(best.nwse, run);
+        for (int a = std::max(aFirst, firstInside); a <= std::min(aLast, lastInside); ++a) {
+            marked[static_cast<std::size_t>(a - aFirst)] =
+                (row[cx + b * a] & 0xFFFFFFu) != background;
+        }
+        // Runs down and to the right start on the west column or the top row (a, c >= -half).
+        if (const int from = std::max(-half, c - span), to = std::min(lastInside, c + span);
+            nwse && from <= to) {
+            const std::uint8_t* m = marked.data() + (from - aFirst);
+            int* run = runNWSE.data() + (from - c + span);
+            for (int i = 0; i <= to - from; ++i) {
+                run[i] = (run[i] + 1) & -static_cast<int>(m[i]);
+                bestNWSE = std::max(bestNWSE, run[i]);
             }
         }
-        if (swne) {
-            // Runs down and to the left start on the east column or the top row (a <= half).
-            const int from = std::max(firstInside, -span - c);
-            const int to = std::min(half, span - c);
-            for (int a = from; a <= to; ++a) {
-                int& run = runSWNE[static_cast<std::size_t>(a + c + span)];
-                run = a <= lastInside && marked(a) ? run + 1 : 0;
-                best.swne = std::max(best.swne, run);
+        // Runs down and to the left start on the east column or the top row (a <= half).
+        if (const int from = std::max(firstInside, -span - c), to = std::min(half, span - c);
+            swne && from <= to) {
+            const std::uint8_t* m = marked.data() + (from - aFirst);
+            int* run = runSWNE.data() + (from + c + span);
+            for (int i = 0; i <= to - from; ++i) {
+                run[i] = (run[i] + 1) & -static_cast<int>(m[i]);
+                bestSWNE = std::max(bestSWNE, run[i]);
             }
         }
     }
-    return best;
+    return DiagonalRuns{bestNWSE, bestSWNE};
 }
 
 int LongestDiagonalRun(const RasterView& raster, Rgb background, const CellLattice& cells,

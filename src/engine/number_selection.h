@@ -45,12 +45,11 @@ inline bool IsTriangularNumber(std::int32_t n) {
     return n == (k * k + k) / 2;
 }
 
-// Whether n gets a mark in `mode`; `isPrime` receives whether n is prime, in every mode.
-// Random: odd n >= 3 is marked with probability 2 / (ln n + 0.5), the density of the primes
-// among the odd numbers, and exactly one random value is drawn for each such n.
-inline bool IsNumberShown(std::int32_t n, ShowMode mode, PrimeWindow& primes, RandomSource& random,
-                          bool& isPrime) {
-    isPrime = n != 0 && primes.IsPrime(n);
+// Whether n gets a mark in `mode`, knowing whether it is prime. Random: odd n >= 3 is marked
+// with probability 2 / (ln n + 0.5), the density of the primes among the odd numbers, and
+// exactly one random value is drawn for each such n.
+inline bool IsShownKnowingPrimality(std::int32_t n, bool isPrime, ShowMode mode,
+                                    RandomSource& random) {
     switch (mode) {
         case ShowMode::Primes:
             return isPrime;
@@ -68,6 +67,13 @@ inline bool IsNumberShown(std::int32_t n, ShowMode mode, PrimeWindow& primes, Ra
             return true;
     }
     return false;
+}
+
+// Whether n gets a mark in `mode`; `isPrime` receives whether n is prime, in every mode.
+inline bool IsNumberShown(std::int32_t n, ShowMode mode, PrimeWindow& primes, RandomSource& random,
+                          bool& isPrime) {
+    isPrime = n != 0 && primes.IsPrime(n);
+    return IsShownKnowingPrimality(n, isPrime, mode, random);
 }
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -7,23 +8,66 @@
 
 namespace quorvel {
 
+// A sieved stretch of numbers: bit (m - first) of `bits` is set when m is prime, for
+// m = first … last; factorCounts[m - first] is the number of distinct prime factors of m when
+// the window counts them, else factorCounts is null.
+struct PrimeBlock {
+    const std::uint64_t* bits = nullptr;
+    const std::uint8_t* factorCounts = nullptr;
+    std::int32_t first = 0;
+    std::int32_t last = -1;
+
+    bool Test(std::int64_t offset) const { return (bits[offset >> 6] >> (offset & 63)) & 1u; }
+};
+
+// Calls visit(k) for every k in from … from + count - 1 whose bit is set, in increasing order.
+template <typename Visit>
+void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
+                   Visit&& visit) {
+    if (count <= 0) return;
+    const std::int64_t end = from + count;
+    const std::int64_t lastWord = (end - 1) >> 6;
+    for (std::int64_t w = from >> 6; w <= lastWord; ++w) {
+        std::uint64_t word = bits[w];
+        if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+        if (w == lastWord && ((end - 1) & 63) != 63)
+            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
+        while (word != 0) {
+            visit(w * 64 + std::countr_zero(word) - from);
+            word &= word - 1;
+        }
+    }
+}
+
 // Primality and distinct-prime-factor counts for the numbers of one picture. A drawing pass
 // asks about every number from its centre number to its end number in increasing order, so
 // instead of a test per number the window sieves them block by block with the small primes.
 // Numbers outside the prepared range are answered by the scattered-query entry points.
 class PrimeWindow {
   public:
-    // Numbers per sieved block: small enough for the caches, large enough that the per-prime
-    // set-up of a block is cheap against the sieving itself.
-    static constexpr std::int32_t kBlockSize = 1 << 17;
+    // Numbers per sieved block: their prime bits fill 32 KiB, which stays in the first-level
+    // cache while the sieve crosses numbers off.
+    static constexpr std::int32_t kBlockSize = 1 << 18;
 
     // Prepares answers for first … last (clamped to 0 … kMaxNumber). Factor counts are
     // sieved only when asked for, since most pictures never need them.
     void Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts);
 
     bool IsPrime(std::int32_t n) {
-        if (n >= blockFirst_ && n <= blockLast_) return isPrime_[n - blockFirst_] != 0;
+        if (n >= blockFirst_ && n <= blockLast_) return Block().Test(n - blockFirst_);
         return IsPrimeSlow(n);
+    }
+
+    // The sieved block that holds n; for n outside the window, a block of n alone.
+    PrimeBlock BlockOf(std::int32_t n) {
+        if (n >= blockFirst_ && n <= blockLast_) return Block();
+        if (InWindow(n)) {
+            LoadBlockOf(n);
+            return Block();
+        }
+        single_ = primelib::is_prime(n, n) == 1 ? 1 : 0;
+        singleCount_ = static_cast<std::uint8_t>(primelib::factor(n, n, nullptr, nullptr));
+        return PrimeBlock{&single_, withFactors_ ? &singleCount_ : nullptr, n, n};
     }
 
     // The number of distinct prime factors of n (0 for 0 and 1).
@@ -34,6 +78,10 @@ class PrimeWindow {
     }
 
   private:
+    PrimeBlock Block() const {
+        return PrimeBlock{primeBits_.data(), withFactors_ ? factorCount_.data() : nullptr,
+                          blockFirst_, blockLast_};
+    }
     bool IsPrimeSlow(std::int32_t n);
     int DistinctPrimeFactorsSlow(std::int32_t n);
     bool InWindow(std::int32_t n) const { return n >= first_ && n <= last_; }
@@ -47,9 +95,12 @@ class PrimeWindow {
     // The block in memory; empty while blockFirst_ > blockLast_.
     std::int32_t blockFirst_ = 1;
     std::int32_t blockLast_ = 0;
-    std::vector<std::uint8_t> isPrime_;
+    std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
-    std::vector<std::uint32_t> smoothPart_;
+    std::vector<std::uint16_t> factorSieve_;
+    std::vector<std::uint8_t> smallFree_;
+    std::uint64_t single_ = 0;
+    std::uint8_t singleCount_ = 0;
 };
 
 }  // namespace quorvel

@@ -1,24 +1,9 @@
 #include "engine/primelib.h"
 
 #include <cstddef>
-#include <vector>
 
 namespace quorvel::primelib {
 namespace {
-
-std::vector<std::int32_t> SieveSmallPrimes() {
-    std::vector<bool> composite(kSmallPrimeLimit + 1, false);
-    std::vector<std::int32_t> primes;
-    primes.reserve(4800);
-    for (std::int32_t p = 2; p <= kSmallPrimeLimit; ++p) {
-        if (composite[p]) continue;
-        primes.push_back(p);
-        for (std::int64_t m = std::int64_t{p} * p; m <= kSmallPrimeLimit; m += p) {
-            composite[static_cast<std::size_t>(m)] = true;
-        }
-    }
-    return primes;
-}
 
 std::uint64_t PowMod(std::uint64_t base, std::uint32_t exponent, std::uint32_t modulus) {
     std::uint64_t result = 1;
@@ -55,8 +40,22 @@ constexpr std::uint64_t kPrimesBelow64 =
 
 }  // namespace
 
+std::vector<std::int32_t> SievePrimesUpTo(std::int32_t limit) {
+    std::vector<std::int32_t> primes;
+    if (limit < 2) return primes;
+    std::vector<bool> composite(static_cast<std::size_t>(limit) + 1, false);
+    for (std::int32_t p = 2; p <= limit; ++p) {
+        if (composite[static_cast<std::size_t>(p)]) continue;
+        primes.push_back(p);
+        for (std::int64_t m = std::int64_t{p} * p; m <= limit; m += p) {
+            composite[static_cast<std::size_t>(m)] = true;
+        }
+    }
+    return primes;
+}
+
 std::span<const std::int32_t> SmallPrimes() {
-    static const std::vector<std::int32_t> primes = SieveSmallPrimes();
+    static const std::vector<std::int32_t> primes = SievePrimesUpTo(kSmallPrimeLimit);
     return primes;
 }
 

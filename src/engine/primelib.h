@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 // The number-theory service: primality and prime factors of every number 0 … 2147483646.
 // The three entry points keep the names and contracts the rest of the program was written
@@ -32,8 +33,11 @@ std::int32_t is_prime(std::int32_t reference, std::int32_t n);
 // 0 … kMaxNumber.
 std::int32_t factor(std::int32_t n, std::int32_t n2, std::int32_t* counts, std::int32_t* factors);
 
-// The primes up to kSmallPrimeLimit, ascending (4792 of them).
+// The primes up to kSmallPrimeLimit, ascending (4792 of them), sieved on first use.
 std::span<const std::int32_t> SmallPrimes();
+
+// The primes up to `limit` by a plain sieve of Eratosthenes: the work behind SmallPrimes().
+std::vector<std::int32_t> SievePrimesUpTo(std::int32_t limit);
 
 // Deterministic Miller-Rabin for odd n with 61 < n < 4,759,123,141 (bases 2, 7 and 61).
 bool MillerRabin(std::uint32_t n);

@@ -119,63 +119,192 @@ PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
             result.longest = LongestDiagonalRuns(surface.Raster(), surface.Background(), lattice);
         }
     }
-    result.centreIsPrime = start != 0 && primes_.IsPrime(start);
     return result;
 }
 
-bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
-                        PassResult& result) {
-    const PassGeometry& g = result.geometry;
-    const MarkStyle style{g.boxSize,     g.radius,       input.squares, input.show,
-                          input.colorBy, input.numerals, input.grid};
-    const ColorRule rule{input.colorBy, input.show, g.boxSize};
-    const std::int32_t start = result.startNumber;
-    const int b = g.boxSize;
-    RasterView raster = surface.Raster();
-    ColorMemory memory;
-    bool isPrime = false;
+namespace {
 
-    if (IsNumberShown(start, input.show, primes_, random_, isPrime)) {
-        result.numberShown = 1;
-        const CellPlace centre{start, true, isPrime, 0, 0, 1, g.centreX, g.centreY};
-        const int c = ChooseCellColor(rule, centre, memory, raster, primes_);
-        DrawMarkedCell(surface, raster, style, g.centreX, g.centreY, c, start);
-        if (isPrime) result.smallestPrime = result.largestPrime = start;
-        memory.lastClusterColor = intPrimeColor;
-    } else {
-        if (b >= 7) MarkCentreOnGrid(raster, style, g.centreX, g.centreY);
-        memory.lastClusterColor = rule.ColorCount() + intPrimeColor - 1;
+// Everything one walk works with. The loop over the cells is specialised per show mode, so
+// that the classification of a number compiles down to a few instructions.
+class CellWalker {
+  public:
+    CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
+               PrimeWindow& primes, RandomSource& random, PassResult& result)
+        : surface_(surface),
+          observer_(observer),
+          primes_(primes),
+          random_(random),
+          result_(result),
+          g_(result.geometry),
+          style_{g_.boxSize,    g_.radius,      input.squares, input.show,
+                 input.colorBy, input.numerals, input.grid},
+          rule_{input.colorBy, input.show, g_.boxSize},
+          gridMarks_(g_.boxSize >= 15 && input.grid && input.show != ShowMode::All),
+          raster_(surface.Raster()) {}
+
+    template <ShowMode kMode>
+    bool Walk() {
+        switch (rule_.scheme) {
+            case ColorScheme::Cluster:
+                return WalkAs<kMode, ColorScheme::Cluster>();
+            case ColorScheme::DiagonalNWSE:
+                return WalkAs<kMode, ColorScheme::DiagonalNWSE>();
+            case ColorScheme::DiagonalSWNE:
+                return WalkAs<kMode, ColorScheme::DiagonalSWNE>();
+            case ColorScheme::RingNumber:
+                return WalkAs<kMode, ColorScheme::RingNumber>();
+            case ColorScheme::Sequence:
+                return WalkAs<kMode, ColorScheme::Sequence>();
+            case ColorScheme::Ostrand:
+                return WalkAs<kMode, ColorScheme::Ostrand>();
+            case ColorScheme::White:
+                break;
+        }
+        // White, and any list position the program does not know, which draws white too.
+        return WalkAs<kMode, ColorScheme::White>();
     }
 
-    return WalkSpiral(g.numberOfNumbers,
-                      [&](std::int64_t i, int x, int y, int ring, Corner corner) {
-                          const auto n = static_cast<std::int32_t>(start + i);
-                          const int px = g.centreX + b * x;
-                          const int py = g.centreY + b * y;
-                          if (IsNumberShown(n, input.show, primes_, random_, isPrime)) {
-                              ++result.numberShown;
-                              const CellPlace cell{n, false, isPrime, x, y, ring, px, py};
-                              const int c = ChooseCellColor(rule, cell, memory, raster, primes_);
-                              DrawMarkedCell(surface, raster, style, px, py, c, n);
-                              if (isPrime) {
-                                  memory.lastPrime = n;
-                                  memory.lastPrimeColor = c;
-                                  if (result.smallestPrime == 0) result.smallestPrime = n;
-                                  result.largestPrime = n;  // numbers only grow along the walk
-                              }
-                          } else {
-                              DrawGridMark(surface, raster, style, px, py, corner);
-                          }
-                          // Box size 1 takes long enough to show progress and to let the Stop
-                          // button work.
-                          if (b == 1 && i % 1000 == 0) {
-                              surface.Refresh();
-                              const bool stop = observer != nullptr && observer->StopRequested();
-                              raster = surface.Raster();
-                              if (stop) return false;
-                          }
-                          return true;
-                      });
+  private:
+    // The walk with the show mode and the colour scheme fixed at compile time, so that the
+    // classification and the colour of a cell come down to a few instructions each.
+    template <ShowMode kMode, ColorScheme kScheme>
+    bool WalkAs() {
+        const std::int32_t start = result_.startNumber;
+        bool isPrime = false;
+        const bool shown = IsNumberShown(start, kMode, primes_, random_, isPrime);
+        result_.centreIsPrime = isPrime;
+        if (shown) {
+            result_.numberShown = 1;
+            const CellPlace centre{start, true, isPrime, 0, 0, 1, g_.centreX, g_.centreY};
+            const int c = ChooseCellColor(rule_, centre, memory_, raster_, primes_);
+            DrawMarkedCell(surface_, raster_, style_, g_.centreX, g_.centreY, c, start);
+            if (isPrime) result_.smallestPrime = result_.largestPrime = start;
+            memory_.lastClusterColor = intPrimeColor;
+        } else {
+            if (g_.boxSize >= 7) MarkCentreOnGrid(raster_, style_, g_.centreX, g_.centreY);
+            memory_.lastClusterColor = rule_.ColorCount() + intPrimeColor - 1;
+        }
+
+        // Box size 1 takes long enough to show progress and to let the Stop button work.
+        const std::int64_t checkpoint = g_.boxSize == 1 ? 1000 : 0;
+        return WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
+            WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
+            return checkpoint == 0 || run.Last() % checkpoint != 0 || Checkpoint();
+        });
+    }
+
+    // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve;
+    // without grid marks to draw, "Prime numbers" visits only the set bits. The count stays in
+    // a local, where no pixel write can be suspected of changing it.
+    template <ShowMode kMode, ColorScheme kScheme>
+    void WalkRun(const SpiralRun& run, const std::int32_t n) {
+        const int b = g_.boxSize;
+        const int stepX = b * run.dx;
+        const int stepY = b * run.dy;
+        const int px0 = g_.centreX + b * run.x;
+        const int py0 = g_.centreY + b * run.y;
+        const bool gridMarks = gridMarks_;
+        std::int32_t shown = 0;
+        for (int k = 0; k < run.length;) {
+            const std::int32_t m = n + k;
+            const PrimeBlock block = primes_.BlockOf(m);
+            const std::int64_t offset = m - block.first;
+            const int chunk = std::min(run.length - k, block.last - m + 1);
+            if (kMode == ShowMode::Primes && !gridMarks) {
+                ForEachSetBit(block.bits, offset, chunk, [&](std::int64_t j) {
+                    const int c = k + static_cast<int>(j);
+                    ++shown;
+                    Mark<kScheme>(n + c, true, run, c, px0 + c * stepX, py0 + c * stepY, 1);
+                });
+            } else {
+                int px = px0 + k * stepX;
+                int py = py0 + k * stepY;
+                for (int j = 0; j < chunk; ++j, px += stepX, py += stepY) {
+                    const bool isPrime = block.Test(offset + j);
+                    if (IsShownKnowingPrimality(m + j, isPrime, kMode, random_)) {
+                        ++shown;
+                        // Ostrand colours need the factor count, which the block has at hand.
+                        const int factors =
+                            kScheme == ColorScheme::Ostrand && block.factorCounts != nullptr
+                                ? block.factorCounts[offset + j]
+                                : -1;
+                        Mark<kScheme>(m + j, isPrime, run, k + j, px, py, factors);
+                    } else if (gridMarks) {
+                        const Corner corner =
+                            k + j == run.length - 1 ? run.lastCorner : Corner::None;
+                        DrawGridMark(surface_, raster_, style_, px, py, corner);
+                    }
+                }
+            }
+            k += chunk;
+        }
+        result_.numberShown += shown;
+    }
+
+    // Colours and draws a marked cell other than the centre and keeps the prime statistics.
+    // `factors` is n's count of distinct prime factors where known, else -1.
+    template <ColorScheme kScheme>
+    void Mark(std::int32_t n, bool isPrime, const SpiralRun& run, int k, int px, int py,
+              int factors) {
+        int c = 0;
+        if (kScheme == ColorScheme::Ostrand && factors >= 0) {
+            c = OstrandColor(n, isPrime, factors);
+        } else {
+            const CellPlace cell{n,        false, isPrime, run.x + k * run.dx, run.y + k * run.dy,
+                                 run.ring, px,    py};
+            const ColorRule rule{kScheme, rule_.show, rule_.boxSize};
+            c = ChooseCellColor(rule, cell, memory_, raster_, primes_);
+        }
+        DrawMarkedCell(surface_, raster_, style_, px, py, c, n);
+        if (isPrime) {
+            memory_.lastPrime = n;
+            memory_.lastPrimeColor = c;
+            if (result_.smallestPrime == 0) result_.smallestPrime = n;
+            result_.largestPrime = n;  // numbers only grow along the walk
+        }
+    }
+
+    // Shows the picture so far and lets pending input through; false when Stop was pressed.
+    bool Checkpoint() {
+        surface_.Refresh();
+        const bool stop = observer_ != nullptr && observer_->StopRequested();
+        raster_ = surface_.Raster();
+        return !stop;
+    }
+
+    Surface& surface_;
+    PassObserver* observer_;
+    PrimeWindow& primes_;
+    RandomSource& random_;
+    PassResult& result_;
+    const PassGeometry& g_;
+    const MarkStyle style_;
+    const ColorRule rule_;
+    const bool gridMarks_;
+    RasterView raster_;
+    ColorMemory memory_;
+};
+
+}  // namespace
+
+bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
+                        PassResult& result) {
+    CellWalker walker(input, surface, observer, primes_, random_, result);
+    switch (input.show) {
+        case ShowMode::Primes:
+            return walker.Walk<ShowMode::Primes>();
+        case ShowMode::Random:
+            return walker.Walk<ShowMode::Random>();
+        case ShowMode::Squares:
+            return walker.Walk<ShowMode::Squares>();
+        case ShowMode::Triangular:
+            return walker.Walk<ShowMode::Triangular>();
+        case ShowMode::All:
+            break;
+    }
+    // "All numbers", and any list position the program does not know, which marks nothing.
+    return input.show == ShowMode::All ? walker.Walk<ShowMode::All>()
+                                       : walker.Walk<static_cast<ShowMode>(-1)>();
 }
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace quorvel {
@@ -12,13 +13,28 @@ constexpr int RadiusForBox(int boxSize) {
     return boxSize <= 15 ? (boxSize - 1) / 2 : (boxSize - 1) / 2 - 1;
 }
 
-// Visits the cells at offsets i = 1 … count - 1 from the central cell, turning counter-
-// clockwise: each ring Z >= 2 begins east of the last cell of ring Z - 1, climbs north to its
-// NE corner, then runs west, south and east, ending at its SE corner right below its first
-// cell. visit(i, x, y, ring, corner) gets the column offset x (east positive) and the row
-// offset y (south positive) and returns false to stop the walk. Returns false when stopped.
+// Consecutive cells of the walk along one side of a ring.
+struct SpiralRun {
+    std::int64_t first = 0;  // offset from the central number of the first cell
+    int length = 0;
+    int x = 0;  // first cell: columns east of the centre
+    int y = 0;  // rows south of the centre
+    int dx = 0;
+    int dy = 0;
+    int ring = 0;
+    Corner lastCorner = Corner::None;  // what the last cell of the run is
+
+    std::int64_t Last() const { return first + length - 1; }
+};
+
+// Walks the cells at offsets 1 … count - 1 from the central cell, turning counter-clockwise:
+// each ring Z >= 2 begins east of the last cell of ring Z - 1, climbs north to its NE corner,
+// then runs west, south and east, ending at its SE corner right below its first cell. The
+// cells come in runs along the sides; no run passes a multiple of `checkpointEvery` (when
+// positive) except with its last cell, so a caller can act every so many numbers.
+// visit(const SpiralRun&) returns false to stop. Returns false when stopped.
 template <typename Visit>
-bool WalkSpiral(std::int64_t count, Visit&& visit) {
+bool WalkSpiralRuns(std::int64_t count, std::int64_t checkpointEvery, Visit&& visit) {
     constexpr int kDx[4] = {0, -1, 0, 1};
     constexpr int kDy[4] = {-1, 0, 1, 0};
     constexpr Corner kCorners[4] = {Corner::NE, Corner::NW, Corner::SW, Corner::SE};
@@ -29,15 +45,41 @@ bool WalkSpiral(std::int64_t count, Visit&& visit) {
         int y = ring - 1;
         const int side = 2 * ring - 2;
         for (int s = 0; s < 4; ++s) {
-            for (int k = 1; k <= side; ++k, ++i) {
+            for (int done = 0; done < side;) {
                 if (i >= count) return true;
-                x += kDx[s];
-                y += kDy[s];
-                if (!visit(i, x, y, ring, k == side ? kCorners[s] : Corner::None)) return false;
+                std::int64_t length = std::min<std::int64_t>(side - done, count - i);
+                if (checkpointEvery > 0) {
+                    const std::int64_t checkpoint =
+                        (i + checkpointEvery - 1) / checkpointEvery * checkpointEvery;
+                    length = std::min(length, checkpoint - i + 1);
+                }
+                const auto n = static_cast<int>(length);
+                done += n;
+                const SpiralRun run{
+                    i,      n,      x + kDx[s], y + kDy[s],
+                    kDx[s], kDy[s], ring,       done == side ? kCorners[s] : Corner::None};
+                if (!visit(run)) return false;
+                x += kDx[s] * n;
+                y += kDy[s] * n;
+                i += n;
             }
         }
     }
     return true;
+}
+
+// The same walk cell by cell: visit(i, x, y, ring, corner) returns false to stop.
+template <typename Visit>
+bool WalkSpiral(std::int64_t count, Visit&& visit) {
+    return WalkSpiralRuns(count, 0, [&](const SpiralRun& run) {
+        for (int k = 0; k < run.length; ++k) {
+            const Corner corner = k == run.length - 1 ? run.lastCorner : Corner::None;
+            if (!visit(run.first + k, run.x + k * run.dx, run.y + k * run.dy, run.ring, corner)) {
+                return false;
+            }
+        }
+        return true;
+    });
 }
 
 }  // namespace quorvel

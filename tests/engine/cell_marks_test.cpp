@@ -47,7 +47,8 @@ TEST(CellMarks, SquaresTouchAndBlackOstrandSquaresGetOutlines) {
     for (const Case& c : {Case{3, ShowMode::Primes, "box"}, Case{15, ShowMode::Random, "box"},
                           Case{15, ShowMode::All, "fill"}}) {
         MemorySurface s(100, 100);
-        DrawMarkedCell(s, s.Raster(), Style(c.box, true, ColorScheme::Ostrand, c.show), 50, 50, 0, 13);
+        DrawMarkedCell(s, s.Raster(), Style(c.box, true, ColorScheme::Ostrand, c.show), 50, 50, 0,
+                       13);
         ASSERT_EQ(s.calls.size(), 1u);
         EXPECT_EQ(s.calls[0].what, c.expected) << c.box;
         EXPECT_EQ(s.calls[0].color, c.expected == "box" ? kWhite : kBlack);
@@ -61,13 +62,13 @@ TEST(CellMarks, CirclesAndTheirOutlines) {
         int c;
         Rgb outline;
     };
-    for (const Case& c : {Case{15, ColorScheme::Cluster, 9, 0x0000FF},
-                          Case{75, ColorScheme::Ostrand, 12, 0xFF0000},
-                          Case{5, ColorScheme::Ostrand, 0, kWhite},  // circles: from size 5
-                          Case{3, ColorScheme::Ostrand, 0, kBlack},
-                          Case{3, ColorScheme::White, 15, kWhite}}) {
+    for (const Case& c :
+         {Case{15, ColorScheme::Cluster, 9, 0x0000FF}, Case{75, ColorScheme::Ostrand, 12, 0xFF0000},
+          Case{5, ColorScheme::Ostrand, 0, kWhite},  // circles: from size 5
+          Case{3, ColorScheme::Ostrand, 0, kBlack}, Case{3, ColorScheme::White, 15, kWhite}}) {
         MemorySurface s(200, 200);
-        DrawMarkedCell(s, s.Raster(), Style(c.box, false, c.scheme, ShowMode::All), 100, 100, c.c, 5);
+        DrawMarkedCell(s, s.Raster(), Style(c.box, false, c.scheme, ShowMode::All), 100, 100, c.c,
+                       5);
         ASSERT_EQ(s.calls.size(), 1u);
         EXPECT_EQ(s.calls[0].what, "circle");
         EXPECT_EQ(s.calls[0].x2, RadiusForBox(c.box));
@@ -82,8 +83,13 @@ TEST(CellMarks, NumeralsWhereTheyFit) {
         std::int32_t n;
         bool drawn;
     };
-    for (const Case& c : {Case{7, 1, false}, {15, 99, true}, {15, 100, false}, {21, 999, true},
-                          {21, 1000, false}, {35, 99999, true}, {35, 100000, false},
+    for (const Case& c : {Case{7, 1, false},
+                          {15, 99, true},
+                          {15, 100, false},
+                          {21, 999, true},
+                          {21, 1000, false},
+                          {35, 99999, true},
+                          {35, 100000, false},
                           {75, 2147483646, true}}) {
         for (bool squares : {false, true}) {
             MemorySurface s(300, 300);
@@ -112,7 +118,8 @@ TEST(CellMarks, NumeralsWhereTheyFit) {
 TEST(CellMarks, NumeralContrast) {
     const Rgb expected[16] = {kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
                               kWhite, kWhite, kBlack, kBlack, kWhite, kBlack, kBlack, kBlack};
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(NumeralTextColor(kPalette[i]), expected[i]) << i;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(NumeralTextColor(kPalette[i]), expected[i]) << i;
 }
 
 TEST(CellMarks, GridMarksTraceTheRing) {

@@ -14,7 +14,8 @@ TEST(Palette, IndicesAndColours) {
     EXPECT_EQ(PaletteIndexOf(0xFFFFFF), 15);
     EXPECT_EQ(PaletteIndexOf(0x0000FE), -1);
     EXPECT_EQ(PaletteIndexOf(kNoColor), -1);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(PaletteIndexOf(PaletteRgb(i)), i);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(PaletteIndexOf(PaletteRgb(i)), i);
     EXPECT_EQ(PaletteRgb(-1), kBlack);
     EXPECT_EQ(PaletteRgb(16), kBlack);
 }
@@ -39,13 +40,32 @@ TEST(ColorSchemes, OstrandColours) {
         std::int32_t n;
         int color;
     };
-    for (const Case c : {Case{13, 0}, {37, 0}, {5, 12}, {17, 12}, {29, 12}, {7, 10}, {19, 10},
-                         {11, 9}, {23, 9}, {2, 12}, {3, 10}, {2147483629, 0}}) {
+    for (const Case c : {Case{13, 0},
+                         {37, 0},
+                         {5, 12},
+                         {17, 12},
+                         {29, 12},
+                         {7, 10},
+                         {19, 10},
+                         {11, 9},
+                         {23, 9},
+                         {2, 12},
+                         {3, 10},
+                         {2147483629, 0}}) {
         EXPECT_EQ(OstrandColor(c.n, true), c.color) << c.n;
     }
     // Other numbers by their count of distinct prime factors.
-    for (const Case c : {Case{1, 0}, {0, 0}, {4, 12}, {9, 12}, {6, 10}, {30, 14}, {210, 9},
-                         {2310, 13}, {30030, 11}, {510510, 15}, {9699690, 0}}) {
+    for (const Case c : {Case{1, 0},
+                         {0, 0},
+                         {4, 12},
+                         {9, 12},
+                         {6, 10},
+                         {30, 14},
+                         {210, 9},
+                         {2310, 13},
+                         {30030, 11},
+                         {510510, 15},
+                         {9699690, 0}}) {
         EXPECT_EQ(OstrandColor(c.n, false), c.color) << c.n;
     }
     EXPECT_EQ(OstrandColor(100, false, -1), 0);
@@ -77,15 +97,18 @@ TEST(ColorSchemes, CycleFormulas) {
     // Diagonals: constant along their own direction, next colour one diagonal over.
     for (int t = -8; t <= 8; ++t) {
         EXPECT_EQ(ColorOf(ColorScheme::DiagonalNWSE, CellPlace{7, false, false, t, t}, memory), 9);
-        EXPECT_EQ(ColorOf(ColorScheme::DiagonalNWSE, CellPlace{7, false, false, t + 1, t}, memory), 10);
-        EXPECT_EQ(ColorOf(ColorScheme::DiagonalNWSE, CellPlace{7, false, false, t, t + 1}, memory), 10);
+        EXPECT_EQ(ColorOf(ColorScheme::DiagonalNWSE, CellPlace{7, false, false, t + 1, t}, memory),
+                  10);
+        EXPECT_EQ(ColorOf(ColorScheme::DiagonalNWSE, CellPlace{7, false, false, t, t + 1}, memory),
+                  10);
         EXPECT_EQ(ColorOf(ColorScheme::DiagonalSWNE, CellPlace{7, false, false, t, -t}, memory), 9);
-        EXPECT_EQ(ColorOf(ColorScheme::DiagonalSWNE, CellPlace{7, false, false, t, 6 - t}, memory), 9);
+        EXPECT_EQ(ColorOf(ColorScheme::DiagonalSWNE, CellPlace{7, false, false, t, 6 - t}, memory),
+                  9);
     }
     EXPECT_EQ(ColorOf(ColorScheme::DiagonalSWNE, CellPlace{7, false, false, 4, 3}, memory), 10);
     // Central cells: the prime colour in the first four schemes, the formula in the others.
-    for (ColorScheme s : {ColorScheme::Cluster, ColorScheme::DiagonalNWSE, ColorScheme::DiagonalSWNE,
-                          ColorScheme::RingNumber}) {
+    for (ColorScheme s : {ColorScheme::Cluster, ColorScheme::DiagonalNWSE,
+                          ColorScheme::DiagonalSWNE, ColorScheme::RingNumber}) {
         EXPECT_EQ(ColorOf(s, CellPlace{44, true}, memory), intPrimeColor);
     }
     EXPECT_EQ(ColorOf(ColorScheme::Sequence, CellPlace{44, true}, memory), 12);
@@ -157,7 +180,7 @@ TEST(FindClusterColor, BoxSizeOneReadsTheEightNeighbourPixels) {
     const RasterView r = surface.Raster();
     r.Write(5, 5, kPalette[10]);  // SE neighbour of (4, 4)
     EXPECT_EQ(FindClusterColor(r, 4, 4, 1, 6), 10);
-    EXPECT_EQ(FindClusterColor(r, 3, 3, 1, 6), 0);  // two steps diagonally: not probed
+    EXPECT_EQ(FindClusterColor(r, 3, 3, 1, 6), 0);   // two steps diagonally: not probed
     EXPECT_EQ(FindClusterColor(r, 3, 5, 1, 6), 10);  // two steps east
     // At the corner of the picture the last probe (north) lies outside.
     EXPECT_EQ(FindClusterColor(r, 0, 0, 1, 6), -1);

@@ -76,13 +76,23 @@ TEST(DiagonalRuns, RowSweepAgreesWithDiagonalWalks) {
         int size, box;
     };
     // Odd and even numbers of cells, lattices that overhang the picture, tiny pictures.
-    for (const Case c : {Case{527, 1}, {527, 3}, {527, 5}, {527, 15}, {527, 75}, {40, 1},
-                         {41, 3}, {64, 21}, {9, 3}, {1, 1}, {2, 3}, {120, 35}}) {
+    for (const Case c : {Case{527, 1},
+                         {527, 3},
+                         {527, 5},
+                         {527, 15},
+                         {527, 75},
+                         {40, 1},
+                         {41, 3},
+                         {64, 21},
+                         {9, 3},
+                         {1, 1},
+                         {2, 3},
+                         {120, 35}}) {
         const int k = std::max(1, static_cast<int>(std::nearbyint(double(c.size) / c.box)));
         const CellLattice cells{k, c.box, c.size / 2, c.size / 2};
         for (double density : {0.05, 0.5, 0.9, 1.0}) {
-            SCOPED_TRACE(::testing::Message() << "size " << c.size << " box " << c.box
-                                              << " density " << density);
+            SCOPED_TRACE(::testing::Message()
+                         << "size " << c.size << " box " << c.box << " density " << density);
             MemorySurface surface(c.size, c.size);
             Scatter(surface, cells, density, unsigned(c.size * 100 + c.box));
             const RasterView raster = surface.Raster();
@@ -103,7 +113,8 @@ TEST(DiagonalRuns, SingleMarkAndFullBlock) {
     EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).nwse, 1);
     EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).swne, 1);
     for (int c = -7; c <= 7; ++c) {
-        for (int a = -7; a <= 7; ++a) raster.Write(37 + 5 * a, 37 + 5 * c, kWhite);
+        for (int a = -7; a <= 7; ++a)
+            raster.Write(37 + 5 * a, 37 + 5 * c, kWhite);
     }
     const DiagonalRuns full = LongestDiagonalRuns(raster, kBlack, cells);
     EXPECT_EQ(full.nwse, 15);

@@ -11,7 +11,7 @@ namespace quorvel::testing {
 // A surface in plain memory for engine tests. Pixels and boxes are exact; circles are discs;
 // every shape and text call is also written to a log so tests can see what was asked for.
 class MemorySurface : public Surface {
-public:
+  public:
     struct Call {
         std::string what;  // "line", "fill", "box", "circle", "text", "refresh", "clear"
         int x = 0, y = 0, x2 = 0, y2 = 0;
@@ -66,14 +66,15 @@ public:
 
     int CountCalls(const std::string& what) const {
         int n = 0;
-        for (const Call& c : calls) n += c.what == what;
+        for (const Call& c : calls)
+            n += c.what == what;
         return n;
     }
 
     std::vector<Call> calls;
     int refreshes = 0;
 
-private:
+  private:
     void Log(const char* what, int x, int y, int x2, int y2, Rgb color) {
         Call call;
         call.what = what;
@@ -88,7 +89,8 @@ private:
     void Paint(int x1, int y1, int x2, int y2, Rgb color) {
         const RasterView raster = Raster();
         for (int y = y1; y <= y2; ++y) {
-            for (int x = x1; x <= x2; ++x) raster.Write(x, y, color);
+            for (int x = x1; x <= x2; ++x)
+                raster.Write(x, y, color);
         }
     }
 

@@ -38,10 +38,11 @@ TEST(NumberSelection, PrimesAndAllNumbers) {
 }
 
 TEST(NumberSelection, SquaresWithoutOverflow) {
-    for (std::int32_t n : {0, 1, 4, 9, 46340 * 46340}) EXPECT_TRUE(IsSquareNumber(n)) << n;
+    for (std::int32_t n : {0, 1, 4, 9, 46340 * 46340})
+        EXPECT_TRUE(IsSquareNumber(n)) << n;
     // Above 2147441940 the rounded root is 46341, whose square passes 2^31 - 1.
-    for (std::int32_t n : {2, 8, 46340 * 46340 + 1, 2147441940, 2147441941, 2147483646,
-                           INT32_MAX}) {
+    for (std::int32_t n :
+         {2, 8, 46340 * 46340 + 1, 2147441940, 2147441941, 2147483646, INT32_MAX}) {
         EXPECT_FALSE(IsSquareNumber(n)) << n;
     }
     EXPECT_FALSE(IsSquareNumber(-4));
@@ -78,7 +79,8 @@ TEST(NumberSelection, RandomNumbersFollowThePrimeDensity) {
     // 1, 2 and even numbers never; 3 always.
     ASSERT_FALSE(marks.empty());
     EXPECT_EQ(marks.front(), 3);
-    for (std::int32_t n : marks) ASSERT_TRUE(n % 2 == 1 && n >= 3) << n;
+    for (std::int32_t n : marks)
+        ASSERT_TRUE(n % 2 == 1 && n >= 3) << n;
     // The marking probabilities 2 / (ln n + 0.5) add up to 17246 here (the primes: 17984).
     EXPECT_NEAR(static_cast<double>(marks.size()), 17246.0, 600.0);
     // The same restart value repeats the selection; another one does not.
@@ -107,7 +109,8 @@ TEST(NumberSelection, RandomValuesStayBelowOne) {
     RandomSource random;
     random.Restart(0);
     float largest = 0.0f;
-    for (int i = 0; i < 1'000'000; ++i) largest = std::max(largest, random.Next());
+    for (int i = 0; i < 1'000'000; ++i)
+        largest = std::max(largest, random.Next());
     EXPECT_LT(largest, 1.0f);
     EXPECT_GT(largest, 0.999f);
 }

@@ -23,7 +23,8 @@ std::vector<bool> ReferencePrimes(std::int32_t first, std::int32_t last) {
     primesieve::generate_primes(static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(last),
                                 &primes);
     std::vector<bool> isPrime(static_cast<std::size_t>(last - first + 1), false);
-    for (std::uint32_t p : primes) isPrime[p - static_cast<std::uint32_t>(first)] = true;
+    for (std::uint32_t p : primes)
+        isPrime[p - static_cast<std::uint32_t>(first)] = true;
     return isPrime;
 }
 
@@ -75,7 +76,8 @@ TEST(PrimeService, PublishedCounts) {
 
     window.Prepare(2147203646, kMaxNumber, false);
     int top = 0;
-    for (std::int32_t n = 2147203646; n < kMaxNumber; ++n) top += window.IsPrime(n);
+    for (std::int32_t n = 2147203646; n < kMaxNumber; ++n)
+        top += window.IsPrime(n);
     EXPECT_EQ(top, 13034);
 }
 
@@ -84,7 +86,8 @@ TEST(PrimeService, EdgesOfTheRange) {
     EXPECT_EQ(is_prime(1, 1), 0);
     EXPECT_EQ(is_prime(2, 2), 1);
     EXPECT_EQ(is_prime(0, 2147483629), 1);  // the largest prime of the range
-    for (std::int32_t n = 2147483630; n <= kMaxNumber; ++n) EXPECT_EQ(is_prime(n, n), 0) << n;
+    for (std::int32_t n = 2147483630; n <= kMaxNumber; ++n)
+        EXPECT_EQ(is_prime(n, n), 0) << n;
     // Outside the range: "not prime", whatever the number (2147483647 is prime).
     EXPECT_EQ(is_prime(0, 2147483647), 0);
     EXPECT_EQ(is_prime(0, -7), 0);
@@ -130,8 +133,18 @@ TEST(PrimeService, FactorCountsDistinctPrimes) {
         std::int32_t n;
         std::int32_t count;
     };
-    for (const Case c : {Case{0, 0}, {1, 0}, {2, 1}, {4, 1}, {8, 1}, {9, 1}, {25, 1}, {12, 2},
-                         {510510, 7}, {46337 * 46337, 1}, {2 * 46337, 2}, {kMaxNumber, 7}}) {
+    for (const Case c : {Case{0, 0},
+                         {1, 0},
+                         {2, 1},
+                         {4, 1},
+                         {8, 1},
+                         {9, 1},
+                         {25, 1},
+                         {12, 2},
+                         {510510, 7},
+                         {46337 * 46337, 1},
+                         {2 * 46337, 2},
+                         {kMaxNumber, 7}}) {
         std::int32_t counts[primelib::kFactorBufferSize] = {-1};
         EXPECT_EQ(factor(c.n, c.n, counts, nullptr), c.count) << c.n;
         EXPECT_EQ(counts[0], c.count) << c.n;

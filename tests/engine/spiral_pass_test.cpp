@@ -70,21 +70,28 @@ INSTANTIATE_TEST_SUITE_P(
     EverySchemeFromOne, BoxOnePictures,
     ::testing::Values(
         // 2 starts with light blue; every later prime finds a drawn neighbour in light green.
-        SchemePicture{ColorScheme::Cluster,
-                      {"A.....A", ".A...A.", "..A.A.A", ".A..9A.", "A.A....", "...A...", "A...A.."}},
-        SchemePicture{ColorScheme::DiagonalNWSE,
-                      {"9.....9", ".9...D.", "..9.B.D", ".B..AB.", "D.B....", "...B...", "9...B.."}},
-        SchemePicture{ColorScheme::DiagonalSWNE,
-                      {"9.....9", ".D...9.", "..B.9.B", ".B..AB.", "B.9....", "...B...", "9...D.."}},
-        SchemePicture{ColorScheme::RingNumber,
-                      {"C.....C", ".B...B.", "..A.A.C", ".B..AB.", "C.A....", "...B...", "C...C.."}},
-        SchemePicture{ColorScheme::Sequence,
-                      {"A.....9", ".A...B.", "..D.B.C", ".C..A9.", "9.A....", "...B...", "B...A.."}},
+        SchemePicture{
+            ColorScheme::Cluster,
+            {"A.....A", ".A...A.", "..A.A.A", ".A..9A.", "A.A....", "...A...", "A...A.."}},
+        SchemePicture{
+            ColorScheme::DiagonalNWSE,
+            {"9.....9", ".9...D.", "..9.B.D", ".B..AB.", "D.B....", "...B...", "9...B.."}},
+        SchemePicture{
+            ColorScheme::DiagonalSWNE,
+            {"9.....9", ".D...9.", "..B.9.B", ".B..AB.", "B.9....", "...B...", "9...D.."}},
+        SchemePicture{
+            ColorScheme::RingNumber,
+            {"C.....C", ".B...B.", "..A.A.C", ".B..AB.", "C.A....", "...B...", "C...C.."}},
+        SchemePicture{
+            ColorScheme::Sequence,
+            {"A.....9", ".A...B.", "..D.B.C", ".C..A9.", "9.A....", "...B...", "B...A.."}},
         // 13 and 37 are 1 mod 12: black, so invisible at this size.
-        SchemePicture{ColorScheme::Ostrand,
-                      {"......A", ".C.....", "..C.A.C", ".A..C9.", "C.A....", "...9...", "A...9.."}},
-        SchemePicture{ColorScheme::White,
-                      {"F.....F", ".F...F.", "..F.F.F", ".F..FF.", "F.F....", "...F...", "F...F.."}}),
+        SchemePicture{
+            ColorScheme::Ostrand,
+            {"......A", ".C.....", "..C.A.C", ".A..C9.", "C.A....", "...9...", "A...9.."}},
+        SchemePicture{
+            ColorScheme::White,
+            {"F.....F", ".F...F.", "..F.F.F", ".F..FF.", "F.F....", "...F...", "F...F.."}}),
     SchemeName);
 
 TEST(SpiralPass, StatisticsOfTheDefaultPicture) {
@@ -113,15 +120,15 @@ TEST(SpiralPass, GeometryPerBoxSize) {
     struct Case {
         int box, cells;
     };
-    for (const Case c : {Case{1, 527}, {3, 176}, {5, 105}, {7, 75}, {15, 35}, {21, 25}, {35, 15},
-                         {75, 7}}) {
+    for (const Case c :
+         {Case{1, 527}, {3, 176}, {5, 105}, {7, 75}, {15, 35}, {21, 25}, {35, 15}, {75, 7}}) {
         const PassGeometry g = ComputeGeometry(527, 527, c.box);
         EXPECT_EQ(g.cellsPerSide, c.cells) << c.box;
         EXPECT_EQ(g.numberOfNumbers, c.cells * c.cells);
     }
     // Half-way rounds to even; a surface smaller than a cell still has its central cell.
-    EXPECT_EQ(ComputeGeometry(45, 45, 6).cellsPerSide, 8);   // 7.5
-    EXPECT_EQ(ComputeGeometry(39, 39, 6).cellsPerSide, 6);   // 6.5
+    EXPECT_EQ(ComputeGeometry(45, 45, 6).cellsPerSide, 8);  // 7.5
+    EXPECT_EQ(ComputeGeometry(39, 39, 6).cellsPerSide, 6);  // 6.5
     EXPECT_EQ(ComputeGeometry(1, 1, 75).cellsPerSide, 1);
     EXPECT_EQ(ComputeGeometry(0, 0, 0).boxSize, 1);
 }
@@ -224,7 +231,7 @@ TEST(SpiralPass, StartNumberText) {
 
 // Records the hooks in order and can ask for a stop.
 class Recorder : public PassObserver {
-public:
+  public:
     void OnDrawingStarts(const PassResult& r) override {
         log.push_back("start " + std::to_string(r.endNumber));
     }
@@ -248,7 +255,7 @@ TEST(SpiralPass, BoxSizeOneRefreshesAndPollsEveryThousandNumbers) {
     in.calculateLongest = true;
     const PassResult r = engine.DrawSpiral(in, surface, &recorder);
     EXPECT_EQ(r.outcome, PassOutcome::Drawn);
-    EXPECT_EQ(recorder.polls, 10);  // i = 1000 … 10000 of 10201
+    EXPECT_EQ(recorder.polls, 10);             // i = 1000 … 10000 of 10201
     EXPECT_EQ(surface.refreshes, 1 + 10 + 1);  // banner, progress, end
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"start 10201", "walked", "runs"}));
     EXPECT_TRUE(r.runsMeasured);

@@ -63,9 +63,8 @@ TEST(SpiralWalk, FirstNumbersTurnCounterClockwise) {
     // From centre 1: 2 east, 3 north-east, 4 north, 5 north-west, 6 west, 7 south-west,
     // 8 south, 9 south-east, 10 east of 9.
     const std::vector<Cell> cells = Walk(11);
-    const std::vector<std::pair<int, int>> expected = {{0, 0},  {1, 0},  {1, -1}, {0, -1},
-                                                       {-1, -1}, {-1, 0}, {-1, 1}, {0, 1},
-                                                       {1, 1},  {2, 1}};
+    const std::vector<std::pair<int, int>> expected = {{0, 0},  {1, 0},  {1, -1}, {0, -1}, {-1, -1},
+                                                       {-1, 0}, {-1, 1}, {0, 1},  {1, 1},  {2, 1}};
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(std::make_pair(cells[i].x, cells[i].y), expected[i]) << "number " << i + 1;
     }
@@ -77,7 +76,8 @@ TEST(SpiralWalk, CornersOfTheFirstRings) {
     const std::vector<Cell> cells = Walk(25);
     std::map<std::int64_t, Corner> corners;
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].corner != Corner::None) corners[static_cast<std::int64_t>(i)] = cells[i].corner;
+        if (cells[i].corner != Corner::None)
+            corners[static_cast<std::int64_t>(i)] = cells[i].corner;
     }
     const std::map<std::int64_t, Corner> expected = {
         {2, Corner::NE},  {4, Corner::NW},  {6, Corner::SW},  {8, Corner::SE},
@@ -129,9 +129,10 @@ TEST(SpiralWalk, StopsWhenAsked) {
 }
 
 TEST(SpiralWalk, CircleRadiusPerBoxSize) {
-    const std::map<int, int> radius = {{1, 0},  {3, 1},  {5, 2},  {7, 3},
+    const std::map<int, int> radius = {{1, 0},  {3, 1},  {5, 2},   {7, 3},
                                        {15, 7}, {21, 9}, {35, 16}, {75, 36}};
-    for (const auto& [box, r] : radius) EXPECT_EQ(RadiusForBox(box), r) << box;
+    for (const auto& [box, r] : radius)
+        EXPECT_EQ(RadiusForBox(box), r) << box;
 }
 
 }  // namespace

@@ -1,0 +1,218 @@
+// Speed of the drawing pass, measured against primesieve on the same numbers. Machines here are
+// shared and noisy, so every figure that matters is a ratio of medians from one run, with the
+// repetitions of all benchmarks interleaved.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <map>
+#include <primesieve.hpp>
+#include <string>
+#include <vector>
+
+#include "engine/primelib.h"
+#include "engine/spiral_pass.h"
+#include "platform/image_surface.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kSide = 527;
+constexpr std::int32_t kCount = kSide * kSide;
+constexpr std::int32_t kTopStart = primelib::kMaxNumber - kCount + 1;
+// The largest centre number whose 527 x 527 picture at box size 3 (176 cells a side) still
+// ends at 2147483646, and the same at box size 15 (35 a side).
+constexpr std::int32_t kTopStartBox3 = primelib::kMaxNumber - 176 * 176 + 1;
+constexpr std::int32_t kTopStartBox15 = primelib::kMaxNumber - 35 * 35 + 1;
+
+PassInput TopPass(std::int32_t start, int box, ShowMode show, ColorScheme scheme) {
+    PassInput in;
+    in.startText = std::to_string(start);
+    in.boxSize = box;
+    in.show = show;
+    in.colorBy = scheme;
+    return in;
+}
+
+void RunPass(benchmark::State& state, const PassInput& in) {
+    ImageSurface surface(kSide, kSide);
+    SpiralEngine engine;
+    for (auto _ : state) {
+        const PassResult r = engine.DrawSpiral(in, surface);
+        benchmark::DoNotOptimize(r.numberShown);
+    }
+}
+
+void Pass_box1_primes_top(benchmark::State& state) {
+    RunPass(state, TopPass(kTopStart, 1, ShowMode::Primes, ColorScheme::White));
+}
+void Pass_box1_primes_cluster_top(benchmark::State& state) {
+    RunPass(state, TopPass(kTopStart, 1, ShowMode::Primes, ColorScheme::Cluster));
+}
+void Pass_box1_all_ostrand_top(benchmark::State& state) {
+    RunPass(state, TopPass(kTopStart, 1, ShowMode::All, ColorScheme::Ostrand));
+}
+void Pass_box3_primes_cluster_top(benchmark::State& state) {
+    RunPass(state, TopPass(kTopStartBox3, 3, ShowMode::Primes, ColorScheme::Cluster));
+}
+void Pass_box15_primes_cluster_numerals_top(benchmark::State& state) {
+    PassInput in = TopPass(kTopStartBox15, 15, ShowMode::Primes, ColorScheme::Cluster);
+    in.numerals = true;
+    RunPass(state, in);
+}
+
+void Runs_box1_longest_both(benchmark::State& state) {
+    ImageSurface surface(kSide, kSide);
+    SpiralEngine engine;
+    const PassResult r =
+        engine.DrawSpiral(TopPass(kTopStart, 1, ShowMode::Primes, ColorScheme::Cluster), surface);
+    const CellLattice lattice{r.geometry.cellsPerSide, 1, r.geometry.centreX, r.geometry.centreY};
+    for (auto _ : state) {
+        const DiagonalRuns runs = LongestDiagonalRuns(surface.Raster(), kBlack, lattice);
+        benchmark::DoNotOptimize(runs);
+    }
+}
+
+void Anchor_primesieve_window_top(benchmark::State& state) {
+    std::vector<std::uint32_t> primes;
+    for (auto _ : state) {
+        primes.clear();
+        primesieve::generate_primes(std::uint64_t{kTopStart}, std::uint64_t{primelib::kMaxNumber},
+                                    &primes);
+        benchmark::DoNotOptimize(primes.data());
+    }
+}
+
+// The same walk and pixels as the box-size-1 pass, each number tested by trial division.
+void Baseline_trial_division_pass_top(benchmark::State& state) {
+    ImageSurface surface(kSide, kSide);
+    const auto primes = primelib::SmallPrimes();
+    const auto isPrime = [&](std::int32_t n) {
+        if (n < 2) return false;
+        for (std::int32_t p : primes) {
+            if (std::int64_t{p} * p > n) break;
+            if (n % p == 0) return false;
+        }
+        return true;
+    };
+    const int c = kSide / 2;
+    for (auto _ : state) {
+        surface.Clear(kBlack);
+        const RasterView raster = surface.Raster();
+        if (isPrime(kTopStart)) raster.Write(c, c, kWhite);
+        WalkSpiral(kCount, [&](std::int64_t i, int x, int y, int, Corner) {
+            if (isPrime(static_cast<std::int32_t>(kTopStart + i))) raster.Write(c + x, c + y, kWhite);
+            if (i % 1000 == 0) surface.Refresh();
+            return true;
+        });
+        benchmark::DoNotOptimize(raster.bits);
+    }
+}
+
+// calculate_primes sieves its table once per program; this is that work.
+void Startup_calculate_primes(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto primes = primelib::SievePrimesUpTo(primelib::kSmallPrimeLimit);
+        benchmark::DoNotOptimize(primes.data());
+    }
+}
+
+void Anchor_primesieve_count_to_max(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(primesieve::count_primes(0, std::uint64_t{primelib::kMaxNumber}));
+    }
+}
+
+BENCHMARK(Pass_box1_primes_top)->Name("Pass/box1_primes_top");
+BENCHMARK(Anchor_primesieve_window_top)->Name("Anchor/primesieve_window_top");
+BENCHMARK(Baseline_trial_division_pass_top)->Name("Baseline/trial_division_pass_top");
+BENCHMARK(Startup_calculate_primes)->Name("Startup/calculate_primes");
+BENCHMARK(Anchor_primesieve_count_to_max)->Name("Anchor/primesieve_count_to_max");
+BENCHMARK(Pass_box1_primes_cluster_top)->Name("Pass/box1_primes_cluster_top");
+BENCHMARK(Pass_box1_all_ostrand_top)->Name("Pass/box1_all_ostrand_top");
+BENCHMARK(Pass_box3_primes_cluster_top)->Name("Pass/box3_primes_cluster_top");
+BENCHMARK(Pass_box15_primes_cluster_numerals_top)->Name("Pass/box15_primes_cluster_numerals_top");
+BENCHMARK(Runs_box1_longest_both)->Name("Runs/box1_longest_both");
+
+// Keeps the median of every benchmark while the console shows the usual table.
+class MedianCollector : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> medians;  // seconds
+};
+
+struct Target {
+    const char* measured;
+    const char* against;
+    const char* rule;  // "<=" or ">=" for how many times faster
+    double limit;
+};
+
+// measured / against must stay at or below the limit; for ">=" against / measured at or above.
+constexpr Target kTargets[] = {
+    {"Pass/box1_primes_top", "Anchor/primesieve_window_top", "<=", 10},
+    {"Pass/box1_primes_top", "Baseline/trial_division_pass_top", ">=", 100},
+    {"Startup/calculate_primes", "Anchor/primesieve_count_to_max", "<=", 0.05},
+    {"Pass/box1_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 10},
+    {"Pass/box1_all_ostrand_top", "Anchor/primesieve_window_top", "<=", 30},
+    {"Pass/box3_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 20},
+    {"Runs/box1_longest_both", "Pass/box1_primes_cluster_top", "<=", 1},
+};
+
+int PrintRatios(const std::map<std::string, double>& medians) {
+    int missed = 0;
+    std::printf("\nRatios of medians, measured in this run:\n");
+    for (const Target& t : kTargets) {
+        const auto a = medians.find(t.measured);
+        const auto b = medians.find(t.against);
+        if (a == medians.end() || b == medians.end()) continue;
+        const bool faster = std::string(t.rule) == ">=";
+        const double ratio = faster ? b->second / a->second : a->second / b->second;
+        const bool met = faster ? ratio >= t.limit : ratio <= t.limit;
+        missed += !met;
+        std::printf("  %-32s %s %-34s %9.3f  (target %s %g)  %s\n", t.measured,
+                    faster ? "faster than" : "/          ", t.against, ratio, t.rule, t.limit,
+                    met ? "ok" : "MISSED");
+    }
+    return missed;
+}
+
+}  // namespace
+}  // namespace quorvel
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    // Defaults for a fair comparison on a noisy machine; any of them can be given on the
+    // command line instead.
+    std::vector<char*> args(argv, argv + argc);
+    std::string repetitions = "--benchmark_repetitions=9";
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    std::string aggregates = "--benchmark_report_aggregates_only=true";
+    std::string minTime = "--benchmark_min_time=0.2";
+    for (std::string* flag : {&repetitions, &interleave, &aggregates, &minTime}) {
+        const std::string name = flag->substr(0, flag->find('='));
+        bool given = false;
+        for (int i = 1; i < argc; ++i) given |= std::string(argv[i]).rfind(name, 0) == 0;
+        if (!given) args.push_back(flag->data());
+    }
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+
+    quorvel::MedianCollector reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const int missed = quorvel::PrintRatios(reporter.medians);
+    std::printf(missed == 0 ? "All targets met.\n" : "%d target(s) missed.\n", missed);
+    return 0;
+}
