@@ -101,7 +101,8 @@ void Baseline_trial_division_pass_top(benchmark::State& state) {
         const RasterView raster = surface.Raster();
         if (isPrime(kTopStart)) raster.Write(c, c, kWhite);
         WalkSpiral(kCount, [&](std::int64_t i, int x, int y, int, Corner) {
-            if (isPrime(static_cast<std::int32_t>(kTopStart + i))) raster.Write(c + x, c + y, kWhite);
+            if (isPrime(static_cast<std::int32_t>(kTopStart + i)))
+                raster.Write(c + x, c + y, kWhite);
             if (i % 1000 == 0) surface.Refresh();
             return true;
         });
@@ -136,7 +137,7 @@ BENCHMARK(Runs_box1_longest_both)->Name("Runs/box1_longest_both");
 
 // Keeps the median of every benchmark while the console shows the usual table.
 class MedianCollector : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
@@ -202,7 +203,8 @@ int main(int argc, char* argv[]) {
     for (std::string* flag : {&repetitions, &interleave, &aggregates, &minTime}) {
         const std::string name = flag->substr(0, flag->find('='));
         bool given = false;
-        for (int i = 1; i < argc; ++i) given |= std::string(argv[i]).rfind(name, 0) == 0;
+        for (int i = 1; i < argc; ++i)
+            given |= std::string(argv[i]).rfind(name, 0) == 0;
         if (!given) args.push_back(flag->data());
     }
     int count = static_cast<int>(args.size());

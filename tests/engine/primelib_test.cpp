@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <primesieve.hpp>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "engine/prime_window.h"
@@ -28,12 +29,15 @@ std::vector<bool> ReferencePrimes(std::int32_t first, std::int32_t last) {
     return isPrime;
 }
 
-// Compares the window (sieve) and, every `scatteredStride` numbers, the scattered test.
-void ExpectSameAsReference(std::int32_t first, std::int32_t last, int scatteredStride) {
-    SCOPED_TRACE(::testing::Message() << "window " << first << " … " << last);
+// Compares the window (sieve) and, every `scatteredStride` numbers, the scattered test. A window
+// that counts factors finds its primes by another sieve, so both kinds are checked.
+void ExpectSameAsReference(std::int32_t first, std::int32_t last, int scatteredStride,
+                           bool withFactorCounts = false) {
+    SCOPED_TRACE(::testing::Message() << "window " << first << " … " << last
+                                      << (withFactorCounts ? " with factor counts" : ""));
     const std::vector<bool> expected = ReferencePrimes(first, last);
     PrimeWindow window;
-    window.Prepare(first, last, false);
+    window.Prepare(first, last, withFactorCounts);
     int mismatches = 0;
     for (std::int64_t n = first; n <= last && mismatches < 5; ++n) {
         const auto i = static_cast<std::size_t>(n - first);
@@ -55,11 +59,13 @@ TEST(PrimeService, AgreesWithPrimesieveOnPictureWindows) {
     std::uniform_int_distribution<std::int32_t> start(0, kMaxNumber - kPictureNumbers + 1);
     for (int k = 0; k < 24; ++k) {
         const std::int32_t first = start(random);
-        ExpectSameAsReference(first, first + kPictureNumbers - 1, 13);
+        ExpectSameAsReference(first, first + kPictureNumbers - 1, 13, k % 3 == 0);
     }
     // The bottom and the very top of the range, every number through both paths.
-    ExpectSameAsReference(0, kPictureNumbers - 1, 1);
-    ExpectSameAsReference(kMaxNumber - kPictureNumbers + 1, kMaxNumber, 1);
+    for (bool withFactorCounts : {false, true}) {
+        ExpectSameAsReference(0, kPictureNumbers - 1, 1, withFactorCounts);
+        ExpectSameAsReference(kMaxNumber - kPictureNumbers + 1, kMaxNumber, 1, withFactorCounts);
+    }
 }
 
 TEST(PrimeService, PublishedCounts) {
@@ -178,6 +184,71 @@ TEST(PrimeWindowTest, FactorCountsMatchFactoring) {
         ASSERT_EQ(window.DistinctPrimeFactors(n), factor(n, n, nullptr, nullptr)) << n;
     }
     EXPECT_EQ(window.DistinctPrimeFactors(kMaxNumber), 7);  // 2 · 3² · 7 · 11 · 31 · 151 · 331
+}
+
+TEST(PrimeWindowTest, FactorCountsAcrossPowersOfTwoAndSmallPrimes) {
+    // The sieve treats the stretches between powers of two, and the numbers up to 46341,
+    // separately: windows across those borders, every number against factoring.
+    PrimeWindow window;
+    std::vector<std::pair<std::int32_t, std::int32_t>> windows = {{0, 50000}, {46000, 47000}};
+    for (int k = 16; k <= 30; ++k) {
+        const std::int32_t power = std::int32_t{1} << k;
+        windows.push_back({power - 2000, power + 2000});
+    }
+    for (const auto& [first, last] : windows) {
+        window.Prepare(first, last, true);
+        for (std::int32_t n = first; n <= last; ++n) {
+            ASSERT_EQ(window.DistinctPrimeFactors(n), factor(n, n, nullptr, nullptr)) << n;
+            ASSERT_EQ(window.IsPrime(n), is_prime(n, n) == 1) << n;
+        }
+    }
+}
+
+TEST(PrimeWindowTest, BlocksHandOutTheirBits) {
+    PrimeWindow window;
+    const std::int32_t first = 1'000'000;
+    window.Prepare(first, first + PrimeWindow::kBlockSize + 99, true);
+    const PrimeBlock block = window.BlockOf(first + 5);
+    EXPECT_EQ(block.first, first);
+    EXPECT_EQ(block.last, first + PrimeWindow::kBlockSize - 1);
+    ASSERT_NE(block.factorCounts, nullptr);
+    for (std::int32_t n = first; n < first + 5000; ++n) {
+        ASSERT_EQ(block.Test(n - first), is_prime(n, n) == 1) << n;
+        ASSERT_EQ(block.factorCounts[n - first], factor(n, n, nullptr, nullptr)) << n;
+    }
+    const PrimeBlock tail = window.BlockOf(first + PrimeWindow::kBlockSize + 99);
+    EXPECT_EQ(tail.first, first + PrimeWindow::kBlockSize);
+    EXPECT_EQ(tail.last, first + PrimeWindow::kBlockSize + 99);
+    // Outside the window: a block of the number alone.
+    const PrimeBlock alone = window.BlockOf(97);
+    EXPECT_EQ(alone.first, 97);
+    EXPECT_EQ(alone.last, 97);
+    EXPECT_TRUE(alone.Test(0));
+    EXPECT_EQ(alone.factorCounts[0], 1);
+    window.Prepare(first, first + 10, false);
+    EXPECT_EQ(window.BlockOf(first).factorCounts, nullptr);
+}
+
+TEST(PrimeWindowTest, ForEachSetBitVisitsExactlyTheSetBits) {
+    std::mt19937_64 random(7);
+    std::vector<std::uint64_t> bits(6);
+    for (auto& word : bits)
+        word = random() & random();
+    bits[2] = 0;
+    bits[3] = ~std::uint64_t{0};
+    for (std::int64_t from : {0, 1, 63, 64, 100, 191}) {
+        for (std::int64_t count : {0, 1, 2, 63, 64, 65, 130, 383 - 191}) {
+            if (from + count > 384) continue;
+            std::vector<std::int64_t> visited;
+            ForEachSetBit(bits.data(), from, count, [&](std::int64_t k) { visited.push_back(k); });
+            std::vector<std::int64_t> expected;
+            for (std::int64_t k = 0; k < count; ++k) {
+                const std::int64_t bit = from + k;
+                if ((bits[bit / 64] >> (bit % 64)) & 1) expected.push_back(k);
+            }
+            EXPECT_EQ(visited, expected) << from << " " << count;
+        }
+    }
 }
 
 TEST(PrimeWindowTest, AnswersInAnyOrderAndOutsideItsRange) {

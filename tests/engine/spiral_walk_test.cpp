@@ -116,6 +116,28 @@ TEST(SpiralWalk, OddSidesFillASquareEvenSidesLeanNorthEast) {
     EXPECT_EQ(four.back().y, -2);
 }
 
+TEST(SpiralWalk, RunsStopAtEveryCheckpoint) {
+    // Runs cover every offset once, in order, and a multiple of 1000 only ever ends a run.
+    const std::vector<Cell> cells = Walk(527 * 527);
+    std::int64_t next = 1;
+    WalkSpiralRuns(527 * 527, 1000, [&](const SpiralRun& run) {
+        EXPECT_EQ(run.first, next);
+        EXPECT_GE(run.length, 1);
+        for (std::int64_t i = run.first; i < run.Last(); ++i)
+            EXPECT_NE(i % 1000, 0) << i;
+        for (int k = 0; k < run.length; ++k) {
+            const Cell& c = cells[static_cast<std::size_t>(run.first + k)];
+            EXPECT_EQ(c.x, run.x + k * run.dx);
+            EXPECT_EQ(c.y, run.y + k * run.dy);
+            EXPECT_EQ(c.ring, run.ring);
+            EXPECT_EQ(c.corner, k == run.length - 1 ? run.lastCorner : Corner::None);
+        }
+        next = run.Last() + 1;
+        return true;
+    });
+    EXPECT_EQ(next, 527 * 527);
+}
+
 TEST(SpiralWalk, StopsWhenAsked) {
     int visited = 0;
     const bool finished = WalkSpiral(100, [&](std::int64_t i, int, int, int, Corner) {
