@@ -1,7 +1,6 @@
 #include "engine/spiral_pass.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace quorvel {
 namespace {
@@ -124,8 +123,8 @@ PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
 
 namespace {
 
-// Everything one walk works with. The loop over the cells is specialised per show mode, so
-// that the classification of a number compiles down to a few instructions.
+// Everything one walk works with. The loop over the cells is specialised per show mode and
+// colour scheme, so that classifying and colouring a cell compile down to a few instructions.
 class CellWalker {
   public:
     CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
