@@ -51,8 +51,24 @@ QPainter& ImageSurface::Painter() {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        pen_ = kNoColor;
+        brush_ = kNoColor;
     }
     return *painter_;
+}
+
+void ImageSurface::UsePen(Rgb color) {
+    QPainter& p = Painter();
+    if (pen_ == color) return;
+    p.setPen(QPen(ToQColor(color), 0));
+    pen_ = color;
+}
+
+void ImageSurface::UseBrush(Rgb color) {
+    QPainter& p = Painter();
+    if (brush_ == color) return;
+    p.setBrush(ToQColor(color));
+    brush_ = color;
 }
 
 void ImageSurface::EndPainting() {
@@ -60,9 +76,8 @@ void ImageSurface::EndPainting() {
 }
 
 void ImageSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb color) {
-    QPainter& p = Painter();
-    p.setPen(QPen(ToQColor(color), 0));
-    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    UsePen(color);
+    painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
 void ImageSurface::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
@@ -71,26 +86,24 @@ void ImageSurface::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
 
 void ImageSurface::DrawBox(int x1, int y1, int x2, int y2, Rgb outline) {
     const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
-    QPainter& p = Painter();
-    p.fillRect(box, ToQColor(fill_));
-    p.setPen(QPen(ToQColor(outline), 0));
-    p.setBrush(Qt::NoBrush);
+    Painter().fillRect(box, ToQColor(fill_));
+    UsePen(outline);
+    UseBrush(fill_);
     // A one-pixel outline of drawRect covers width + 1 pixels.
-    p.drawRect(box.adjusted(0, 0, -1, -1));
+    painter_->drawRect(box.adjusted(0, 0, -1, -1));
 }
 
 void ImageSurface::DrawCircle(int centreX, int centreY, int radius, Rgb outline) {
-    QPainter& p = Painter();
-    p.setPen(QPen(ToQColor(outline), 0));
-    p.setBrush(ToQColor(fill_));
-    p.drawEllipse(QPoint(centreX, centreY), radius, radius);
+    UsePen(outline);
+    UseBrush(fill_);
+    painter_->drawEllipse(QPoint(centreX, centreY), radius, radius);
 }
 
 void ImageSurface::DrawText(int x, int y, std::string_view text, int points, Rgb color) {
     QPainter& p = Painter();
     if (font_.pointSize() != points) font_.setPointSize(points);
     p.setFont(font_);
-    p.setPen(ToQColor(color));
+    UsePen(color);
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
 }

@@ -42,12 +42,18 @@ class ImageSurface final : public Surface {
   private:
     QPainter& Painter();
     void EndPainting();
+    // Pen and brush change only when their colour does: building them costs more than a
+    // small circle.
+    void UsePen(Rgb color);
+    void UseBrush(Rgb color);
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     Rgb background_ = kBlack;
     Rgb fill_ = kBlack;
+    Rgb pen_ = kNoColor;  // kNoColor: not set on this painter yet
+    Rgb brush_ = kNoColor;
     std::function<void()> onRefresh_;
 };
 
