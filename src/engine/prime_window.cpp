@@ -248,7 +248,7 @@ void PrimeWindow::SieveFactorCounts(std::int64_t first, std::int64_t last) {
     // Above it a number is prime when it has no small prime factor. The loops below are kept
     // simple enough for the compiler to vectorise: 4·floor(log2 n) only changes at a power of 2,
     // and the prime flags go through a byte array that is then packed eight at a time.
-    smallFree_.resize(length);
+    noSmallFactor_.resize(length);
     const std::size_t firstLarge = i;
     while (i < length) {
         const auto n = static_cast<std::uint32_t>(first + static_cast<std::int64_t>(i));
@@ -258,7 +258,7 @@ void PrimeWindow::SieveFactorCounts(std::int64_t first, std::int64_t last) {
         const int full = 4 * log2 - kLargePrimeShortfall;
         const std::uint16_t* __restrict words = factorSieve_.data();
         std::uint8_t* __restrict counts = factorCount_.data();
-        std::uint8_t* __restrict noSmallFactor = smallFree_.data();
+        std::uint8_t* __restrict noSmallFactor = noSmallFactor_.data();
         for (; i < end; ++i) {
             const int word = words[i];
             counts[i] = static_cast<std::uint8_t>((word >> 8) + (full > (word & 0xFF)));
@@ -269,12 +269,12 @@ void PrimeWindow::SieveFactorCounts(std::int64_t first, std::int64_t last) {
         if (k % 8 == 0 && k + 8 <= length) {
             // Eight 0/1 bytes to eight bits, the first byte becoming the lowest bit.
             std::uint64_t bytes = 0;
-            std::memcpy(&bytes, smallFree_.data() + k, 8);
+            std::memcpy(&bytes, noSmallFactor_.data() + k, 8);
             const std::uint64_t packed = (bytes * 0x0102040810204080ull) >> 56;
             primeBits_[k / 64] |= packed << (k % 64);
             k += 8;
         } else {
-            primeBits_[k / 64] |= std::uint64_t{smallFree_[k]} << (k % 64);
+            primeBits_[k / 64] |= std::uint64_t{noSmallFactor_[k]} << (k % 64);
             ++k;
         }
     }

@@ -66,8 +66,9 @@ class PrimeWindow {
             return Block();
         }
         single_ = primelib::is_prime(n, n) == 1 ? 1 : 0;
+        if (!withFactors_) return PrimeBlock{&single_, nullptr, n, n};
         singleCount_ = static_cast<std::uint8_t>(primelib::factor(n, n, nullptr, nullptr));
-        return PrimeBlock{&single_, withFactors_ ? &singleCount_ : nullptr, n, n};
+        return PrimeBlock{&single_, &singleCount_, n, n};
     }
 
     // The number of distinct prime factors of n (0 for 0 and 1).
@@ -98,7 +99,7 @@ class PrimeWindow {
     std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
     std::vector<std::uint16_t> factorSieve_;
-    std::vector<std::uint8_t> smallFree_;
+    std::vector<std::uint8_t> noSmallFactor_;  // 0/1 per number, packed into bits later
     std::uint64_t single_ = 0;
     std::uint8_t singleCount_ = 0;
 };
