@@ -1,6 +1,7 @@
 #include "engine/spiral_pass.h"
 
 #include <algorithm>
+#include <array>
 
 namespace quorvel {
 namespace {
@@ -14,10 +15,36 @@ void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_
     surface.Refresh();
 }
 
+// Marks the engine busy for the life of a pass, whichever way the pass ends.
+class RunningGuard {
+  public:
+    explicit RunningGuard(bool& running) : running_(running) { running_ = true; }
+    ~RunningGuard() { running_ = false; }
+    RunningGuard(const RunningGuard&) = delete;
+    RunningGuard& operator=(const RunningGuard&) = delete;
+
+  private:
+    bool& running_;
+};
+
+}  // namespace
+
+namespace {
+
+// lngMaxNumber in decimal, for comparing start-number texts without converting them.
+constexpr std::array<char, 10> kMaxNumberDigits = [] {
+    static_assert(lngMaxNumber >= 1'000'000'000, "ten digits");
+    std::array<char, 10> digits{};
+    std::int32_t rest = lngMaxNumber;
+    for (std::size_t i = digits.size(); i-- > 0; rest /= 10)
+        digits[i] = static_cast<char>('0' + rest % 10);
+    return digits;
+}();
+
 }  // namespace
 
 bool StartNumberTooLarge(std::string_view text) {
-    constexpr std::string_view kLargest = "2147483646";
+    constexpr std::string_view kLargest(kMaxNumberDigits.data(), kMaxNumberDigits.size());
     return text.size() > kLargest.size() || (text.size() == kLargest.size() && text > kLargest);
 }
 
@@ -64,6 +91,7 @@ std::string_view RefusalMessage(PassOutcome outcome, int language) {
                           : "For triangular numbers the start number is too large.";
         case PassOutcome::Drawn:
         case PassOutcome::Stopped:
+        case PassOutcome::AlreadyRunning:
             break;
     }
     return {};
@@ -71,6 +99,18 @@ std::string_view RefusalMessage(PassOutcome outcome, int language) {
 
 PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
                                     PassObserver* observer) {
+    // Observer hooks let input through, which may ask this engine for another picture; a
+    // second pass inside the first would clear and redraw the surface under the outer walk.
+    if (running_) {
+        PassResult refused;
+        refused.outcome = PassOutcome::AlreadyRunning;
+        return refused;
+    }
+    const RunningGuard guard(running_);
+    return Draw(input, surface, observer);
+}
+
+PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObserver* observer) {
     PassResult result;
     const std::string_view trimmed = TrimSpaces(input.startText);
     result.startText = trimmed.empty() ? std::string_view("1") : trimmed;
@@ -90,18 +130,19 @@ PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
         flags_.blnEndNumberRefused = true;
         return result;
     }
-    if (input.show == ShowMode::Triangular && lngMaxNumber / 8 - count + 1 < start) {
+    if (input.show == ShowMode::Triangular && kLargestTriangularCandidate - count + 1 < start) {
         result.outcome = PassOutcome::TriangularStartTooLarge;
         flags_.blnSpiralDrawn = false;
         return result;
     }
     result.endNumber = static_cast<std::int32_t>(start + count - 1);
 
+    // The flags describe this pass before the window's hooks look at them.
+    flags_.blnEndNumberRefused = false;
+    flags_.blnSpiralDrawn = true;
     if (observer != nullptr) observer->OnDrawingStarts(result);
     if (!input.moving && g.boxSize <= 5) DrawCalculatingBanner(surface, g, input.calculatingText);
 
-    flags_.blnEndNumberRefused = false;
-    flags_.blnSpiralDrawn = true;
     surface.Clear(kBlack);
     random_.Restart(-start);
     primes_.Prepare(start, result.endNumber, input.colorBy == ColorScheme::Ostrand);

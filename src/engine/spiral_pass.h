@@ -13,6 +13,7 @@
 
 namespace quorvel {
 
+// The largest number a picture may hold: the program's one limit, under the window's name.
 inline constexpr std::int32_t lngMaxNumber = primelib::kMaxNumber;
 inline constexpr int kBannerPoints = 14;
 
@@ -47,10 +48,18 @@ enum class PassOutcome {
     StartNumberTooLarge,      // refused: start number above 2147483646
     EndNumberTooLarge,        // refused: the end number would pass 2147483646
     TriangularStartTooLarge,  // refused: triangular numbers end above 268435455
+    // No pass was made because another pass of this engine is still running (an observer
+    // hook let input through that asked for a new picture): nothing drawn, flags unchanged,
+    // no observer hook called, the result otherwise empty.
+    AlreadyRunning,
 };
 
+// True for the three refusals of the start number after validation. AlreadyRunning is not
+// one of them: the input was never looked at, and it has no refusal message.
 inline bool IsRefusal(PassOutcome outcome) {
-    return outcome != PassOutcome::Drawn && outcome != PassOutcome::Stopped;
+    return outcome == PassOutcome::StartNumberTooLarge ||
+           outcome == PassOutcome::EndNumberTooLarge ||
+           outcome == PassOutcome::TriangularStartTooLarge;
 }
 
 struct PassResult {
@@ -78,10 +87,12 @@ class PassObserver {
   public:
     virtual ~PassObserver() = default;
     // Validation passed and the old picture is still there: controls off, the Stop button at
-    // box size 1, the end number and the number of numbers shown (result carries them).
+    // box size 1, the end number and the number of numbers shown (result carries them). The
+    // engine's flags already describe this pass.
     virtual void OnDrawingStarts(const PassResult& /*result*/) {}
     // Box size 1, every 1000 numbers, after the surface was refreshed: let pending input
-    // through and answer whether Stop was pressed.
+    // through and answer whether Stop was pressed. A pass asked for meanwhile on the same
+    // engine is refused with AlreadyRunning.
     virtual bool StopRequested() { return false; }
     // The walk is over, finished or stopped.
     virtual void OnWalkFinished() {}
@@ -97,7 +108,7 @@ bool StartNumberTooLarge(std::string_view text);
 // skipped; 0 without digits. Never overflows (saturates at 2^31 - 1).
 std::int32_t StartNumberValue(std::string_view text);
 
-// Spaces and tabs removed from both ends.
+// Spaces removed from both ends (the start-number box holds nothing but digits and spaces).
 std::string_view TrimSpaces(std::string_view text);
 
 // Cells per side = height / box size rounded half to even (at least 1), centre at the middle.
@@ -108,7 +119,8 @@ std::string_view RefusalMessage(PassOutcome outcome, int language);
 
 // The drawing pass: lays the numbers from the centre number outwards on the surface, marks and
 // colours them, and measures the statistics and, if asked, the longest diagonal runs. One
-// engine serves a window for its whole life and keeps the flags between passes.
+// engine serves a window for its whole life and keeps the flags between passes. One pass at a
+// time: a pass asked for while another runs (from inside an observer hook) is refused.
 class SpiralEngine {
   public:
     PassResult DrawSpiral(const PassInput& input, Surface& surface,
@@ -116,15 +128,14 @@ class SpiralEngine {
 
     const PassFlags& Flags() const { return flags_; }
 
-    // The random selection of a fresh program; each pass restarts it from its centre number.
-    void RestartRandom(std::int32_t value) { random_.Restart(value); }
-
   private:
+    PassResult Draw(const PassInput& input, Surface& surface, PassObserver* observer);
     bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result);
 
     PrimeWindow primes_;
-    RandomSource random_;
+    RandomSource random_;  // restarted from the centre number by every pass
     PassFlags flags_;
+    bool running_ = false;
 };
 
 }  // namespace quorvel

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/spiral_pass.h"
+#include "engine/spiral_walk.h"
 #include "memory_surface.h"
 
 namespace quorvel {
@@ -227,6 +229,8 @@ TEST(SpiralPass, StartNumberText) {
     EXPECT_EQ(StartNumberValue("99999999999999999999"), INT32_MAX);
     EXPECT_EQ(TrimSpaces("  5 "), "5");
     EXPECT_EQ(TrimSpaces("   "), "");
+    EXPECT_EQ(TrimSpaces(""), "");
+    EXPECT_EQ(TrimSpaces("\t5 6\t "), "\t5 6\t");  // spaces only: the box holds no tabs
 }
 
 // Records the hooks in order and can ask for a stop.
@@ -333,15 +337,50 @@ TEST(SpiralPass, RunsOfAFullPictureAndOfNone) {
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"start 1000025", "walked"}));
 }
 
-TEST(SpiralPass, SameCentreSameRandomPicture) {
-    MemorySurface first(61, 61), second(61, 61), other(61, 61);
+TEST(SpiralPass, RandomPictureDependsOnlyOnTheCentre) {
+    const PassInput random1000 = Input("1000", 1, ShowMode::Random, ColorScheme::White);
     SpiralEngine engine;
-    engine.DrawSpiral(Input("1000", 1, ShowMode::Random, ColorScheme::White), first);
-    engine.RestartRandom(12345);
-    engine.DrawSpiral(Input("1000", 1, ShowMode::Random, ColorScheme::White), second);
+    MemorySurface first(61, 61);
+    engine.DrawSpiral(random1000, first);
+    // Passes in between that draw random numbers from another centre, or none at all.
+    MemorySurface between(61, 61);
+    engine.DrawSpiral(Input("77", 1, ShowMode::Random, ColorScheme::White), between);
+    engine.DrawSpiral(Input("5000", 3, ShowMode::All, ColorScheme::Ostrand), between);
+    MemorySurface again(61, 61);
+    engine.DrawSpiral(random1000, again);
+    EXPECT_EQ(Picture(again), Picture(first));
+    // A fresh engine knows nothing of those passes and agrees.
+    SpiralEngine fresh;
+    MemorySurface elsewhere(61, 61);
+    fresh.DrawSpiral(random1000, elsewhere);
+    EXPECT_EQ(Picture(elsewhere), Picture(first));
+
+    MemorySurface other(61, 61);
     engine.DrawSpiral(Input("1001", 1, ShowMode::Random, ColorScheme::White), other);
-    EXPECT_EQ(Picture(first), Picture(second));
-    EXPECT_NE(Picture(first), Picture(other));
+    EXPECT_NE(Picture(other), Picture(first));
+}
+
+TEST(SpiralPass, RandomMarksFollowTheRule) {
+    // 0 … 3720, one pixel a number: never 0, 1, 2 or an even number; always 3, whose chance
+    // 2 / (ln 3 + 0.5) exceeds 1; about as many marks as primes.
+    constexpr int kSide = 61;
+    MemorySurface surface(kSide, kSide);
+    SpiralEngine engine;
+    const PassResult r =
+        engine.DrawSpiral(Input("0", 1, ShowMode::Random, ColorScheme::White), surface);
+    ASSERT_EQ(r.outcome, PassOutcome::Drawn);
+    const int c = kSide / 2;
+    int marked = surface.ReadPixel(c, c) == kWhite ? 1 : 0;
+    EXPECT_EQ(marked, 0) << "0 is marked";
+    WalkSpiral(r.geometry.numberOfNumbers, [&](std::int64_t n, int x, int y, int, Corner) {
+        const bool isMarked = surface.ReadPixel(c + x, c + y) == kWhite;
+        marked += isMarked;
+        if (n <= 2 || n % 2 == 0) EXPECT_FALSE(isMarked) << n;
+        if (n == 3) EXPECT_TRUE(isMarked);
+        return true;
+    });
+    EXPECT_EQ(r.numberShown, marked);
+    EXPECT_NEAR(marked, 518, 518 / 10);  // 518 primes up to 3720
 }
 
 TEST(SpiralPass, UnmarkedCentreOnTheGrid) {
@@ -356,16 +395,146 @@ TEST(SpiralPass, UnmarkedCentreOnTheGrid) {
 }
 
 TEST(SpiralPass, OstrandWithAllNumbersUsesFactorCounts) {
-    // 510510 = 2·3·5·7·11·13·17 is bright white; its neighbours are not.
-    MemorySurface surface(3, 3);
-    SpiralEngine engine;
-    engine.DrawSpiral(Input("510510", 1, ShowMode::All, ColorScheme::Ostrand), surface);
-    EXPECT_EQ(surface.ReadPixel(1, 1), kWhite);
-    for (const auto& [x, y, n] : {std::tuple{2, 1, 510511}, {1, 0, 510513}, {0, 2, 510516}}) {
-        EXPECT_EQ(PaletteIndexOf(surface.ReadPixel(x, y)),
-                  OstrandColor(n, primelib::is_prime(n, n) == 1))
-            << n;
+    // Primes by their remainder mod 12, other numbers by their count of distinct prime factors.
+    struct Case {
+        std::int32_t n;
+        int color;
+    };
+    for (const Case c : {Case{1, 0},          // no prime factor
+                         {2, 12},             // prime, 2 mod 12
+                         {3, 10},             // prime, 3 mod 12
+                         {13, 0},             // prime, 1 mod 12
+                         {1000037, 12},       // prime, 5 mod 12
+                         {1000003, 10},       // prime, 7 mod 12
+                         {2147483579, 9},     // prime, 11 mod 12
+                         {2147483629, 0},     // prime, 1 mod 12
+                         {1024, 12},          // 2^10
+                         {2147117569, 12},    // 46337²
+                         {510512, 10},        // 2^4 · 31907
+                         {2147483578, 10},    // 2 · 1073741789
+                         {510511, 14},        // 19 · 97 · 277
+                         {510516, 9},         // 2² · 3³ · 29 · 163
+                         {2310, 13},          // 2 · 3 · 5 · 7 · 11
+                         {30030, 11},         // 2 · 3 · … · 13
+                         {510510, 15},        // 2 · 3 · … · 17
+                         {9699690, 0},        // 2 · 3 · … · 19: eight
+                         {2007835830, 0}}) {  // 2 · 3³ · 5 · … · 23: nine
+        // n at the centre, and n east of the centre, where the walk colours it.
+        for (const auto& [start, x] : {std::pair{c.n, 1}, std::pair{c.n - 1, 2}}) {
+            if (start < 0) continue;
+            MemorySurface surface(3, 3);
+            SpiralEngine engine;
+            const PassResult r = engine.DrawSpiral(
+                Input(std::to_string(start), 1, ShowMode::All, ColorScheme::Ostrand), surface);
+            ASSERT_EQ(r.outcome, PassOutcome::Drawn) << start;
+            EXPECT_EQ(PaletteIndexOf(surface.ReadPixel(x, 1)), c.color)
+                << c.n << (x == 1 ? " at the centre" : " in the walk");
+        }
     }
+}
+
+// Starts a pass on the same engine from inside the outer pass's stop poll, as a click on the
+// draw button would while the window lets input through.
+class NestedStarter : public PassObserver {
+  public:
+    NestedStarter(SpiralEngine& engine, MemorySurface& surface)
+        : engine_(engine), surface_(surface) {}
+
+    bool StopRequested() override {
+        const PassFlags flagsBefore = engine_.Flags();
+        const std::size_t callsBefore = surface_.calls.size();
+        const PassResult nested = engine_.DrawSpiral(
+            Input("101", 1, ShowMode::All, ColorScheme::White), surface_, &nestedHooks);
+        outcomes.push_back(nested.outcome);
+        nestedWasEmpty &= nested.endNumber == 0 && nested.numberShown == 0 &&
+                          nested.geometry.numberOfNumbers == 0;
+        flagsKept &= engine_.Flags().blnSpiralDrawn == flagsBefore.blnSpiralDrawn &&
+                     engine_.Flags().blnEndNumberRefused == flagsBefore.blnEndNumberRefused;
+        surfaceUntouched &= surface_.calls.size() == callsBefore;
+        return false;
+    }
+
+    std::vector<PassOutcome> outcomes;
+    bool nestedWasEmpty = true;
+    bool flagsKept = true;
+    bool surfaceUntouched = true;
+    Recorder nestedHooks;
+
+  private:
+    SpiralEngine& engine_;
+    MemorySurface& surface_;
+};
+
+TEST(SpiralPass, PassInsideARunningPassIsRefused) {
+    PassInput in = Input("1", 1);
+    in.calculateLongest = true;
+    MemorySurface undisturbed(101, 101);
+    SpiralEngine quiet;
+    const PassResult expected = quiet.DrawSpiral(in, undisturbed);
+
+    MemorySurface surface(101, 101);
+    SpiralEngine engine;
+    NestedStarter starter(engine, surface);
+    const PassResult r = engine.DrawSpiral(in, surface, &starter);
+    EXPECT_EQ(starter.outcomes, std::vector<PassOutcome>(10, PassOutcome::AlreadyRunning));
+    EXPECT_FALSE(IsRefusal(PassOutcome::AlreadyRunning));
+    EXPECT_TRUE(starter.nestedWasEmpty);
+    EXPECT_TRUE(starter.flagsKept);
+    EXPECT_TRUE(starter.surfaceUntouched);
+    EXPECT_TRUE(starter.nestedHooks.log.empty());
+    EXPECT_EQ(starter.nestedHooks.polls, 0);
+
+    EXPECT_EQ(r.outcome, PassOutcome::Drawn);
+    EXPECT_EQ(r.numberShown, expected.numberShown);
+    EXPECT_EQ(r.smallestPrime, expected.smallestPrime);
+    EXPECT_EQ(r.largestPrime, expected.largestPrime);
+    EXPECT_EQ(r.longest.nwse, expected.longest.nwse);
+    EXPECT_EQ(r.longest.swne, expected.longest.swne);
+    EXPECT_EQ(Picture(surface), Picture(undisturbed));
+
+    // Once the outer pass is over, the engine draws again.
+    EXPECT_EQ(engine.DrawSpiral(Input("101", 1), surface).outcome, PassOutcome::Drawn);
+}
+
+// Throws from a hook: the window's code may fail in there.
+class Thrower : public PassObserver {
+  public:
+    void OnDrawingStarts(const PassResult&) override { throw std::runtime_error("hook"); }
+};
+
+TEST(SpiralPass, AnEscapingExceptionEndsThePass) {
+    MemorySurface surface(15, 15);
+    SpiralEngine engine;
+    Thrower thrower;
+    EXPECT_THROW(engine.DrawSpiral(Input("1", 1), surface, &thrower), std::runtime_error);
+    EXPECT_EQ(engine.DrawSpiral(Input("1", 1), surface).outcome, PassOutcome::Drawn);
+}
+
+// Keeps the engine's flags as OnDrawingStarts finds them.
+class FlagReader : public PassObserver {
+  public:
+    explicit FlagReader(const SpiralEngine& engine) : engine_(engine) {}
+    void OnDrawingStarts(const PassResult&) override { seen.push_back(engine_.Flags()); }
+    std::vector<PassFlags> seen;
+
+  private:
+    const SpiralEngine& engine_;
+};
+
+TEST(SpiralPass, HooksSeeTheFlagsOfTheirOwnPass) {
+    MemorySurface surface(527, 527);
+    SpiralEngine engine;
+    FlagReader reader(engine);
+    // Refused for its end number: no hook, and the flags say so afterwards.
+    PassResult r = engine.DrawSpiral(Input("2147483000", 15), surface, &reader);
+    ASSERT_EQ(r.outcome, PassOutcome::EndNumberTooLarge);
+    EXPECT_TRUE(reader.seen.empty());
+    // The next pass draws: its hook already sees it as drawn and not refused.
+    r = engine.DrawSpiral(Input("1", 15), surface, &reader);
+    ASSERT_EQ(r.outcome, PassOutcome::Drawn);
+    ASSERT_EQ(reader.seen.size(), 1u);
+    EXPECT_TRUE(reader.seen[0].blnSpiralDrawn);
+    EXPECT_FALSE(reader.seen[0].blnEndNumberRefused);
 }
 
 }  // namespace
