@@ -9,6 +9,7 @@
 namespace quorvel {
 
 using primelib::kMaxNumber;
+using primelib::kPrimesBelow64;
 using primelib::kSmallPrimeLimit;
 
 namespace {
@@ -103,9 +104,6 @@ const PrimeMasks& ThePrimeMasks() {
     }();
     return table;
 }
-
-// Primes below 64 as bits: the numbers that the wheel and the masks cross off themselves.
-constexpr std::uint64_t kPrimesBelow64 = 0x28208A20A08A28ACull;
 
 // 64 bits of the candidate pattern from residue `offset` on.
 std::uint64_t WheelBits(const Wheel& wheel, std::size_t offset) {

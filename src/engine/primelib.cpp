@@ -32,12 +32,6 @@ bool StrongProbablePrime(std::uint32_t n, std::uint32_t base) {
     return false;
 }
 
-// Primes below 64 as bits, for the numbers the Miller-Rabin bases cannot judge.
-constexpr std::uint64_t kPrimesBelow64 =
-    (1ull << 2) | (1ull << 3) | (1ull << 5) | (1ull << 7) | (1ull << 11) | (1ull << 13) |
-    (1ull << 17) | (1ull << 19) | (1ull << 23) | (1ull << 29) | (1ull << 31) | (1ull << 37) |
-    (1ull << 41) | (1ull << 43) | (1ull << 47) | (1ull << 53) | (1ull << 59) | (1ull << 61);
-
 }  // namespace
 
 std::vector<std::int32_t> SievePrimesUpTo(std::int32_t limit) {

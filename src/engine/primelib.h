@@ -13,6 +13,12 @@ namespace quorvel::primelib {
 inline constexpr std::int32_t kMaxNumber = 2147483646;
 // Every composite number up to kMaxNumber has a prime factor not above this (46341² > 2^31).
 inline constexpr std::int32_t kSmallPrimeLimit = 46341;
+// The primes below 64 as bits (bit n set when n is prime): small numbers that the fast tests
+// cannot judge, Miller-Rabin's bases and the sieve's wheel primes among them.
+inline constexpr std::uint64_t kPrimesBelow64 =
+    (1ull << 2) | (1ull << 3) | (1ull << 5) | (1ull << 7) | (1ull << 11) | (1ull << 13) |
+    (1ull << 17) | (1ull << 19) | (1ull << 23) | (1ull << 29) | (1ull << 31) | (1ull << 37) |
+    (1ull << 41) | (1ull << 43) | (1ull << 47) | (1ull << 53) | (1ull << 59) | (1ull << 61);
 // Room for the distinct prime factors of any number up to kMaxNumber (at most 9) and their
 // exponents after the count: counts = {k, e1, …, ek}, factors = {p1, …, pk}.
 inline constexpr int kFactorBufferSize = 10;
