@@ -9,7 +9,8 @@ namespace quorvel {
 
 // Direct access to a surface's 32-bit pixels (0xFFRRGGBB, rows `stride` pixels apart). The
 // drawing pass writes single pixels and reads colours back through it: at box size 1 these
-// are hundreds of thousands of accesses per picture.
+// are hundreds of thousands of accesses per picture. A view does not own the pixels and goes
+// stale on the calls listed at Surface::Raster().
 struct RasterView {
     std::uint32_t* bits = nullptr;
     int stride = 0;
@@ -45,8 +46,17 @@ class Surface {
     // Fills the whole picture with `background`, which becomes the background colour.
     virtual void Clear(Rgb background) = 0;
 
-    // The pixel memory. Valid until the next call of Refresh() or until events are processed;
-    // fetch it again after either.
+    // The pixel memory. A view is only as good as the memory it points at; fetch it again after
+    // any of these, each of which may move the pixels or hand them to someone else:
+    //  - Refresh(), which presents the picture (a window may copy or share it there);
+    //  - Clear();
+    //  - processing events, as observer hooks such as PassObserver::StopRequested() do: the
+    //    window may repaint, resize or copy the picture meanwhile;
+    //  - on ImageSurface, Image(): the QImage it returns shares the pixels with any copy taken
+    //    of it, and the next drawing call, SetPixel() or Raster() detaches the surface's own
+    //    picture into fresh memory, leaving older views on the copy;
+    //  - destroying the surface.
+    // Otherwise a view stays valid across the drawing calls below, SetPixel() and ReadPixel().
     virtual RasterView Raster() = 0;
 
     virtual void DrawLine(double x1, double y1, double x2, double y2, Rgb color) = 0;
