@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/cell_marks.h"
 #include "memory_surface.h"
 
@@ -27,7 +29,17 @@ TEST(CellMarks, BoxSizeOneIsOnePixel) {
     EXPECT_TRUE(surface.calls.empty());
     EXPECT_EQ(surface.ReadPixel(5, 6), 0xFF0000u);
     EXPECT_EQ(surface.ReadPixel(6, 6), kBlack);
-    DrawMarkedCell(surface, surface.Raster(), style, 25, -1, 12, 7);  // outside: nothing
+    // Outside the picture: nothing drawn, and only (5, 6) lit.
+    for (const auto& [x, y] : {std::pair{25, -1}, {-1, 6}, {5, 20}, {20, 6}}) {
+        DrawMarkedCell(surface, surface.Raster(), style, x, y, 12, 7);
+    }
+    EXPECT_TRUE(surface.calls.empty());
+    int lit = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x)
+            lit += surface.ReadPixel(x, y) != kBlack;
+    }
+    EXPECT_EQ(lit, 1);
 }
 
 TEST(CellMarks, SquaresTouchAndBlackOstrandSquaresGetOutlines) {

@@ -107,15 +107,6 @@ TEST(PrimeService, EdgesOfTheRange) {
     }
 }
 
-TEST(PrimeService, WorksBeforeAndAfterPreparing) {
-    // The settings loader asks before the tables exist.
-    EXPECT_EQ(is_prime(104729, 104729), 1);
-    EXPECT_EQ(primelib::calculate_primes(kMaxNumber), 4792);
-    EXPECT_EQ(primelib::calculate_primes(0), 4792);
-    EXPECT_EQ(primelib::SmallPrimes().back(), 46337);
-    EXPECT_EQ(is_prime(104729, 104729), 1);
-}
-
 TEST(PrimeService, FactorFillsBothBuffers) {
     std::int32_t counts[primelib::kFactorBufferSize];
     std::int32_t factors[primelib::kFactorBufferSize];
