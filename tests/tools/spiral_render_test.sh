@@ -53,8 +53,57 @@ done
 run missing-out 2 --box 15
 [[ ! -e $dir/bad.png ]] || fail "a bad option wrote a file"
 
+# --start as the start-number box holds it: digits, spaces around them, leading zeros dropped.
+run plain-start 0 --out "$dir/start.png" --start 7 --size 45
+plain=$out
+for start in " 7 " "007" "  0007" "7   "; do
+    run "start '$start'" 0 --out "$dir/start.png" --start "$start" --size 45
+    [[ $out == "$plain" ]] || fail "start '$start' differs from 7: $out"
+done
+run zeros 0 --out "$dir/start.png" --start "000" --size 45
+[[ $out == end=8$'\n'* ]] || fail "start 000 is 0: $out"
+for start in "1 2" $'\t5' $'5\t' "+5" "-5" "5-" "0x5"; do
+    run "start '$start'" 2 --out "$dir/bad.png" --start "$start"
+    [[ $err == *usage:* ]] || fail "start '$start' printed no usage"
+done
+[[ ! -e $dir/bad.png ]] || fail "a refused start wrote a file"
+
+# The toolkit sees none of the arguments: an output file named like one of its options.
+(cd "$dir" && "$render" --out -platform --size 9 >/dev/null 2>"$dir/stderr")
+status=$?
+[[ $status -eq 0 && -s $dir/-platform ]] || fail "-platform: status $status ($(cat "$dir/stderr"))"
+run platform-option 2 --out "$dir/x.png" -platform --size 9
+[[ $err == *"unknown option '-platform'"* ]] || fail "-platform as an option: $err"
+
 run unwritable 1 --out "$dir/no/such/folder/x.png"
-[[ $err == *"cannot write"* ]] || fail "unwritable file: $err"
+[[ $err == "spiral-render: cannot write $dir/no/such/folder/x.png: "* ]] ||
+    fail "unwritable file: $err"
+
+# A device is written to, never replaced; a full one is a failure.
+run full-device 1 --out /dev/full
+[[ $err == "spiral-render: cannot write /dev/full: No space left on device" ]] ||
+    fail "/dev/full: $err"
+[[ -c /dev/full ]] || fail "/dev/full is no longer a device"
+if mkfifo "$dir/pipe"; then
+    timeout 20 cat "$dir/pipe" >"$dir/piped.png" &
+    run pipe 0 --out "$dir/pipe" --size 45
+    wait
+    [[ -p $dir/pipe && $(png_size "$dir/piped.png") == 45x45 ]] || fail "writing into a pipe"
+fi
+
+# Past a file-size limit: a failure, and no file, or the earlier one unchanged.
+mkdir "$dir/limited"
+err=$( (ulimit -f 0 && "$render" --out "$dir/limited/new.png" --size 200 2>&1 >/dev/null) )
+status=$?
+[[ $status -eq 1 && $err == "spiral-render: cannot write $dir/limited/new.png: File too large" ]] ||
+    fail "file-size limit: status $status ($err)"
+[[ -z $(ls -A "$dir/limited") ]] || fail "file-size limit left $(ls -A "$dir/limited")"
+cp "$dir/default.png" "$dir/limited/kept.png"
+(ulimit -f 0 && "$render" --out "$dir/limited/kept.png" --size 200 >/dev/null 2>&1)
+status=$?
+[[ $status -eq 1 ]] || fail "file-size limit over a picture: status $status"
+cmp -s "$dir/default.png" "$dir/limited/kept.png" || fail "a failed write changed the old picture"
+[[ $(ls -A "$dir/limited") == kept.png ]] || fail "file-size limit left $(ls -A "$dir/limited")"
 
 if [[ $failures -gt 0 ]]; then
     echo "$failures failure(s)"

@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -12,13 +13,14 @@
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
+#include "png_output.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: spiral-render --out FILE.png [--start TEXT] [--box N] [--show N] [--color N]\n"
     "                     [--squares] [--grid] [--numerals] [--size N] [--longest]\n"
-    "  --start TEXT  centre number, digits and spaces only (default 1)\n"
+    "  --start TEXT  centre number: digits, spaces around them allowed (default 1)\n"
     "  --box N       cell size: 1, 3, 5, 7, 15, 21, 35 or 75 (default 15)\n"
     "  --show N      0 primes, 1 random, 2 squares, 3 triangular, 4 all (default 0)\n"
     "  --color N     0 cluster, 1 NW-SE, 2 SW-NE, 3 ring, 4 sequence, 5 Ostrand, 6 white\n"
@@ -57,6 +59,17 @@ std::optional<int> ParseNumber(std::string_view text, int lo, int hi) {
     return value;
 }
 
+// The start-number box's text for --start: digits, with spaces around them allowed, and
+// leading zeros removed as the box removes them ("007" is 7, "000" is 0). Blank stays blank,
+// which the pass reads as 1. Nothing for anything else.
+std::optional<std::string> StartText(std::string_view value) {
+    const std::string_view digits = quorvel::TrimSpaces(value);
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    if (digits.empty()) return std::string();
+    const auto first = digits.find_first_not_of('0');
+    return first == std::string_view::npos ? std::string("0") : std::string(digits.substr(first));
+}
+
 // Returns an empty string on success, else what is wrong.
 std::string ParseOptions(int argc, char* argv[], Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -80,8 +93,9 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                 if (value.empty()) return bad();
                 options.out = value;
             } else if (arg == "--start") {
-                if (value.find_first_not_of("0123456789 ") != std::string_view::npos) return bad();
-                options.pass.startText = value;
+                const auto start = StartText(value);
+                if (!start) return bad();
+                options.pass.startText = *start;
             } else if (arg == "--box") {
                 const auto box = ParseNumber(value, 1, 75);
                 if (!box ||
@@ -113,13 +127,19 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Past a file-size limit a write should fail and be reported, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     Options options;
     if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);
 
-    // Text needs a GUI application, though nothing is shown.
+    // Text needs a GUI application, though nothing is shown. It gets none of the user's
+    // arguments, which it would read as its own (-platform, -style, …).
     qInstallMessageHandler(QuietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    int toolkitArgc = 1;
+    char* toolkitArgv[] = {argv[0], nullptr};
+    QGuiApplication app(toolkitArgc, toolkitArgv);
 
     quorvel::ImageSurface surface(options.size, options.size);
     quorvel::SpiralEngine engine;
@@ -129,8 +149,9 @@ int main(int argc, char* argv[]) {
                      std::string(quorvel::RefusalMessage(result.outcome, 0)).c_str());
         return 1;
     }
-    if (!surface.Image().save(QString::fromStdString(options.out), "PNG")) {
-        std::fprintf(stderr, "spiral-render: cannot write %s\n", options.out.c_str());
+    if (const auto why = quorvel::WritePng(surface.Image(), QString::fromStdString(options.out))) {
+        std::fprintf(stderr, "spiral-render: cannot write %s: %s\n", options.out.c_str(),
+                     why->toLocal8Bit().constData());
         return 1;
     }
     std::printf("end=%d\nnumbers=%d\nshown=%d\nsmallest_prime=%d\nlargest_prime=%d\n",
