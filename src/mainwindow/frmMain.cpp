@@ -1,23 +1,539 @@
+// The main window: its controls, their layout, and the start-up sequence.
 #include "mainwindow/frmMain.h"
 
-#include <QPixmap>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "engine/palette.h"
+#include "engine/primelib.h"
+#include "mainwindow/spiral_picture.h"
+#include "mainwindow/start_number_box.h"
+#include "text/captions.h"
 
 namespace quorvel {
+namespace {
 
-frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Quorvel"));
-    picSpiral_ = new QLabel(this);
-    picSpiral_->setObjectName(QStringLiteral("picSpiral"));
-    picSpiral_->setFixedSize(kSpiralSide, kSpiralSide);
-    setCentralWidget(picSpiral_);
-    surface_.SetRefreshHandler(
-        [this] { picSpiral_->setPixmap(QPixmap::fromImage(surface_.Image())); });
-    DrawSpiral();
+// Creates a child widget named as the control it is.
+template <typename Widget, typename... Args>
+Widget* Make(QWidget* parent, const char* name, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
 }
 
-void frmMain::DrawSpiral() {
-    engine_.DrawSpiral(PassInput{}, surface_);
+// Controls that come and go keep their place, so that nothing else moves when they do.
+void KeepPlaceWhenHidden(QWidget* widget) {
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+QFrame* Separator(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
+// The widest number a label ever shows.
+constexpr const char* kWidestNumber = "2147483646";
+
+}  // namespace
+
+frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), services_(services) {
+    if (services_ == nullptr) {
+        ownServices_ = std::make_unique<QtUiServices>();
+        services_ = ownServices_.get();
+    }
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Quorvel"));
+    BuildControls();
+    ArrangeControls();
+    FixWindowSize();
+    ConnectHandlers();
+    surface_.SetRefreshHandler([this] { picSpiral->update(); });
+}
+
+frmMain::~frmMain() {
+    // A pass that is still unwinding must not reach a half-destroyed window.
+    blnStopRequest = true;
+    surface_.SetRefreshHandler(nullptr);
+}
+
+const QImage& frmMain::Picture() {
+    return surface_.Image();
+}
+
+void frmMain::BuildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(central);
+
+    picSpiral = new SpiralPicture(surface_, kSpiralSide, central);
+    picSpiral->setObjectName(QStringLiteral("picSpiral"));
+    picSpiral->setAccessibleName(QStringLiteral("Number spiral"));
+    cmdStopCalc = Make<QPushButton>(picSpiral, "cmdStopCalc");
+    cmdStopCalc->hide();
+
+    for (int i = 0; i < static_cast<int>(Picture1.size()); ++i) {
+        const QByteArray name = "Picture1_" + QByteArray::number(i);
+        QFrame* swatch = Picture1[i] = Make<QFrame>(central, name.constData());
+        swatch->setFixedSize(22, 22);
+        swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        QPalette palette = swatch->palette();
+        palette.setColor(QPalette::Window,
+                         QColor::fromRgb(0xFF000000u | PaletteRgb(intColorOffset + i)));
+        swatch->setPalette(palette);
+        swatch->setAutoFillBackground(true);
+        swatch->setAccessibleName(QStringLiteral("Colour %1 of the colour cycle").arg(i + 1));
+        KeepPlaceWhenHidden(swatch);
+    }
+
+    // The panel, in the order a user works through it.
+    lblStartNumber = Make<QLabel>(central, "lblStartNumber");
+    fraStartNumberFrame = Make<QFrame>(central, "fraStartNumberFrame");
+    fraStartNumberFrame->setAutoFillBackground(true);  // covers the output label behind it
+    txbStartNumber = Make<StartNumberBox>(fraStartNumberFrame, "txbStartNumber");
+    txbStartNumber->setAccessibleName(QStringLiteral("Start number"));
+    txbStartNumber->setFixedWidth(
+        txbStartNumber->fontMetrics().horizontalAdvance(QStringLiteral("000000000000")) + 16);
+    vsbStartNumber = Make<QScrollBar>(fraStartNumberFrame, "vsbStartNumber", Qt::Vertical);
+    vsbStartNumber->setAccessibleName(QStringLiteral("Step start number"));
+    // The spinner is a mouse tool: the keyboard stays in the box.
+    vsbStartNumber->setFocusPolicy(Qt::NoFocus);
+    vsbStartNumber->setFixedSize(18, txbStartNumber->sizeHint().height());
+    // A drag of the handle draws once, where it is let go.
+    vsbStartNumber->setTracking(false);
+    lblStartNumberOutput = Make<QLabel>(central, "lblStartNumberOutput");
+    lblP = Make<QLabel>(central, "lblP");
+    lblP->setMinimumWidth(lblP->fontMetrics().horizontalAdvance(QStringLiteral("PP")));
+    lblP->setToolTip(QStringLiteral("P: the central number is prime"));
+
+    cmdDraw = Make<QPushButton>(central, "cmdDraw");
+    cmdDraw->setDefault(false);
+    cmdDraw->setAutoDefault(false);
+    lblClockTicks = Make<QLabel>(central, "lblClockTicks", QStringLiteral("Clock ticks per sec."));
+    cboClockTicks = Make<QComboBox>(central, "cboClockTicks");
+
+    fraCellObject = Make<QFrame>(central, "fraCellObject");
+    lblUse = Make<QLabel>(fraCellObject, "lblUse");
+    optCircles = Make<QRadioButton>(fraCellObject, "optCircles");
+    optSquares = Make<QRadioButton>(fraCellObject, "optSquares");
+    lblSizeInPixels = Make<QLabel>(central, "lblSizeInPixels");
+    cboBoxSize = Make<QComboBox>(central, "cboBoxSize");
+    lblColorBy = Make<QLabel>(central, "lblColorBy");
+    cboColorBy = Make<QComboBox>(central, "cboColorBy");
+    lblShow = Make<QLabel>(central, "lblShow");
+    cboShow = Make<QComboBox>(central, "cboShow");
+    chkGrid = Make<QCheckBox>(central, "chkGrid");
+    chkNumerals = Make<QCheckBox>(central, "chkNumerals");
+    chkCentralNumberPrime = Make<QCheckBox>(central, "chkCentralNumberPrime");
+    chkCalculateLongest = Make<QCheckBox>(central, "chkCalculateLongest");
+
+    cmdSpiralIn = Make<QPushButton>(central, "cmdSpiralIn");
+    cmdSpiralOut = Make<QPushButton>(central, "cmdSpiralOut");
+    cmdStopButton = Make<QPushButton>(central, "cmdStopButton", QStringLiteral("Stop"));
+    cmdPauseButton = Make<QPushButton>(central, "cmdPauseButton", QStringLiteral("Pause"));
+    cmdResumeButton = Make<QPushButton>(central, "cmdResumeButton");
+
+    lblEndNumber = Make<QLabel>(central, "lblEndNumber");
+    lblEndNumberOutput = Make<QLabel>(central, "lblEndNumberOutput");
+    lblNumberofNumbers = Make<QLabel>(central, "lblNumberofNumbers");
+    lblNumberOfNumbersOutput = Make<QLabel>(central, "lblNumberOfNumbersOutput");
+    lblSpiralling = Make<QLabel>(central, "lblSpiralling");
+    lblNumberShown = Make<QLabel>(central, "lblNumberShown");
+    lblNumberShown2 = Make<QLabel>(central, "lblNumberShown2");
+    lblNumberShownOutput = Make<QLabel>(central, "lblNumberShownOutput");
+    lblSmallestPrime = Make<QLabel>(central, "lblSmallestPrime");
+    lblSmallestPrimeOutput = Make<QLabel>(central, "lblSmallestPrimeOutput");
+    lblLargestPrime = Make<QLabel>(central, "lblLargestPrime");
+    lblLargestPrimeOutput = Make<QLabel>(central, "lblLargestPrimeOutput");
+    lblLongestNWSE = Make<QLabel>(central, "lblLongestNWSE");
+    lblLongestNWSEOutput = Make<QLabel>(central, "lblLongestNWSEOutput");
+    lblLongestSWNE = Make<QLabel>(central, "lblLongestSWNE");
+    lblLongestSWNEOutput = Make<QLabel>(central, "lblLongestSWNEOutput");
+
+    cboLanguage = Make<QComboBox>(central, "cboLanguage");
+    cboLanguage->setAccessibleName(QStringLiteral("Language"));
+    cmdHelp = Make<QPushButton>(central, "cmdHelp");
+    cmdQuit = Make<QPushButton>(central, "cmdQuit");
+    lblOnlineDocumentation = Make<QLabel>(central, "lblOnlineDocumentation");
+    lblTarnwick = Make<QLabel>(central, "lblTarnwick", QStringLiteral("Tarnwick"));
+    for (QLabel* link : {lblOnlineDocumentation, lblTarnwick}) {
+        link->setCursor(Qt::PointingHandCursor);
+        QFont font = link->font();
+        font.setUnderline(true);
+        link->setFont(font);
+        link->setForegroundRole(QPalette::Link);
+    }
+
+    ClkClock = new QTimer(this);
+    ClkClock->setObjectName(QStringLiteral("ClkClock"));
+
+    // The moving spiral's controls show only while it moves.
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{cmdStopButton, cmdPauseButton, cmdResumeButton,
+                                         lblClockTicks, cboClockTicks, lblSpiralling}) {
+        w->hide();
+    }
+    // Everything that comes and goes keeps its place.
+    for (QWidget* w : std::initializer_list<QWidget*>{fraStartNumberFrame,
+                                                      txbStartNumber,
+                                                      vsbStartNumber,
+                                                      lblStartNumberOutput,
+                                                      cmdDraw,
+                                                      lblClockTicks,
+                                                      cboClockTicks,
+                                                      cmdSpiralIn,
+                                                      cmdSpiralOut,
+                                                      cmdStopButton,
+                                                      cmdPauseButton,
+                                                      cmdResumeButton,
+                                                      lblSpiralling,
+                                                      lblNumberofNumbers,
+                                                      lblNumberOfNumbersOutput,
+                                                      lblNumberShown,
+                                                      lblNumberShown2,
+                                                      lblNumberShownOutput,
+                                                      lblSmallestPrime,
+                                                      lblSmallestPrimeOutput,
+                                                      lblLargestPrime,
+                                                      lblLargestPrimeOutput,
+                                                      lblLongestNWSE,
+                                                      lblLongestNWSEOutput,
+                                                      lblLongestSWNE,
+                                                      lblLongestSWNEOutput,
+                                                      cmdHelp}) {
+        KeepPlaceWhenHidden(w);
+    }
+    const int numberWidth =
+        lblEndNumberOutput->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestNumber)) + 4;
+    for (QLabel* output : {lblEndNumberOutput, lblNumberOfNumbersOutput, lblNumberShownOutput,
+                           lblSmallestPrimeOutput, lblLargestPrimeOutput, lblLongestNWSEOutput,
+                           lblLongestSWNEOutput, lblStartNumberOutput}) {
+        output->setMinimumWidth(numberWidth);
+        output->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
+}
+
+void frmMain::ArrangeControls() {
+    QWidget* central = centralWidget();
+    auto* window = new QHBoxLayout(central);
+    window->setContentsMargins(10, 10, 10, 10);
+    window->setSpacing(14);
+
+    // Left: the picture, and under it the colour legend and the links.
+    auto* left = new QVBoxLayout;
+    left->setSpacing(6);
+    left->addWidget(picSpiral);
+    auto* under = new QHBoxLayout;
+    under->setSpacing(4);
+    for (QFrame* swatch : Picture1)
+        under->addWidget(swatch);
+    under->addStretch(1);
+    under->addWidget(lblOnlineDocumentation);
+    under->addSpacing(16);
+    under->addWidget(lblTarnwick);
+    left->addLayout(under);
+    left->addStretch(1);
+    window->addLayout(left);
+
+    // Right: the panel. Captions in the first column, what they name in the second.
+    auto* panel = new QGridLayout;
+    panel->setHorizontalSpacing(8);
+    panel->setVerticalSpacing(6);
+    panel->setColumnStretch(1, 1);
+    int row = 0;
+    const auto spanRow = [&](QLayoutItem* item) { panel->addItem(item, row++, 0, 1, 2); };
+    const auto separator = [&] { panel->addWidget(Separator(central), row++, 0, 1, 2); };
+
+    // The start number; while the spiral moves, its output label takes the box's place.
+    auto* startBox = new QHBoxLayout(fraStartNumberFrame);
+    startBox->setContentsMargins(0, 0, 0, 0);
+    startBox->setSpacing(0);
+    startBox->addWidget(txbStartNumber);
+    startBox->addWidget(vsbStartNumber);
+    auto* startPlace = new QGridLayout;
+    startPlace->addWidget(lblStartNumberOutput, 0, 0);
+    startPlace->addWidget(fraStartNumberFrame, 0, 0);
+    auto* startRow = new QHBoxLayout;
+    startRow->setSpacing(6);
+    startRow->addLayout(startPlace);
+    startRow->addWidget(lblP);
+    startRow->addStretch(1);
+    panel->addWidget(lblStartNumber, row, 0);
+    panel->addLayout(startRow, row++, 1);
+
+    // "Draw Spiral", or the clock rate while the spiral moves.
+    auto* clockRow = new QHBoxLayout;
+    clockRow->addWidget(lblClockTicks);
+    clockRow->addWidget(cboClockTicks);
+    clockRow->addStretch(1);
+    panel->addWidget(cmdDraw, row, 0, 1, 2);
+    panel->addLayout(clockRow, row++, 0, 1, 2);
+    separator();
+
+    auto* shape = new QHBoxLayout(fraCellObject);
+    shape->setContentsMargins(0, 0, 0, 0);
+    shape->setSpacing(panel->horizontalSpacing());
+    shape->addWidget(lblUse);
+    shape->addWidget(optCircles);
+    shape->addSpacing(8);
+    shape->addWidget(optSquares);
+    shape->addStretch(1);
+    panel->addWidget(fraCellObject, row++, 0, 1, 2);
+    for (const auto& [caption, list] :
+         {std::pair{lblSizeInPixels, cboBoxSize}, std::pair{lblColorBy, cboColorBy},
+          std::pair{lblShow, cboShow}}) {
+        caption->setBuddy(list);
+        panel->addWidget(caption, row, 0);
+        panel->addWidget(list, row++, 1);
+    }
+    auto* checks = new QHBoxLayout;
+    checks->addWidget(chkGrid);
+    checks->addSpacing(12);
+    checks->addWidget(chkNumerals);
+    checks->addStretch(1);
+    spanRow(checks);
+    panel->addWidget(chkCentralNumberPrime, row++, 0, 1, 2);
+    panel->addWidget(chkCalculateLongest, row++, 0, 1, 2);
+
+    // Spiral In and Out, or Stop, Pause and Resume while the spiral moves.
+    auto* still = new QHBoxLayout;
+    still->addWidget(cmdSpiralIn);
+    still->addWidget(cmdSpiralOut);
+    auto* moving = new QHBoxLayout;
+    moving->addWidget(cmdStopButton);
+    moving->addWidget(cmdPauseButton);
+    moving->addWidget(cmdResumeButton);
+    panel->addLayout(still, row, 0, 1, 2);
+    panel->addLayout(moving, row++, 0, 1, 2);
+    separator();
+
+    // The statistics of the last picture.
+    panel->addWidget(lblEndNumber, row, 0);
+    panel->addWidget(lblEndNumberOutput, row++, 1);
+    panel->addWidget(lblNumberofNumbers, row, 0);
+    panel->addWidget(lblNumberOfNumbersOutput, row, 1);
+    panel->addWidget(lblSpiralling, row++, 0, 1, 2);
+    auto* shownCaption = new QVBoxLayout;
+    shownCaption->setSpacing(0);
+    shownCaption->addWidget(lblNumberShown);
+    shownCaption->addWidget(lblNumberShown2);
+    panel->addLayout(shownCaption, row, 0);
+    panel->addWidget(lblNumberShownOutput, row++, 1);
+    for (const auto& [caption, output] : {std::pair{lblSmallestPrime, lblSmallestPrimeOutput},
+                                          std::pair{lblLargestPrime, lblLargestPrimeOutput},
+                                          std::pair{lblLongestNWSE, lblLongestNWSEOutput},
+                                          std::pair{lblLongestSWNE, lblLongestSWNEOutput}}) {
+        panel->addWidget(caption, row, 0);
+        panel->addWidget(output, row++, 1);
+    }
+    panel->setRowStretch(row++, 1);
+    separator();
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(cboLanguage);
+    bottom->addStretch(1);
+    bottom->addWidget(cmdHelp);
+    bottom->addWidget(cmdQuit);
+    spanRow(bottom);
+
+    window->addLayout(panel, 1);
+
+    // Tab order: the way a user works down the panel.
+    QWidget* order[] = {txbStartNumber,
+                        cmdDraw,
+                        cboClockTicks,
+                        optCircles,
+                        optSquares,
+                        cboBoxSize,
+                        cboColorBy,
+                        cboShow,
+                        chkGrid,
+                        chkNumerals,
+                        chkCentralNumberPrime,
+                        chkCalculateLongest,
+                        cmdSpiralIn,
+                        cmdSpiralOut,
+                        cmdStopButton,
+                        cmdPauseButton,
+                        cmdResumeButton,
+                        cboLanguage,
+                        cmdHelp,
+                        cmdQuit};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// The window keeps one size: wide and tall enough for the panel in either language.
+void frmMain::FixWindowSize() {
+    QSize size;
+    for (const int language : {intGerman, intEnglish}) {
+        intLanguage = language;
+        SetLanguageDependentCaptions();
+        SetLanguageDependentLists();
+        for (QComboBox* list : {cboColorBy, cboShow, cboLanguage})
+            list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        cmdStopCalc->setText(WordOf(Word::Stop, language));
+        lblSpiralling->setText(WordOf(Word::SpirallingOut, language));
+        centralWidget()->layout()->activate();
+        size = size.expandedTo(centralWidget()->sizeHint());
+        // The Stop button over the picture fits "Stop" and "Halt" alike.
+        cmdStopCalc->setMinimumWidth(
+            std::max(cmdStopCalc->minimumWidth(), cmdStopCalc->sizeHint().width()));
+    }
+    // Start-up fills the lists and captions itself, in its own order.
+    intLanguage = intEnglish;
+    for (QComboBox* list : {cboColorBy, cboShow, cboLanguage})
+        list->clear();
+    lblSpiralling->clear();
+    cmdStopCalc->resize(std::max(cmdStopCalc->minimumWidth(), 80),
+                        cmdStopCalc->sizeHint().height());
+    centralWidget()->setFixedSize(size);
+    setFixedSize(sizeHint());
+}
+
+void frmMain::ConnectHandlers() {
+    connect(optCircles, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optCircles_Click();
+    });
+    connect(optSquares, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) optSquares_Click();
+    });
+    connect(chkGrid, &QCheckBox::toggled, this, &frmMain::chkGrid_Click);
+    connect(chkNumerals, &QCheckBox::toggled, this, &frmMain::chkNumerals_Click);
+    connect(chkCentralNumberPrime, &QCheckBox::toggled, this,
+            &frmMain::chkCentralNumberPrime_Click);
+    connect(chkCalculateLongest, &QCheckBox::toggled, this, &frmMain::chkCalculateLongest_Click);
+    connect(cboBoxSize, &QComboBox::currentIndexChanged, this, &frmMain::cboBoxSize_Click);
+    connect(cboColorBy, &QComboBox::currentIndexChanged, this, &frmMain::cboColorBy_Click);
+    connect(cboShow, &QComboBox::currentIndexChanged, this, &frmMain::cboShow_Click);
+    connect(cboClockTicks, &QComboBox::currentIndexChanged, this, &frmMain::cboClockTicks_Click);
+    connect(cboLanguage, &QComboBox::currentIndexChanged, this, &frmMain::cboLanguage_Click);
+    // Choosing the entry that is already selected changes nothing, but the keyboard goes back
+    // to the start-number box as after any choice.
+    for (QComboBox* list : {cboBoxSize, cboColorBy, cboShow, cboClockTicks, cboLanguage}) {
+        connect(list, &QComboBox::activated, this, [this, list](int index) {
+            if (index == list->currentIndex()) RestoreFocus();
+        });
+    }
+    connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
+    connect(cmdStopCalc, &QPushButton::clicked, this, &frmMain::cmdStopCalc_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
+    connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
+
+    txbStartNumber->SetKeyFilter(
+        [this](int keyAscii) { return txbStartNumber_KeyPress(keyAscii); });
+    txbStartNumber->SetBeeper([this] { services_->Beep(); });
+    connect(txbStartNumber, &QLineEdit::textChanged, this, &frmMain::txbStartNumber_Change);
+    connect(vsbStartNumber, &QScrollBar::valueChanged, this, &frmMain::vsbStartNumber_Change);
+}
+
+// ----------------------------------------------------------------------------------------
+// Start-up
+
+void frmMain::Form_Load() {
+    blnStartupCompleted = false;
+    InitializeValues();
+    show();
+    InitializeAndDraw();
+    EnableDisableFunctions(true);
+    blnStartupCompleted = true;
+}
+
+void frmMain::InitializeValues() {
+    vsbStartNumber->setRange(intScrollLow, lngScrollHigh);
+    blnRefillingLists = false;
+    blnTextSetsScroll = false;
+    blnScrollSetsScroll = false;
+    lblP->setText(QStringLiteral(" "));
+    blnPaused = false;
+    blnSpiralIn = false;
+    blnSpiralOut = false;
+    FillFixedLists();
+    intLanguage = intEnglish;
+    SetLanguageDependentLists();
+    // The Stop button of a long drawing: centred on the picture, a quarter from its bottom.
+    cmdStopCalc->move((picSpiral->width() - cmdStopCalc->width()) / 2, picSpiral->height() * 3 / 4);
+    ClearOutputLabels(true);
+}
+
+void frmMain::InitializeAndDraw() {
+    fraStartNumberFrame->raise();
+    lblStartNumberOutput->lower();
+    SetDefaultControls();
+    SetLanguageDependentCaptions();
+    SetLanguageDependentLists();
+    EnableDisableFunctions(false);
+    // Settings of an earlier run would be read here; until then every start begins from the
+    // defaults.
+    SetLanguageDependentCaptions();
+    SetLanguageDependentLists();
+    strCalculating = CalculatingText(intLanguage);
+    primelib::calculate_primes(lngMaxNumber);
+    // Each pass seeds its random selection from its own centre number, so there is nothing to
+    // seed from the clock here.
+    ClearOutputLabels(true);
+    DrawSpiral();
+    ShowColorLegend();
+    UpdateGridNumeralsEnabled();
+}
+
+void frmMain::SetDefaultControls() {
+    intLanguage = intEnglish;
+    optCircles->setChecked(true);
+    optSquares->setChecked(false);
+    cboBoxSize->setCurrentIndex(4);
+    intBoxSizeIndex = 4;
+    cboColorBy->setCurrentIndex(0);
+    intColorCount = cboColorBy->currentData().toInt();
+    cboShow->setCurrentIndex(0);
+    cboClockTicks->setCurrentIndex(2);
+    txbStartNumber->setText(QStringLiteral("1"));
+    txbStartNumber_Change();
+    chkGrid->setChecked(false);
+    chkNumerals->setChecked(true);
+    chkCentralNumberPrime->setChecked(false);
+    chkCalculateLongest->setChecked(false);
+}
+
+void frmMain::FillFixedLists() {
+    cboBoxSize->clear();
+    for (const char* size : {"1", "3", "5", "7", "15", "21", "35", "75"})
+        cboBoxSize->addItem(QString::fromLatin1(size));
+    cboClockTicks->clear();
+    cboClockTicks->addItem(QStringLiteral("1"), 1000);
+    cboClockTicks->addItem(QStringLiteral("2"), 500);
+    cboClockTicks->addItem(QStringLiteral("4"), 250);
+}
+
+// ----------------------------------------------------------------------------------------
+// Quit
+
+void frmMain::cmdQuit_Click() {
+    if (blnQuitting) return;
+    blnQuitting = true;
+    // A pass in progress stops at its next look at the events; nothing starts after this.
+    blnStopRequest = true;
+    ClkClock->stop();
+    hide();
+    QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    cmdQuit_Click();
+    event->accept();
 }
 
 }  // namespace quorvel

@@ -1,29 +1,217 @@
 #pragma once
 
-#include <QLabel>
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
+#include "platform/ui_services.h"
+#include "text/language.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
 
 namespace quorvel {
 
-// The main window. For now it shows the default spiral on its drawing surface.
-class frmMain : public QMainWindow {
+class SpiralPicture;
+class StartNumberBox;
+
+// The main window: the spiral on the left, the controls that choose what it shows on the
+// right, the statistics of the last drawing below them. Every control carries the name it has
+// in the program's documentation as its objectName. The engine draws; the window turns its
+// controls into a PassInput and writes what the PassResult says into labels.
+//
+// One class over several files, each named after what a user sees: frmMain.cpp (layout and
+// start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
+// frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_Language.cpp.
+class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
   public:
     // Side of the square drawing surface in pixels.
     static constexpr int kSpiralSide = 527;
 
-    explicit frmMain(QWidget* parent = nullptr);
+    // `services` stays owned by the caller; without it the window uses the toolkit's dialogs.
+    explicit frmMain(UiServices* services = nullptr, QWidget* parent = nullptr);
+    ~frmMain() override;
 
+    // The whole start-up: defaults, captions, the first picture. Shows the window on the way.
+    void Form_Load();
+
+    bool StartupCompleted() const { return blnStartupCompleted; }
+    // How many drawing passes were asked for since the window was made, refused ones included.
+    int PassesRequested() const { return intPassesRequested; }
+    const PassResult& LastPass() const { return lastPass_; }
+    int Language() const { return intLanguage; }
+    // The picture as drawn.
+    const QImage& Picture();
+
+    // The drawing pass with the controls as they are.
     void DrawSpiral();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
+    // Layout.
+    void BuildControls();
+    void ArrangeControls();
+    void ConnectHandlers();
+    void FixWindowSize();
+
+    // Start-up.
+    void InitializeValues();
+    void InitializeAndDraw();
+    void SetDefaultControls();
+    void FillFixedLists();
+
+    // Options, lists, check boxes; enable and focus rules.
+    void EnableDisableFunctions(bool blnEnable);
+    void EnableDisableFunctions2(bool blnEnable);
+    void UpdateGridNumeralsEnabled();
+    void RestoreFocus();
+    void ShowSpiralButtons();
+    void ShowColorLegend();
+    void HideColorLegend();
+    void optCircles_Click();
+    void optSquares_Click();
+    void chkGrid_Click();
+    void chkNumerals_Click();
+    void chkCentralNumberPrime_Click();
+    void chkCalculateLongest_Click();
+    void cboBoxSize_Click();
+    void cboColorBy_Click();
+    void cboShow_Click();
+    void cboClockTicks_Click();
+    void cmdDraw_Click();
+    void cmdStopCalc_Click();
+    void cmdHelp_Click();
+    void cmdQuit_Click();
+    // Redraws after a change of shape, grid or numerals, unless a running animation picks the
+    // change up by itself.
+    void RedrawUnlessMoving();
+
+    // Start number.
+    bool txbStartNumber_KeyPress(int keyAscii);
+    void txbStartNumber_Change();
+    void vsbStartNumber_Change();
+    int SpinnerValue() const;
+    void SetSpinnerValue(std::int64_t value);
+
+    // The window side of the drawing pass.
+    PassInput CurrentPassInput() const;
+    void ClearOutputLabels(bool all);
+    void HidePrimeStatistics();
+    void ShowStatistics();
+    void ShowMessage(const QString& text);
+    void OnDrawingStarts(const PassResult& result) override;
+    bool StopRequested() override;
+    void OnWalkFinished() override;
+    void OnMeasuringRuns() override;
+    void SetNumberLabel(QLabel* label, std::int64_t value);
+
+    // Languages.
+    void SetLanguageDependentCaptions();
+    void SetLanguageDependentLists();
+    void SetLanguageDependentText();
+    int FindLanguageListIndex(int language) const;
+    void cboLanguage_Click();
+
+    int ShowIndex() const;
+    int BoxSizeIndex() const;
+    bool Moving() const { return blnSpiralIn || blnSpiralOut; }
+
+    UiServices* services_;
+    std::unique_ptr<UiServices> ownServices_;
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
-    QLabel* picSpiral_ = nullptr;
+    PassResult lastPass_;
+
+    // Controls.
+    SpiralPicture* picSpiral = nullptr;
+    QPushButton* cmdStopCalc = nullptr;
+    std::array<QFrame*, 6> Picture1{};
+    QLabel* lblStartNumber = nullptr;
+    QFrame* fraStartNumberFrame = nullptr;
+    StartNumberBox* txbStartNumber = nullptr;
+    QScrollBar* vsbStartNumber = nullptr;
+    QLabel* lblStartNumberOutput = nullptr;
+    QLabel* lblP = nullptr;
+    QPushButton* cmdDraw = nullptr;
+    QLabel* lblClockTicks = nullptr;
+    QComboBox* cboClockTicks = nullptr;
+    QFrame* fraCellObject = nullptr;
+    QLabel* lblUse = nullptr;
+    QRadioButton* optCircles = nullptr;
+    QRadioButton* optSquares = nullptr;
+    QLabel* lblSizeInPixels = nullptr;
+    QComboBox* cboBoxSize = nullptr;
+    QLabel* lblColorBy = nullptr;
+    QComboBox* cboColorBy = nullptr;
+    QLabel* lblShow = nullptr;
+    QComboBox* cboShow = nullptr;
+    QCheckBox* chkGrid = nullptr;
+    QCheckBox* chkNumerals = nullptr;
+    QCheckBox* chkCentralNumberPrime = nullptr;
+    QCheckBox* chkCalculateLongest = nullptr;
+    QPushButton* cmdSpiralIn = nullptr;
+    QPushButton* cmdSpiralOut = nullptr;
+    QPushButton* cmdStopButton = nullptr;
+    QPushButton* cmdPauseButton = nullptr;
+    QPushButton* cmdResumeButton = nullptr;
+    QLabel* lblSpiralling = nullptr;
+    QLabel* lblEndNumber = nullptr;
+    QLabel* lblEndNumberOutput = nullptr;
+    QLabel* lblNumberofNumbers = nullptr;
+    QLabel* lblNumberOfNumbersOutput = nullptr;
+    QLabel* lblNumberShown = nullptr;
+    QLabel* lblNumberShown2 = nullptr;
+    QLabel* lblNumberShownOutput = nullptr;
+    QLabel* lblSmallestPrime = nullptr;
+    QLabel* lblSmallestPrimeOutput = nullptr;
+    QLabel* lblLargestPrime = nullptr;
+    QLabel* lblLargestPrimeOutput = nullptr;
+    QLabel* lblLongestNWSE = nullptr;
+    QLabel* lblLongestNWSEOutput = nullptr;
+    QLabel* lblLongestSWNE = nullptr;
+    QLabel* lblLongestSWNEOutput = nullptr;
+    QComboBox* cboLanguage = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QLabel* lblOnlineDocumentation = nullptr;
+    QLabel* lblTarnwick = nullptr;
+    QTimer* ClkClock = nullptr;
+
+    // State.
+    bool blnStartupCompleted = false;
+    bool blnRefillingLists = false;
+    bool blnTextSetsScroll = false;
+    bool blnScrollSetsScroll = false;
+    bool blnStopRequest = false;
+    bool blnPaused = false;
+    bool blnSpiralIn = false;
+    bool blnSpiralOut = false;
+    bool blnIsPrime = false;   // the central number of the last picture is prime
+    bool blnDrawing = false;   // a drawing pass runs: nothing may start another
+    bool blnQuitting = false;  // Quit was chosen: the program ends as soon as it can
+    int intLanguage = intEnglish;
+    int intBoxSizeIndex = 4;
+    int intBoxSize = 15;  // the cell size of the last pass that got past the start number
+    int intColorCount = 6;
+    int intPassesRequested = 0;
+    QString strCalculating;
+
+    static constexpr int intMaxStartLength = 12;
+    static constexpr int intScrollLow = 0;
+    static constexpr int lngScrollHigh = 32767;
 };
 
 }  // namespace quorvel

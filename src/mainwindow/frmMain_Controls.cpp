@@ -1,0 +1,161 @@
+// Options, lists and check boxes: what each does when changed, which are enabled when, and
+// where the keyboard focus goes.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "mainwindow/frmMain.h"
+#include "mainwindow/start_number_box.h"
+
+namespace quorvel {
+
+int frmMain::ShowIndex() const {
+    return cboShow->currentIndex();
+}
+
+int frmMain::BoxSizeIndex() const {
+    return cboBoxSize->currentIndex();
+}
+
+// The controls whose change draws a new picture; locked while a pass or the moving spiral
+// works.
+void frmMain::EnableDisableFunctions2(bool blnEnable) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{optSquares, optCircles, cboBoxSize, cboColorBy, cboShow,
+                                         txbStartNumber, cmdDraw, vsbStartNumber}) {
+        w->setEnabled(blnEnable);
+    }
+}
+
+void frmMain::EnableDisableFunctions(bool blnEnable) {
+    cmdSpiralIn->setEnabled(true);
+    cmdSpiralOut->setEnabled(true);
+    vsbStartNumber->setEnabled(blnEnable);
+    chkCentralNumberPrime->setEnabled(blnEnable);
+    chkCalculateLongest->setEnabled(blnEnable);
+}
+
+// Grid marks need room (box size 15 and up) and unmarked cells; numerals need room.
+void frmMain::UpdateGridNumeralsEnabled() {
+    chkGrid->setEnabled(ShowIndex() < 4 && BoxSizeIndex() > 3);
+    chkNumerals->setEnabled(BoxSizeIndex() > 3);
+}
+
+void frmMain::RestoreFocus() {
+    if (!blnStartupCompleted || !isEnabled()) return;
+    if (blnPaused) {
+        cmdResumeButton->setFocus();
+    } else if (Moving()) {
+        cmdStopButton->setFocus();
+    } else {
+        txbStartNumber->setCursorPosition(static_cast<int>(txbStartNumber->text().size()));
+        if (txbStartNumber->isEnabled()) txbStartNumber->setFocus();
+    }
+}
+
+// Random and all numbers move no pattern worth watching, and box size 1 is too slow to move.
+void frmMain::ShowSpiralButtons() {
+    const int show = ShowIndex();
+    const bool visible = show != 1 && show != 4 && intBoxSize > 1;
+    cmdSpiralIn->setVisible(visible);
+    cmdSpiralOut->setVisible(visible);
+}
+
+// The legend explains the cycling schemes: diagonals, rings and the sequence (five colours).
+void frmMain::ShowColorLegend() {
+    const int scheme = cboColorBy->currentIndex();
+    const bool shown = scheme >= 1 && scheme <= 4 && !blnPaused;
+    for (int i = 0; i < static_cast<int>(Picture1.size()); ++i)
+        Picture1[i]->setVisible(shown && !(scheme == 4 && i == 5));
+}
+
+void frmMain::HideColorLegend() {
+    for (QFrame* swatch : Picture1)
+        swatch->setVisible(false);
+}
+
+void frmMain::RedrawUnlessMoving() {
+    if (!blnStartupCompleted) return;
+    if (!Moving() || blnPaused) {
+        DrawSpiral();
+    } else {
+        RestoreFocus();
+    }
+}
+
+void frmMain::optCircles_Click() {
+    RedrawUnlessMoving();
+}
+
+void frmMain::optSquares_Click() {
+    RedrawUnlessMoving();
+}
+
+void frmMain::chkGrid_Click() {
+    RedrawUnlessMoving();
+}
+
+void frmMain::chkNumerals_Click() {
+    RedrawUnlessMoving();
+}
+
+// These two take effect with the next drawing.
+void frmMain::chkCentralNumberPrime_Click() {
+    RestoreFocus();
+}
+
+void frmMain::chkCalculateLongest_Click() {
+    RestoreFocus();
+}
+
+void frmMain::cboBoxSize_Click() {
+    if (!blnStartupCompleted) return;
+    const int index = BoxSizeIndex();
+    if (index == intBoxSizeIndex) {
+        RestoreFocus();
+        return;
+    }
+    DrawSpiral();
+    if (engine_.Flags().blnSpiralDrawn) {
+        intBoxSizeIndex = BoxSizeIndex();
+    } else if (engine_.Flags().blnEndNumberRefused) {
+        // The size that would end past the largest number is not kept.
+        cboBoxSize->setCurrentIndex(intBoxSizeIndex);
+    }
+    UpdateGridNumeralsEnabled();
+}
+
+void frmMain::cboColorBy_Click() {
+    if (!blnStartupCompleted || blnRefillingLists) return;
+    intColorCount = cboColorBy->currentData().toInt();
+    ShowColorLegend();
+    DrawSpiral();
+    if (!Moving()) ShowSpiralButtons();
+}
+
+void frmMain::cboShow_Click() {
+    if (!blnStartupCompleted || blnRefillingLists) return;
+    DrawSpiral();
+}
+
+// A new clock rate takes effect when the spiral next starts moving or resumes.
+void frmMain::cboClockTicks_Click() {
+    RestoreFocus();
+}
+
+void frmMain::cmdDraw_Click() {
+    DrawSpiral();
+}
+
+void frmMain::cmdStopCalc_Click() {
+    blnStopRequest = true;
+}
+
+void frmMain::cmdHelp_Click() {
+    RestoreFocus();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,81 @@
+// English and German: the captions and lists in the current language, and the switch between
+// them while the program runs.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+
+#include "mainwindow/frmMain.h"
+#include "text/captions.h"
+
+namespace quorvel {
+namespace {
+
+// Refills a list with nothing selected, as a fresh list is. Filling it raises no change:
+// only selecting an entry afterwards does, as a user's choice would.
+void Fill(QComboBox* list, const std::vector<ListItem>& items) {
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const ListItem& item : items)
+        list->addItem(item.text, item.data);
+    list->setCurrentIndex(-1);
+}
+
+// Refills a list and selects the position it had, if it had one.
+void Refill(QComboBox* list, const std::vector<ListItem>& items) {
+    const int selected = list->currentIndex();
+    Fill(list, items);
+    if (selected != -1) list->setCurrentIndex(selected);
+}
+
+}  // namespace
+
+void frmMain::SetLanguageDependentCaptions() {
+    for (const Caption& caption : LanguageDependentCaptions(intLanguage)) {
+        QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            label->setText(caption.text);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            button->setText(caption.text);
+        }
+    }
+    // The count stands level with the line of its caption that ends in the colon.
+    lblNumberShownOutput->setAlignment(
+        Qt::AlignLeft | (lblNumberShown2->text().isEmpty() ? Qt::AlignTop : Qt::AlignBottom));
+}
+
+void frmMain::SetLanguageDependentLists() {
+    Fill(cboLanguage, LanguageItems(intLanguage));
+    cboLanguage->setCurrentIndex(FindLanguageListIndex(intLanguage));
+    Refill(cboColorBy, ColorByItems(intLanguage));
+    Refill(cboShow, ShowItems(intLanguage));
+}
+
+int frmMain::FindLanguageListIndex(int language) const {
+    const int found = cboLanguage->findData(language);
+    return found >= 0 ? found : intEnglish;
+}
+
+void frmMain::SetLanguageDependentText() {
+    SetLanguageDependentCaptions();
+    blnRefillingLists = true;
+    SetLanguageDependentLists();
+    blnRefillingLists = false;
+}
+
+void frmMain::cboLanguage_Click() {
+    // The language on screen, read from the screen: refilling the list below selects an entry
+    // again, and that second call then finds nothing to change.
+    intLanguage = lblShow->text() == QLatin1String("Anzeigen:") ? intGerman : intEnglish;
+    const QVariant chosen = cboLanguage->currentData();
+    if (chosen.isValid() && chosen.toInt() != intLanguage) {
+        intLanguage = chosen.toInt();
+        SetLanguageDependentText();
+        strCalculating = CalculatingText(intLanguage);
+    }
+    update();
+    RestoreFocus();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,208 @@
+// The window side of a drawing pass: what it reads from the controls, and what the labels,
+// buttons and focus do before, during and after it.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "mainwindow/frmMain.h"
+#include "mainwindow/spiral_picture.h"
+#include "mainwindow/start_number_box.h"
+#include "text/captions.h"
+
+namespace quorvel {
+namespace {
+
+void SetTextColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+PassInput frmMain::CurrentPassInput() const {
+    PassInput in;
+    in.startText = txbStartNumber->text().toStdString();
+    in.boxSize = cboBoxSize->currentText().toInt();
+    in.show = static_cast<ShowMode>(ShowIndex());
+    in.colorBy = static_cast<ColorScheme>(cboColorBy->currentIndex());
+    in.squares = optSquares->isChecked();
+    in.grid = chkGrid->isChecked();
+    in.numerals = chkNumerals->isChecked();
+    in.calculateLongest = chkCalculateLongest->isChecked();
+    in.moving = Moving();
+    in.calculatingText = strCalculating.toStdString();
+    return in;
+}
+
+void frmMain::ShowMessage(const QString& text) {
+    services_->ShowMessage(this, WordOf(Word::Error, intLanguage), text, MessageButtons::Ok,
+                           MessageIcon::None);
+}
+
+void frmMain::DrawSpiral() {
+    ++intPassesRequested;
+    // One pass at a time; and after Quit nothing starts any more.
+    if (blnDrawing || blnQuitting) return;
+    blnStopRequest = false;
+    // The box holds digits only, so an empty box is the one case to mend: it means 1.
+    if (txbStartNumber->text().isEmpty()) txbStartNumber->setText(QStringLiteral("1"));
+
+    const PassInput input = CurrentPassInput();
+    services_->StartLongWork();
+    blnDrawing = true;
+    const PassResult result = engine_.DrawSpiral(input, surface_, this);
+    blnDrawing = false;
+
+    switch (result.outcome) {
+        case PassOutcome::AlreadyRunning:
+            return;
+        case PassOutcome::StartNumberTooLarge:
+            ShowMessage(MessageText(Message::StartNumberTooLarge, intLanguage));
+            RestoreFocus();
+            return;
+        case PassOutcome::EndNumberTooLarge:
+        case PassOutcome::TriangularStartTooLarge:
+            intBoxSize = result.geometry.boxSize;
+            if (ShowIndex() > 0) HidePrimeStatistics();
+            ShowMessage(MessageText(result.outcome == PassOutcome::EndNumberTooLarge
+                                        ? Message::EndNumberTooLarge
+                                        : Message::TriangularStartTooLarge,
+                                    intLanguage));
+            RestoreFocus();
+            return;
+        case PassOutcome::Drawn:
+        case PassOutcome::Stopped:
+            break;
+    }
+    lastPass_ = result;
+    const bool stopped = result.outcome == PassOutcome::Stopped;
+
+    // The longest diagonal runs.
+    if (!stopped) {
+        if (chkCalculateLongest->isChecked()) {
+            if (result.numberShown == 0) {
+                lblLongestNWSEOutput->setText(QStringLiteral("0"));
+                lblLongestSWNEOutput->setText(QStringLiteral("0"));
+            } else {
+                lblLongestNWSEOutput->setPalette(QPalette());
+                SetNumberLabel(lblLongestNWSEOutput, result.longest.nwse);
+                SetNumberLabel(lblLongestSWNEOutput, result.longest.swne);
+            }
+            if (Moving()) {
+                lblLongestNWSE->show();
+                lblLongestSWNE->show();
+            }
+        } else {
+            lblLongestNWSEOutput->clear();
+            lblLongestSWNEOutput->clear();
+            if (Moving()) {
+                lblLongestNWSE->hide();
+                lblLongestSWNE->hide();
+            }
+        }
+    }
+
+    if (!Moving()) {
+        EnableDisableFunctions2(true);
+        if (stopped) {
+            ClearOutputLabels(true);
+        } else {
+            ShowStatistics();
+        }
+        ShowSpiralButtons();
+        UpdateGridNumeralsEnabled();
+    }
+
+    blnStopRequest = false;
+    blnIsPrime = result.centreIsPrime;
+    lblP->setText(blnIsPrime ? QStringLiteral("P") : QStringLiteral(" "));
+    RestoreFocus();
+}
+
+// Validation passed; the old picture is still on screen.
+void frmMain::OnDrawingStarts(const PassResult& result) {
+    intBoxSize = result.geometry.boxSize;
+    if (ShowIndex() > 0) HidePrimeStatistics();
+    if (!Moving()) {
+        EnableDisableFunctions2(false);
+        if (intBoxSize == 1) {
+            cmdStopCalc->setText(WordOf(Word::Stop, intLanguage));
+            cmdStopCalc->show();
+            cmdStopCalc->raise();
+        }
+    }
+    if (!lblStartNumberOutput->isHidden())
+        lblStartNumberOutput->setText(QString::fromStdString(result.startText));
+    SetNumberLabel(lblEndNumberOutput, result.endNumber);
+    SetNumberLabel(lblNumberOfNumbersOutput, result.geometry.numberOfNumbers);
+    ClearOutputLabels(false);
+}
+
+// Box size 1, every 1000 numbers: lets waiting input through, so that Stop can be pressed.
+bool frmMain::StopRequested() {
+    if (services_->UserInputMayBePending()) QCoreApplication::processEvents();
+    return blnStopRequest;
+}
+
+void frmMain::OnWalkFinished() {
+    cmdStopCalc->hide();
+}
+
+// Measuring the runs of a fine picture takes a moment: say so.
+void frmMain::OnMeasuringRuns() {
+    if (intBoxSize > 3) return;
+    SetTextColor(lblLongestNWSEOutput, QColor(0xFF, 0x00, 0x00));
+    lblLongestNWSEOutput->setText(WordOf(Word::Calculating, intLanguage));
+    lblLongestNWSEOutput->repaint();
+}
+
+void frmMain::SetNumberLabel(QLabel* label, std::int64_t value) {
+    label->setText(QString::number(value));
+}
+
+void frmMain::ClearOutputLabels(bool all) {
+    for (QLabel* label : {lblLongestNWSEOutput, lblLongestSWNEOutput, lblSmallestPrimeOutput,
+                          lblLargestPrimeOutput, lblNumberShownOutput}) {
+        label->clear();
+    }
+    if (all) {
+        lblEndNumberOutput->clear();
+        lblNumberOfNumbersOutput->clear();
+    }
+}
+
+void frmMain::HidePrimeStatistics() {
+    for (QLabel* label :
+         {lblSmallestPrime, lblSmallestPrimeOutput, lblLargestPrime, lblLargestPrimeOutput}) {
+        label->hide();
+    }
+    if (ShowIndex() == static_cast<int>(ShowMode::All)) {
+        for (QLabel* label : {lblNumberShown, lblNumberShown2, lblNumberShownOutput})
+            label->hide();
+    }
+}
+
+void frmMain::ShowStatistics() {
+    const auto show = static_cast<ShowMode>(ShowIndex());
+    if (show != ShowMode::All) {
+        lblNumberShown->show();
+        lblNumberShown2->show();
+        SetNumberLabel(lblNumberShownOutput, lastPass_.numberShown);
+        lblNumberShownOutput->show();
+    }
+    if (show == ShowMode::Primes) {
+        const auto showPrime = [this](QLabel* caption, QLabel* output, std::int32_t prime) {
+            caption->setVisible(prime != 0);
+            output->setVisible(prime != 0);
+            if (prime != 0) SetNumberLabel(output, prime);
+        };
+        showPrime(lblSmallestPrime, lblSmallestPrimeOutput, lastPass_.smallestPrime);
+        showPrime(lblLargestPrime, lblLargestPrimeOutput, lastPass_.largestPrime);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,28 @@
+#include "mainwindow/spiral_picture.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/image_surface.h"
+
+namespace quorvel {
+
+SpiralPicture::SpiralPicture(ImageSurface& surface, int side, QWidget* parent)
+    : QWidget(parent), surface_(surface) {
+    setFixedSize(side, side);
+    // The picture covers every pixel: nothing underneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void SpiralPicture::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), surface_.Image(), area);
+}
+
+void SpiralPicture::mouseReleaseEvent(QMouseEvent* event) {
+    if (onRelease_) onRelease_(event->button(), event->position().toPoint());
+    event->accept();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,66 @@
+#include "platform/ui_services.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace quorvel {
+
+MessageAnswer QtUiServices::ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                                        MessageButtons buttons, MessageIcon icon) {
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setText(text);
+    // Plain text, so that line breaks show as line breaks and nothing is read as markup.
+    box.setTextFormat(Qt::PlainText);
+    switch (icon) {
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+    }
+    if (buttons == MessageButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtUiServices::Beep() {
+    QApplication::beep();
+}
+
+QString QtUiServices::AskSaveFileName(QWidget* parent, const QString& title,
+                                      const QString& nameFilter) {
+    return QFileDialog::getSaveFileName(parent, title, QString(), nameFilter);
+}
+
+bool QtUiServices::OpenUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+void QtUiServices::StartLongWork() {
+    sinceLastLook_.start();
+}
+
+bool QtUiServices::UserInputMayBePending() {
+    if (!sinceLastLook_.isValid() || sinceLastLook_.elapsed() < kInputPollMs) return false;
+    sinceLastLook_.restart();
+    return true;
+}
+
+}  // namespace quorvel

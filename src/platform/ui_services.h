@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+
+class QUrl;
+class QWidget;
+
+namespace quorvel {
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { None, Information, Warning, Question };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Everything the windows do that blocks, makes a noise or leaves the process goes through
+// here: the shipped program uses the toolkit's dialogs, tests substitute a recorder so that no
+// test ever waits on a modal window.
+class UiServices {
+  public:
+    virtual ~UiServices() = default;
+
+    // A modal message box; the answer is Ok for an OK-only box.
+    virtual MessageAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                                      MessageButtons buttons, MessageIcon icon) = 0;
+    virtual void Beep() = 0;
+    // The name of a file to save, or an empty string when the user cancelled.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& title,
+                                    const QString& nameFilter) = 0;
+    // Opens an address in the user's browser; false when nothing could open it.
+    virtual bool OpenUrl(const QUrl& url) = 0;
+    // Asked again and again by a long drawing pass: whether user input may be waiting, so that
+    // processing events is worth its cost. Start() is called when such a pass begins.
+    virtual void StartLongWork() {}
+    virtual bool UserInputMayBePending() = 0;
+};
+
+// The real thing: QMessageBox, QApplication::beep, QFileDialog, QDesktopServices.
+class QtUiServices : public UiServices {
+  public:
+    MessageAnswer ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                              MessageButtons buttons, MessageIcon icon) override;
+    void Beep() override;
+    QString AskSaveFileName(QWidget* parent, const QString& title,
+                            const QString& nameFilter) override;
+    bool OpenUrl(const QUrl& url) override;
+    void StartLongWork() override;
+    // The toolkit has no cheap "is input waiting?" query, so a long pass looks every
+    // kInputPollMs milliseconds: often enough for the Stop button to answer at once, rarely
+    // enough that a fast pass never stops to process events.
+    bool UserInputMayBePending() override;
+
+    static constexpr int kInputPollMs = 40;
+
+  private:
+    QElapsedTimer sinceLastLook_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+#include "text/dictionary.h"
+
+namespace quorvel {
+
+// A control's caption: the control is named as in the window (its objectName).
+struct Caption {
+    const char* control;
+    QString text;
+};
+
+// Every language-dependent caption of the main window, in the order they are set.
+std::vector<Caption> LanguageDependentCaptions(int language);
+
+// An entry of a list control and the number it carries (0 where it carries none).
+struct ListItem {
+    QString text;
+    int data = 0;
+};
+
+// The language list: "English", "German" in the given language, with the language indices.
+std::vector<ListItem> LanguageItems(int language);
+// The colour schemes, with the length of each scheme's colour cycle.
+std::vector<ListItem> ColorByItems(int language);
+// The show modes, in the order of their indices.
+std::vector<ListItem> ShowItems(int language);
+
+// "Calculating ..." in the language: the banner over a slow drawing.
+QString CalculatingText(int language);
+
+// The three validation messages of the start number.
+enum class Message { StartNumberTooLarge, EndNumberTooLarge, TriangularStartTooLarge };
+QString MessageText(Message message, int language);
+
+}  // namespace quorvel

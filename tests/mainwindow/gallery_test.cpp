@@ -1,0 +1,39 @@
+// Pictures of the window for people to look at: run with QUORVEL_GALLERY_DIR set to a folder
+// and every state below is saved there as PNG. Skipped otherwise.
+#include <QDir>
+
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+using Gallery = WindowTest;
+
+TEST_F(Gallery, SavesTheWindowInItsStates) {
+    const QString folder = qEnvironmentVariable("QUORVEL_GALLERY_DIR");
+    if (folder.isEmpty()) GTEST_SKIP() << "QUORVEL_GALLERY_DIR not set";
+    QDir().mkpath(folder);
+    const auto save = [&](const char* name) {
+        QApplication::processEvents();
+        EXPECT_TRUE(window->grab().save(folder + "/" + name + ".png")) << name;
+    };
+    save("english-default");
+    Choose("cboColorBy", 4);
+    Click("chkCalculateLongest");
+    Click("optSquares");
+    Click("chkGrid");
+    save("english-sequence-squares-grid");
+    Choose("cboLanguage", 1);
+    save("german-sequence-squares-grid");
+    Choose("cboBoxSize", 0);
+    Choose("cboColorBy", 0);
+    save("german-box1-cluster");
+    Choose("cboLanguage", 0);
+    Choose("cboShow", 4);
+    Choose("cboColorBy", 5);
+    Choose("cboBoxSize", 2);
+    save("english-all-ostrand-box5");
+}
+
+}  // namespace
+}  // namespace quorvel::testing
