@@ -36,7 +36,7 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE=ON \
 	       -DQUORVEL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen \
+	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen QUORVEL_FUZZ_FILES=10000 \
 	    ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	    LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -16,6 +16,7 @@
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "mainwindow/settings_file.h"
 #include "mainwindow/spiral_picture.h"
 #include "mainwindow/start_number_box.h"
 #include "text/captions.h"
@@ -476,8 +477,8 @@ void frmMain::InitializeAndDraw() {
     SetLanguageDependentCaptions();
     SetLanguageDependentLists();
     EnableDisableFunctions(false);
-    // Settings of an earlier run would be read here; until then every start begins from the
-    // defaults.
+    strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
+    LoadSettings();
     SetLanguageDependentCaptions();
     SetLanguageDependentLists();
     strCalculating = CalculatingText(intLanguage);
@@ -524,6 +525,7 @@ void frmMain::FillFixedLists() {
 void frmMain::cmdQuit_Click() {
     if (blnQuitting) return;
     blnQuitting = true;
+    SaveSettings();
     // A pass in progress stops at its next look at the events; nothing starts after this.
     blnStopRequest = true;
     ClkClock->stop();

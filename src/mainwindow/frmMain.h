@@ -31,7 +31,7 @@ class StartNumberBox;
 //
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
-// frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_Language.cpp.
+// frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_Language.cpp, frmMain_Settings.cpp.
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -117,6 +117,10 @@ class frmMain : public QMainWindow, private PassObserver {
     void OnWalkFinished() override;
     void OnMeasuringRuns() override;
     void SetNumberLabel(QLabel* label, std::int64_t value);
+
+    // The settings file.
+    void LoadSettings();
+    void SaveSettings();
 
     // Languages.
     void SetLanguageDependentCaptions();
@@ -208,6 +212,7 @@ class frmMain : public QMainWindow, private PassObserver {
     int intColorCount = 6;
     int intPassesRequested = 0;
     QString strCalculating;
+    QString strSettingsFile;
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;

@@ -5,6 +5,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -68,11 +71,17 @@ class RecordingServices : public UiServices {
 class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        // Every test starts as a first start, unless it wrote a settings file itself.
+        QFile::remove(SettingsPath());
         window = std::make_unique<frmMain>(&services);
         window->Form_Load();
         QApplication::setActiveWindow(window.get());
     }
     void TearDown() override { window.reset(); }
+
+    static QString SettingsPath() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarnwick/kvr.usr";
+    }
 
     template <typename T = QWidget>
     T* Find(const char* name) const {

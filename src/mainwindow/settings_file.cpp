@@ -1,0 +1,158 @@
+#include "mainwindow/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <vector>
+
+#include "platform/file_writing.h"
+
+namespace quorvel {
+namespace {
+
+// Splits the content into values: a comma or a line end ends a value; a value in double
+// quotes may hold commas and keeps neither quote.
+struct Value {
+    QByteArray text;
+    bool quoted = false;
+};
+
+std::vector<Value> SplitValues(const QByteArray& content, std::size_t wanted) {
+    std::vector<Value> values;
+    qsizetype i = 0;
+    const qsizetype n = content.size();
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    const auto isEnd = [](char c) { return c == ',' || c == '\r' || c == '\n'; };
+    while (i < n && values.size() < wanted) {
+        while (i < n && isBlank(content[i]))
+            ++i;
+        if (i < n && (content[i] == '\r' || content[i] == '\n')) {
+            // An empty line ends no value: values never span a line end, blank lines are skipped.
+            ++i;
+            continue;
+        }
+        Value value;
+        if (i < n && content[i] == '"') {
+            const qsizetype close = content.indexOf('"', i + 1);
+            if (close < 0) return {};  // a quote left open: the file broke off
+            value.text = content.mid(i + 1, close - i - 1);
+            value.quoted = true;
+            i = close + 1;
+            while (i < n && isBlank(content[i]))
+                ++i;
+            if (i < n && !isEnd(content[i])) return {};  // text after the closing quote
+        } else {
+            const qsizetype begin = i;
+            while (i < n && !isEnd(content[i]))
+                ++i;
+            value.text = content.mid(begin, i - begin).trimmed();
+        }
+        values.push_back(value);
+        // The separator that ended the value; a CR LF pair is one line end.
+        if (i < n && content[i] == '\r' && i + 1 < n && content[i + 1] == '\n') ++i;
+        if (i < n) ++i;
+    }
+    return values;
+}
+
+// A whole number as the settings file writes one: an optional minus and up to five digits,
+// within the range of the window's 16-bit values.
+std::optional<int> NumberOf(const Value& value) {
+    if (value.quoted) return std::nullopt;
+    const QByteArray& t = value.text;
+    const qsizetype digitsFrom = !t.isEmpty() && t[0] == '-' ? 1 : 0;
+    if (t.size() == digitsFrom || t.size() - digitsFrom > 5) return std::nullopt;
+    int number = 0;
+    for (qsizetype i = digitsFrom; i < t.size(); ++i) {
+        if (t[i] < '0' || t[i] > '9') return std::nullopt;
+        number = number * 10 + (t[i] - '0');
+    }
+    if (digitsFrom == 1) number = -number;
+    if (number < -32768 || number > 32767) return std::nullopt;
+    return number;
+}
+
+// A list position the list has no entry for means the list's default.
+int Position(int saved, int count, int fallback) {
+    return saved < count ? saved : fallback;
+}
+
+constexpr int kBoxSizes = 8;
+constexpr int kColorSchemes = 7;
+constexpr int kShowModes = 5;
+constexpr int kClockRates = 3;
+
+}  // namespace
+
+QByteArray FormatSettings(const Settings& s) {
+    QByteArray out;
+    const auto line = [&out](const QByteArray& text) { out += text + "\r\n"; };
+    const auto number = [](int value) { return QByteArray::number(value); };
+    line(number(intSettingsVersion));
+    line(number(s.language));
+    line(number(s.shape));
+    line(number(s.boxSize) + ',' + number(s.colorBy) + ',' + number(s.show) + ',' +
+         number(s.clockTicks));
+    line('"' + s.startText.toUtf8() + '"');
+    line(number(s.grid));
+    line(number(s.numerals));
+    line(number(s.centralNumberPrime));
+    line(number(s.calculateLongest));
+    return out;
+}
+
+std::optional<Settings> ParseSettings(const QByteArray& content) {
+    if (content.size() > kMaxSettingsFileSize) return std::nullopt;
+    const std::vector<Value> values = SplitValues(content, 12);
+    if (values.size() < 12) return std::nullopt;
+    int numbers[12] = {};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i == 7) continue;  // the start text
+        const std::optional<int> number = NumberOf(values[i]);
+        if (!number) return std::nullopt;
+        numbers[i] = *number;
+    }
+    if (numbers[0] != intSettingsVersion) return std::nullopt;
+    const QByteArray start = values[7].text.trimmed();
+    for (const char c : start) {
+        if (c < '0' || c > '9') return std::nullopt;
+    }
+    Settings s;
+    s.language = numbers[1] == 1 ? 1 : 0;
+    s.shape = numbers[2];
+    s.boxSize = Position(numbers[3], kBoxSizes, 4);
+    s.colorBy = Position(numbers[4], kColorSchemes, 0);
+    s.show = Position(numbers[5], kShowModes, 0);
+    s.clockTicks = Position(numbers[6], kClockRates, 2);
+    s.startText = QString::fromLatin1(start);
+    s.grid = numbers[8];
+    s.numerals = numbers[9];
+    s.centralNumberPrime = numbers[10];
+    s.calculateLongest = numbers[11];
+    return s;
+}
+
+QString DataFilePath(const QString& fileName, const QString& folderName) {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty()) base = QDir::homePath();
+    const QString folder = base + QLatin1Char('/') + folderName;
+    // A fresh account may lack the configuration folder itself, so every level is made.
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + fileName;
+}
+
+Settings ReadSettingsFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    // One byte more than allowed tells a file that is too large.
+    const QByteArray content = file.read(kMaxSettingsFileSize + 1);
+    return ParseSettings(content).value_or(Settings{});
+}
+
+bool WriteSettingsFile(const QString& path, const Settings& settings) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return !WriteFileSafely(path, FormatSettings(settings)).has_value();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace quorvel {
+
+// The user's choices kept between runs, as positions in the window's lists.
+struct Settings {
+    int language = 0;  // 0 English, 1 German
+    int shape = 1;     // 1 circles, anything else squares
+    int boxSize = 4;   // positions in the size, scheme, show and clock-rate lists
+    int colorBy = 0;
+    int show = 0;
+    int clockTicks = 2;
+    QString startText = QStringLiteral("1");  // the start-number box as it was
+    int grid = 0;                             // check boxes: 1 checked, anything else not
+    int numerals = 1;
+    int centralNumberPrime = 0;
+    int calculateLongest = 0;
+
+    bool operator==(const Settings&) const = default;
+};
+
+inline constexpr int intSettingsVersion = 1;
+// A settings file is a few dozen bytes; anything much larger is not one of ours.
+inline constexpr qsizetype kMaxSettingsFileSize = 64 * 1024;
+
+// The nine lines of the file, each ended by CR LF: version, language, shape, the four list
+// positions, the start text in double quotes, and the four check boxes.
+QByteArray FormatSettings(const Settings& settings);
+
+// The values of a settings file, or nothing when it is not a complete file of this version.
+// Commas and line ends alike end a value, spaces around values are skipped, the start text
+// may be quoted; the twelve values come strictly in order. Values the window has no place
+// for are mended: another language reads as English, a list position past the end of its
+// list as that list's default. A start text with anything but digits in it damages the file.
+std::optional<Settings> ParseSettings(const QByteArray& content);
+
+// Where the settings file of this user lives: the file name in the folder under the user's
+// configuration folder (the home folder when there is none). Creates missing folders on the
+// way; when that fails, reading and writing the file will fail and fall back quietly.
+QString DataFilePath(const QString& fileName, const QString& folderName);
+
+// The file's settings, or the defaults when it is missing, unreadable, too large or damaged.
+Settings ReadSettingsFile(const QString& path);
+
+// Replaces the file as a whole: a failure at any point leaves the previous file as it was.
+// Returns false on failure, which the program leaves unreported.
+bool WriteSettingsFile(const QString& path, const Settings& settings);
+
+}  // namespace quorvel

@@ -1,0 +1,121 @@
+#include <QCheckBox>
+#include <QRadioButton>
+
+#include "mainwindow/settings_file.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class Settings : public WindowTest {
+  protected:
+    // Starts the window again as a new run would, after writing `content` as its file.
+    void Restart(const QByteArray& content) {
+        window.reset();
+        QDir().mkpath(QFileInfo(SettingsPath()).absolutePath());
+        QFile file(SettingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        services.messages.clear();
+        window = std::make_unique<frmMain>(&services);
+        window->Form_Load();
+    }
+    QByteArray Saved() const {
+        QFile file(SettingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool Checked(const char* name) const { return Find<QAbstractButton>(name)->isChecked(); }
+};
+
+TEST_F(Settings, QuitAndCloseWriteWhatTheWindowShows) {
+    window->close();
+    EXPECT_EQ(Saved(), "1\r\n0\r\n1\r\n4,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n");
+
+    Restart(Saved());
+    Choose("cboLanguage", 1);
+    Click("optSquares");
+    Choose("cboBoxSize", 7);
+    Choose("cboColorBy", 5);
+    Choose("cboShow", 3);
+    Choose("cboClockTicks", 0);
+    SetStart("28");
+    Click("chkGrid");
+    Click("chkNumerals");
+    Click("chkCentralNumberPrime");
+    Click("chkCalculateLongest");
+    Click("cmdQuit");
+    EXPECT_EQ(Saved(), "1\r\n1\r\n0\r\n7,5,3,0\r\n\"28\"\r\n1\r\n0\r\n1\r\n1\r\n");
+
+    // The next run shows it all, and draws it once.
+    Restart(Saved());
+    EXPECT_EQ(window->PassesRequested(), 1);
+    EXPECT_EQ(Text("lblShow"), "Anzeigen:");
+    EXPECT_EQ(Text("cboLanguage"), "Deutsch");
+    EXPECT_TRUE(Checked("optSquares"));
+    EXPECT_EQ(Text("cboBoxSize"), "75");
+    EXPECT_EQ(Text("cboColorBy"), "Ostrandfarbe");
+    EXPECT_EQ(Text("cboShow"), "Dreieckzahlen");
+    EXPECT_EQ(Text("cboClockTicks"), "1");
+    EXPECT_EQ(Text("txbStartNumber"), "28");
+    EXPECT_EQ(Text("lblEndNumberOutput"), "76");
+    EXPECT_TRUE(Checked("chkGrid"));
+    EXPECT_FALSE(Checked("chkNumerals"));
+    EXPECT_FALSE(Checked("chkCentralNumberPrime"));  // 28 is no prime
+    EXPECT_TRUE(Checked("chkCalculateLongest"));
+    EXPECT_TRUE(services.messages.empty());
+
+    // An empty box is written as an empty text, and the next start draws from 1.
+    Find<QLineEdit>("txbStartNumber")->clear();
+    window->close();
+    EXPECT_EQ(Saved().split('\n')[4], "\"\"\r");
+    Restart(Saved());
+    EXPECT_EQ(Text("txbStartNumber"), "1");
+}
+
+TEST_F(Settings, WhatAStartRestores) {
+    struct Case {
+        const char* positions;
+        const char* start;
+        int centralPrime;
+        const char* size;
+        const char* shown;
+        bool centralPrimeAfter;
+    };
+    const Case cases[] = {
+        {"0,0,0,2", "7", 1, "7", "7", true},   // sizes 1, 3 and 5 are never restored
+        {"2,0,0,2", "8", 1, "7", "8", false},  // 8 is no prime
+        {"5,-1,-1,-1", "0", 1, "21", "0", false}, {"4,0,0,2", "007", 1, "15", "7", true},
+        {"4,0,0,2", "", 1, "15", "1", false},
+    };
+    for (const Case& c : cases) {
+        Restart(QByteArray("1\r\n0\r\n1\r\n") + c.positions + "\r\n\"" + c.start +
+                "\"\r\n0\r\n1\r\n" + QByteArray::number(c.centralPrime) + "\r\n0\r\n");
+        EXPECT_EQ(Text("cboBoxSize"), c.size) << c.positions;
+        EXPECT_EQ(Text("txbStartNumber"), c.shown) << c.start;
+        EXPECT_EQ(Checked("chkCentralNumberPrime"), c.centralPrimeAfter) << c.start;
+        EXPECT_EQ(Text("cboColorBy"), "Cluster");
+        EXPECT_EQ(Text("cboClockTicks"), QString(c.positions).endsWith("-1") ? "1" : "4");
+    }
+}
+
+TEST_F(Settings, DamagedFilesStartFromTheDefaults) {
+    for (const QByteArray& damaged :
+         {QByteArray("2\r\n1\r\n0\r\n7,5,3,0\r\n\"28\"\r\n1\r\n0\r\n1\r\n1\r\n"),
+          QByteArray("1\r\n1\r\n0\r\n7,5,3,0\r\n"), QByteArray("\xff\xfe\x00junk", 7),
+          QByteArray(1 << 20, '1')}) {
+        Restart(damaged);
+        EXPECT_EQ(Text("cboLanguage"), "English");
+        EXPECT_EQ(Text("cboBoxSize"), "15");
+        EXPECT_TRUE(Checked("optCircles"));
+        EXPECT_TRUE(services.messages.empty());
+    }
+    // A start number too large is kept, and the first picture refuses it with its message.
+    Restart("1\r\n0\r\n1\r\n4,0,0,2\r\n\"99999999999\"\r\n0\r\n1\r\n0\r\n0\r\n");
+    EXPECT_EQ(Text("txbStartNumber"), "99999999999");
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text, "Start number must be <= 2^31 - 2 = 2147483646.");
+}
+
+}  // namespace
+}  // namespace quorvel::testing
