@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a real (virtual) X display: it starts, shows its window with a drawn
-# spiral, and ends with status 0 when the window is closed as a window manager closes it.
+# spiral, takes typing, and ends with status 0 when the window is closed as a window manager
+# closes it, leaving its settings file; the next start carries on from there.
 # usage: smoke_test.sh QUORVEL X11_PROBE
 set -u
 program=$1
@@ -13,27 +14,45 @@ fi
 export QT_QPA_PLATFORM=xcb
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime
+export HOME=$home XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+settings=$XDG_CONFIG_HOME/Tarnwick/kvr.usr
 
-"$program" &
-pid=$!
-fail() { echo "FAIL: $*"; kill "$pid" 2>/dev/null; exit 1; }
+fail() { echo "FAIL: $*"; [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null; exit 1; }
 
-window=$("$probe" wait Quorvel 30) || fail "no window appeared"
-# The first picture follows the window within moments.
-for _ in $(seq 50); do
-    "$probe" lit "$window" >/dev/null && break
-    sleep 0.1
-done
-"$probe" lit "$window" || fail "the picture area shows no spiral"
-"$probe" close "$window"
-for _ in $(seq 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 5 s after its window was closed"
-wait "$pid"
-status=$?
-[[ $status -eq 0 ]] || fail "exit status $status"
+# run KEYS...: starts the program, checks its picture, types the keys, closes the window.
+run() {
+    "$program" &
+    pid=$!
+    window=$("$probe" wait Quorvel 30) || fail "no window appeared"
+    # The first picture follows the window within moments.
+    for _ in $(seq 50); do
+        "$probe" lit "$window" >/dev/null && break
+        sleep 0.1
+    done
+    "$probe" lit "$window" || fail "the picture area shows no spiral"
+    if [[ $# -gt 0 ]]; then "$probe" type "$window" "$@" || fail "cannot type"; fi
+    "$probe" close "$window"
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "still running 5 s after its window was closed"
+    wait "$pid"
+    local status=$?
+    [[ $status -eq 0 ]] || fail "exit status $status"
+    pid=
+}
+
+line5() { sed -n 5p "$settings" | tr -d '\r'; }
+
+# A first start writes its settings when closed: the typed start number among them.
+run BackSpace 1 2 3 4 5 Return
+[[ -f $settings ]] || fail "no settings file written"
+[[ $(wc -l <"$settings") -eq 9 && $(grep -c $'\r$' "$settings") -eq 9 ]] ||
+    fail "settings file is not nine CR LF lines: $(od -c "$settings" | head)"
+[[ $(line5) == '"12345"' ]] || fail "start number not saved: $(line5)"
+# The second start begins where the first ended, and saves it again.
+run
+[[ $(line5) == '"12345"' ]] || fail "the second start did not show the saved start number"
 echo "smoke test passed"

@@ -3,9 +3,13 @@
 //   x11-probe lit WINDOW           succeeds when the window shows a drawn spiral: plenty of
 //                                  black picture and some cells in the first cycle colour
 //   x11-probe close WINDOW         asks the window to close, as a window manager's close box
+//   x11-probe type WINDOW KEYS...  gives the window the keyboard, as a window manager does,
+//                                  and types: each argument a key name as X knows it
+//                                  ("1", "BackSpace", "Return")
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 #include <chrono>
 #include <cstdio>
@@ -103,6 +107,25 @@ int Close(Display* display, Window window) {
     return 0;
 }
 
+int Type(Display* display, Window window, int count, char* keys[]) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    for (int i = 0; i < count; ++i) {
+        const KeySym symbol = XStringToKeysym(keys[i]);
+        const KeyCode code = symbol == NoSymbol ? 0 : XKeysymToKeycode(display, symbol);
+        if (code == 0) {
+            std::fprintf(stderr, "x11-probe: no key '%s'\n", keys[i]);
+            return 2;
+        }
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
+        XSync(display, False);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -119,8 +142,12 @@ int main(int argc, char* argv[]) {
         status = Lit(display, std::strtoul(argv[2], nullptr, 10));
     } else if (verb == "close" && argc == 3) {
         status = Close(display, std::strtoul(argv[2], nullptr, 10));
+    } else if (verb == "type" && argc >= 4) {
+        status = Type(display, std::strtoul(argv[2], nullptr, 10), argc - 3, argv + 3);
     } else {
-        std::fprintf(stderr, "usage: x11-probe wait TITLE SECONDS | lit WINDOW | close WINDOW\n");
+        std::fprintf(stderr,
+                     "usage: x11-probe wait TITLE SECONDS | lit WINDOW | close WINDOW | type "
+                     "WINDOW KEY...\n");
     }
     XCloseDisplay(display);
     return status;
