@@ -430,6 +430,12 @@ void frmMain::ConnectHandlers() {
         });
     }
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
+    connect(cmdSpiralIn, &QPushButton::clicked, this, &frmMain::cmdSpiralIn_Click);
+    connect(cmdSpiralOut, &QPushButton::clicked, this, &frmMain::cmdSpiralOut_Click);
+    connect(cmdStopButton, &QPushButton::clicked, this, &frmMain::cmdStopButton_Click);
+    connect(cmdPauseButton, &QPushButton::clicked, this, &frmMain::cmdPauseButton_Click);
+    connect(cmdResumeButton, &QPushButton::clicked, this, &frmMain::cmdResumeButton_Click);
+    connect(ClkClock, &QTimer::timeout, this, &frmMain::ClkClock_Timer);
     connect(cmdStopCalc, &QPushButton::clicked, this, &frmMain::cmdStopCalc_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);

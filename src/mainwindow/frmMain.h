@@ -31,7 +31,8 @@ class StartNumberBox;
 //
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
-// frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_Language.cpp, frmMain_Settings.cpp.
+// frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_MovingSpiral.cpp, frmMain_Language.cpp,
+// frmMain_Settings.cpp.
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -47,6 +48,9 @@ class frmMain : public QMainWindow, private PassObserver {
     void Form_Load();
 
     bool StartupCompleted() const { return blnStartupCompleted; }
+    // The moving spiral: whether it runs (paused or not), and whether it is paused.
+    bool SpiralMoving() const { return Moving(); }
+    bool SpiralPaused() const { return blnPaused; }
     // How many drawing passes were asked for since the window was made, refused ones included.
     int PassesRequested() const { return intPassesRequested; }
     const PassResult& LastPass() const { return lastPass_; }
@@ -117,6 +121,19 @@ class frmMain : public QMainWindow, private PassObserver {
     void OnWalkFinished() override;
     void OnMeasuringRuns() override;
     void SetNumberLabel(QLabel* label, std::int64_t value);
+
+    // The moving spiral.
+    void cmdSpiralIn_Click();
+    void cmdSpiralOut_Click();
+    void RunMovingSpiral(bool inwards);
+    void ClkClock_Timer();
+    void MovingSpiralStep();
+    void EnterMovingSpiral();
+    void LeaveMovingSpiral();
+    void EndMovingSpiral();
+    void cmdStopButton_Click();
+    void cmdPauseButton_Click();
+    void cmdResumeButton_Click();
 
     // The settings file.
     void LoadSettings();
@@ -203,9 +220,12 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnPaused = false;
     bool blnSpiralIn = false;
     bool blnSpiralOut = false;
-    bool blnIsPrime = false;   // the central number of the last picture is prime
-    bool blnDrawing = false;   // a drawing pass runs: nothing may start another
-    bool blnQuitting = false;  // Quit was chosen: the program ends as soon as it can
+    bool blnAnimationStop = false;   // Stop was pressed
+    bool blnAnimationEnded = false;  // a step reached the end
+    bool blnStepRunning = false;     // a tick's step is under way
+    bool blnIsPrime = false;         // the central number of the last picture is prime
+    bool blnDrawing = false;         // a drawing pass runs: nothing may start another
+    bool blnQuitting = false;        // Quit was chosen: the program ends as soon as it can
     int intLanguage = intEnglish;
     int intBoxSizeIndex = 4;
     int intBoxSize = 15;  // the cell size of the last pass that got past the start number

@@ -1,6 +1,7 @@
 #include <QClipboard>
 #include <QMetaObject>
 #include <QPushButton>
+#include <QTimer>
 #include <random>
 
 #include "window_fixture.h"
@@ -75,8 +76,10 @@ TEST_F(LongPass, MonkeyFindsNothing) {
     const int actions = qEnvironmentVariableIntValue("QUORVEL_MONKEY_ACTIONS") > 0
                             ? qEnvironmentVariableIntValue("QUORVEL_MONKEY_ACTIONS")
                             : 2000;
-    std::mt19937 random(20261207);
-    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    std::mt19937 random(qEnvironmentVariableIsSet("QUORVEL_MONKEY_SEED")
+                            ? qEnvironmentVariableIntValue("QUORVEL_MONKEY_SEED")
+                            : 20261207);
+    const auto pick = [&](std::size_t n) { return static_cast<int>(random() % n); };
     const char* buttons[] = {"cmdDraw",
                              "optCircles",
                              "optSquares",
@@ -86,9 +89,14 @@ TEST_F(LongPass, MonkeyFindsNothing) {
                              "chkCalculateLongest",
                              "cmdSpiralIn",
                              "cmdSpiralOut",
-                             "cmdHelp",
-                             "cmdStopCalc"};
-    const char* lists[] = {"cboBoxSize", "cboColorBy", "cboShow", "cboLanguage"};
+                             "cmdStopCalc",
+                             "cmdStopButton",
+                             "cmdPauseButton",
+                             "cmdResumeButton",
+                             "cmdSpiralIn",
+                             "cmdSpiralOut"};
+    const char* lists[] = {"cboBoxSize", "cboColorBy", "cboShow", "cboLanguage", "cboClockTicks"};
+    auto* clock = Find<QTimer>("ClkClock");
     const QString pastes[] = {"",           "12",
                               "abc",        "2147483646",
                               "2147483647", "00000000000000001",
@@ -104,13 +112,13 @@ TEST_F(LongPass, MonkeyFindsNothing) {
             QMetaObject::invokeMethod(Find<QPushButton>("cmdStopCalc"), "click",
                                       Qt::QueuedConnection);
         if (pick(4) == 0)
-            QMetaObject::invokeMethod(Find<QAbstractButton>(buttons[pick(11)]), "click",
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(Find<QAbstractButton>(buttons[pick(std::size(buttons))]),
+                                      "click", Qt::QueuedConnection);
     };
     for (int step = 0; step < actions; ++step) {
         services.inputPending = pick(3) == 0;
         std::string what;
-        switch (pick(6)) {
+        switch (pick(8)) {
             case 0: {
                 const char* name = buttons[pick(std::size(buttons))];
                 what = name;
@@ -147,12 +155,32 @@ TEST_F(LongPass, MonkeyFindsNothing) {
                 what = "spinner";
                 if (Find("vsbStartNumber")->isEnabled()) ClickSpinner(pick(2) == 0);
                 break;
+            case 6:
+            case 7:
+                what = "tick";
+                for (int t = pick(5); t >= 0; --t)
+                    QMetaObject::invokeMethod(clock, "timeout");
+                break;
         }
         SCOPED_TRACE(std::to_string(step) + ": " + what);
-        for (const char* control : {"optSquares", "optCircles", "cboBoxSize", "cboColorBy",
-                                    "cboShow", "txbStartNumber", "cmdDraw"})
-            ASSERT_TRUE(Enabled(control)) << control;
         ASSERT_TRUE(Hidden("cmdStopCalc"));
+        if (window->SpiralMoving()) {
+            // One animation, in its reduced layout; the still controls locked.
+            ASSERT_FALSE(Hidden("cmdStopButton"));
+            ASSERT_TRUE(Hidden("cmdDraw"));
+            ASSERT_TRUE(Hidden("cmdSpiralIn"));
+            ASSERT_TRUE(clock->isActive());
+            for (const char* control : {"cboBoxSize", "cboShow", "txbStartNumber", "cboLanguage"})
+                ASSERT_FALSE(Enabled(control)) << control;
+            ASSERT_EQ(Enabled("cboColorBy"), window->SpiralPaused());
+            continue;
+        }
+        for (const char* control : {"optSquares", "optCircles", "cboBoxSize", "cboColorBy",
+                                    "cboShow", "txbStartNumber", "cmdDraw", "cboLanguage"})
+            ASSERT_TRUE(Enabled(control)) << control;
+        ASSERT_TRUE(Hidden("cmdStopButton"));
+        ASSERT_FALSE(Hidden("txbStartNumber"));
+        ASSERT_FALSE(clock->isActive());
         const QString text = box->text();
         ASSERT_TRUE(text.size() == 0 ||
                     text.toStdString().find_first_not_of("0123456789") == std::string::npos)
@@ -170,8 +198,7 @@ TEST_F(LongPass, MonkeyFindsNothing) {
         const QString end = Text("lblEndNumberOutput");
         const QString count = Text("lblNumberOfNumbersOutput");
         if (!end.isEmpty() && !count.isEmpty()) {
-            ASSERT_EQ(end.toLongLong(),
-                      Text("lblStartNumberOutput").toLongLong() + count.toLongLong() - 1);
+            ASSERT_EQ(end.toLongLong(), window->LastPass().startNumber + count.toLongLong() - 1);
         }
     }
 }

@@ -1,0 +1,189 @@
+// The moving spiral: Spiral In and Spiral Out step the central number on every tick of the
+// clock and draw again, with Stop, Pause and Resume. Event-driven: the click starts the clock
+// and returns; each tick is one step; the end runs once, when a step reaches the limit or
+// Stop is pressed.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "engine/primelib.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/start_number_box.h"
+#include "text/dictionary.h"
+
+namespace quorvel {
+
+void frmMain::cmdSpiralIn_Click() {
+    RunMovingSpiral(true);
+}
+
+void frmMain::cmdSpiralOut_Click() {
+    RunMovingSpiral(false);
+}
+
+void frmMain::RunMovingSpiral(bool inwards) {
+    // One animation at a time, and none over a picture still being drawn.
+    if (Moving() || blnDrawing || blnQuitting) return;
+    DrawSpiral();
+    if (!engine_.Flags().blnSpiralDrawn) return;
+    lblSpiralling->setText(WordOf(inwards ? Word::SpirallingIn : Word::SpirallingOut, intLanguage));
+    EnterMovingSpiral();
+    blnSpiralOut = !inwards;
+    blnSpiralIn = inwards;
+}
+
+void frmMain::ClkClock_Timer() {
+    // A step whose pass shows a message must not be overtaken by the next tick.
+    if (!Moving() || blnStepRunning) return;
+    blnStepRunning = true;
+    MovingSpiralStep();
+    blnStepRunning = false;
+    if (blnAnimationEnded) EndMovingSpiral();
+}
+
+void frmMain::MovingSpiralStep() {
+    if (blnPaused) return;
+    const std::int32_t s = StartNumberValue(txbStartNumber->text().toStdString());
+    const std::int32_t limitIn = lngMaxNumber - (lastPass_.geometry.numberOfNumbers - 1);
+    // The ends: the picture's largest number reaches the largest number the program handles,
+    // or the central number reaches 1. Never below: 0 - 1 is no start number.
+    const std::int32_t end = blnSpiralIn ? limitIn : 1;
+    const std::int32_t step = blnSpiralIn ? 1 : -1;
+    const auto atEnd = [&](std::int32_t n) { return blnSpiralIn ? n >= end : n <= end; };
+    if (atEnd(s)) {
+        blnAnimationEnded = true;
+        return;
+    }
+    std::int32_t next = s + step;
+    if (chkCentralNumberPrime->isChecked()) {
+        next = s;
+        do {
+            next += step;
+            if (atEnd(next)) {
+                blnAnimationEnded = true;
+                return;
+            }
+            blnIsPrime = primelib::is_prime(next, next) == 1;
+        } while (!blnIsPrime);
+    }
+    txbStartNumber->setText(QString::number(next));
+    DrawSpiral();
+    if (!engine_.Flags().blnSpiralDrawn) blnAnimationEnded = true;
+}
+
+void frmMain::EnterMovingSpiral() {
+    fraStartNumberFrame->lower();
+    txbStartNumber->hide();
+    vsbStartNumber->hide();
+    lblStartNumberOutput->setText(txbStartNumber->text());
+    lblStartNumberOutput->show();
+    lblStartNumberOutput->raise();
+    lblNumberofNumbers->hide();
+    lblNumberOfNumbersOutput->hide();
+    HidePrimeStatistics();
+    lblSpiralling->raise();
+    lblSpiralling->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{cboBoxSize, cboColorBy, cboShow,
+                                                      txbStartNumber, vsbStartNumber})
+        w->setEnabled(false);
+    cmdStopButton->show();
+    cmdPauseButton->setEnabled(true);
+    cmdPauseButton->show();
+    cmdResumeButton->show();
+    cmdResumeButton->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdSpiralIn, cmdSpiralOut, cmdDraw, cmdHelp})
+        w->hide();
+    lblClockTicks->show();
+    lblClockTicks->raise();
+    cboClockTicks->show();
+    cboClockTicks->raise();
+    cboClockTicks->setEnabled(false);
+    cmdStopButton->setFocus();
+    blnAnimationStop = false;
+    blnPaused = false;
+    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    ClkClock->start();
+    cboLanguage->setEnabled(false);
+    HideColorLegend();
+    EnableDisableFunctions2(false);
+}
+
+void frmMain::LeaveMovingSpiral() {
+    ClkClock->stop();
+    cmdStopButton->hide();
+    cmdPauseButton->hide();
+    cmdResumeButton->hide();
+    cboBoxSize->setEnabled(true);
+    cboColorBy->setEnabled(true);
+    cboShow->setEnabled(true);
+    ShowSpiralButtons();
+    cmdDraw->show();
+    cmdHelp->show();
+    lblClockTicks->hide();
+    lblClockTicks->lower();
+    cboClockTicks->hide();
+    cboClockTicks->lower();
+    txbStartNumber->setEnabled(true);
+    fraStartNumberFrame->raise();
+    lblStartNumberOutput->hide();
+    lblStartNumberOutput->lower();
+    txbStartNumber->show();
+    vsbStartNumber->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{lblNumberofNumbers, lblNumberOfNumbersOutput,
+                                                      lblLongestNWSE, lblLongestSWNE})
+        w->show();
+    ShowStatistics();
+    lblSpiralling->hide();
+    lblSpiralling->lower();
+    cboLanguage->setEnabled(true);
+    ShowColorLegend();
+    EnableDisableFunctions2(true);
+    blnAnimationEnded = false;
+    blnAnimationStop = false;
+}
+
+// The end of an animation, however it came: the still window again, once.
+void frmMain::EndMovingSpiral() {
+    if (!Moving()) return;
+    LeaveMovingSpiral();
+    blnSpiralIn = false;
+    blnSpiralOut = false;
+    EnableDisableFunctions2(true);
+    RestoreFocus();
+}
+
+void frmMain::cmdStopButton_Click() {
+    blnAnimationStop = true;
+    blnPaused = false;
+    EndMovingSpiral();
+}
+
+void frmMain::cmdPauseButton_Click() {
+    if (!Moving()) return;
+    blnPaused = true;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
+        w->setEnabled(true);
+    cmdPauseButton->setEnabled(false);
+    cmdResumeButton->setEnabled(true);
+    cmdResumeButton->setFocus();
+}
+
+void frmMain::cmdResumeButton_Click() {
+    if (!Moving()) return;
+    blnPaused = false;
+    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
+        w->setEnabled(false);
+    cmdResumeButton->setEnabled(false);
+    cmdPauseButton->setEnabled(true);
+    cmdStopButton->setFocus();
+}
+
+}  // namespace quorvel
