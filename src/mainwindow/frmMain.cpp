@@ -62,7 +62,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     ArrangeControls();
     FixWindowSize();
     ConnectHandlers();
-    surface_.SetRefreshHandler([this] { picSpiral->update(); });
+    surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
 }
 
 frmMain::~frmMain() {
@@ -117,7 +117,6 @@ void frmMain::BuildControls() {
     vsbStartNumber->setTracking(false);
     lblStartNumberOutput = Make<QLabel>(central, "lblStartNumberOutput");
     lblP = Make<QLabel>(central, "lblP");
-    lblP->setMinimumWidth(lblP->fontMetrics().horizontalAdvance(QStringLiteral("PP")));
     lblP->setToolTip(QStringLiteral("P: the central number is prime"));
 
     cmdDraw = Make<QPushButton>(central, "cmdDraw");
@@ -217,14 +216,22 @@ void frmMain::BuildControls() {
                                                       cmdHelp}) {
         KeepPlaceWhenHidden(w);
     }
-    const int numberWidth =
-        lblEndNumberOutput->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestNumber)) + 4;
-    for (QLabel* output : {lblEndNumberOutput, lblNumberOfNumbersOutput, lblNumberShownOutput,
-                           lblSmallestPrimeOutput, lblLargestPrimeOutput, lblLongestNWSEOutput,
-                           lblLongestSWNEOutput, lblStartNumberOutput}) {
-        output->setMinimumWidth(numberWidth);
-        output->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Output labels keep one size whatever they show, so that new numbers after every picture
+    // never make the panel lay itself out again.
+    const QFontMetrics metrics = lblEndNumberOutput->fontMetrics();
+    int numberWidth = metrics.horizontalAdvance(QString::fromLatin1(kWidestNumber));
+    for (const int language : {intEnglish, intGerman})
+        numberWidth =
+            std::max(numberWidth, metrics.horizontalAdvance(WordOf(Word::Calculating, language)));
+    const int lineHeight = lblEndNumberOutput->sizeHint().height();
+    for (QLabel* output : {lblEndNumberOutput, lblNumberOfNumbersOutput, lblSmallestPrimeOutput,
+                           lblLargestPrimeOutput, lblLongestNWSEOutput, lblLongestSWNEOutput,
+                           lblStartNumberOutput}) {
+        output->setFixedSize(numberWidth + 4, lineHeight);
     }
+    // The count beside the two-line caption.
+    lblNumberShownOutput->setFixedSize(numberWidth + 4, 2 * lineHeight);
+    lblP->setFixedSize(metrics.horizontalAdvance(QStringLiteral("PP")), lineHeight);
 }
 
 void frmMain::ArrangeControls() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
@@ -119,6 +120,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void OnDrawingStarts(const PassResult& result) override;
     bool StopRequested() override;
     void OnWalkFinished() override;
+    void LockForLongPass();
     void OnMeasuringRuns() override;
     void SetNumberLabel(QLabel* label, std::int64_t value);
 
@@ -155,6 +157,9 @@ class frmMain : public QMainWindow, private PassObserver {
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
     PassResult lastPass_;
+    QElapsedTimer passTimer_;
+    // A pass that has taken this long shows what it is doing.
+    static constexpr int kNoticeableMs = 100;
 
     // Controls.
     SpiralPicture* picSpiral = nullptr;
@@ -226,6 +231,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnIsPrime = false;         // the central number of the last picture is prime
     bool blnDrawing = false;         // a drawing pass runs: nothing may start another
     bool blnQuitting = false;        // Quit was chosen: the program ends as soon as it can
+    bool blnLockPending = false;     // the pass has not locked the controls yet
     int intLanguage = intEnglish;
     int intBoxSizeIndex = 4;
     int intBoxSize = 15;  // the cell size of the last pass that got past the start number

@@ -53,6 +53,7 @@ void frmMain::DrawSpiral() {
 
     const PassInput input = CurrentPassInput();
     services_->StartLongWork();
+    passTimer_.start();
     blnDrawing = true;
     const PassResult result = engine_.DrawSpiral(input, surface_, this);
     blnDrawing = false;
@@ -127,24 +128,38 @@ void frmMain::DrawSpiral() {
 void frmMain::OnDrawingStarts(const PassResult& result) {
     intBoxSize = result.geometry.boxSize;
     if (ShowIndex() > 0) HidePrimeStatistics();
-    if (!Moving()) {
-        EnableDisableFunctions2(false);
-        if (intBoxSize == 1) {
-            cmdStopCalc->setText(WordOf(Word::Stop, intLanguage));
-            cmdStopCalc->show();
-            cmdStopCalc->raise();
-        }
-    }
+    // Locking the controls, the Stop button and the cleared statistics only matter once events
+    // are let through in the middle of the pass: a pass that never lets them through is over
+    // before anything is painted, and locking it would only cost every control a repaint.
+    blnLockPending = !Moving();
     if (!lblStartNumberOutput->isHidden())
         lblStartNumberOutput->setText(QString::fromStdString(result.startText));
     SetNumberLabel(lblEndNumberOutput, result.endNumber);
     SetNumberLabel(lblNumberOfNumbersOutput, result.geometry.numberOfNumbers);
+    // While the spiral moves, the statistics stay empty until it stops.
+    if (Moving()) ClearOutputLabels(false);
+}
+
+// What a pass shows while it lets events through: the drawing controls locked, the Stop button
+// at box size 1, the statistics of the old picture gone.
+void frmMain::LockForLongPass() {
+    if (!blnLockPending) return;
+    blnLockPending = false;
+    EnableDisableFunctions2(false);
+    if (intBoxSize == 1) {
+        cmdStopCalc->setText(WordOf(Word::Stop, intLanguage));
+        cmdStopCalc->show();
+        cmdStopCalc->raise();
+    }
     ClearOutputLabels(false);
 }
 
 // Box size 1, every 1000 numbers: lets waiting input through, so that Stop can be pressed.
 bool frmMain::StopRequested() {
-    if (services_->UserInputMayBePending()) QCoreApplication::processEvents();
+    if (services_->UserInputMayBePending()) {
+        LockForLongPass();
+        QCoreApplication::processEvents();
+    }
     return blnStopRequest;
 }
 
@@ -152,12 +167,12 @@ void frmMain::OnWalkFinished() {
     cmdStopCalc->hide();
 }
 
-// Measuring the runs of a fine picture takes a moment: say so.
+// Measuring the runs of a fine picture takes a moment: a pass that already took long says so.
 void frmMain::OnMeasuringRuns() {
     if (intBoxSize > 3) return;
     SetTextColor(lblLongestNWSEOutput, QColor(0xFF, 0x00, 0x00));
     lblLongestNWSEOutput->setText(WordOf(Word::Calculating, intLanguage));
-    lblLongestNWSEOutput->repaint();
+    if (passTimer_.elapsed() >= kNoticeableMs) lblLongestNWSEOutput->repaint();
 }
 
 void frmMain::SetNumberLabel(QLabel* label, std::int64_t value) {
@@ -198,11 +213,19 @@ void frmMain::ShowStatistics() {
         const auto showPrime = [this](QLabel* caption, QLabel* output, std::int32_t prime) {
             caption->setVisible(prime != 0);
             output->setVisible(prime != 0);
-            if (prime != 0) SetNumberLabel(output, prime);
+            if (prime != 0) {
+                SetNumberLabel(output, prime);
+            } else {
+                output->clear();
+            }
         };
         showPrime(lblSmallestPrime, lblSmallestPrimeOutput, lastPass_.smallestPrime);
         showPrime(lblLargestPrime, lblLargestPrimeOutput, lastPass_.largestPrime);
+    } else {
+        lblSmallestPrimeOutput->clear();
+        lblLargestPrimeOutput->clear();
     }
+    if (show == ShowMode::All) lblNumberShownOutput->clear();
 }
 
 }  // namespace quorvel

@@ -14,7 +14,14 @@ SpiralPicture::SpiralPicture(ImageSurface& surface, int side, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void SpiralPicture::Refresh() {
+    if (repaintPending_) return;
+    repaintPending_ = true;
+    update();
+}
+
 void SpiralPicture::paintEvent(QPaintEvent* event) {
+    repaintPending_ = false;
     QPainter painter(this);
     const QRect area = event->rect();
     painter.drawImage(area.topLeft(), surface_.Image(), area);

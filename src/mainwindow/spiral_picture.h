@@ -15,6 +15,10 @@ class SpiralPicture : public QWidget {
   public:
     SpiralPicture(ImageSurface& surface, int side, QWidget* parent = nullptr);
 
+    // Schedules a repaint of the whole picture, once however often it is asked before it
+    // happens.
+    void Refresh();
+
     // Called with the button and the position in picture pixels when a mouse button is
     // released over the picture.
     void SetReleaseHandler(std::function<void(Qt::MouseButton, QPoint)> handler) {
@@ -27,6 +31,7 @@ class SpiralPicture : public QWidget {
 
   private:
     ImageSurface& surface_;
+    bool repaintPending_ = false;
     std::function<void(Qt::MouseButton, QPoint)> onRelease_;
 };
 

@@ -66,7 +66,9 @@ TEST_F(MovingSpiral, StepsUntilItsEnd) {
             ASSERT_TRUE(Moving()) << c.start << " tick " << i;
             Tick();
             EXPECT_EQ(Text("txbStartNumber"), c.steps[i]) << c.start << " tick " << i;
-            if (Moving()) EXPECT_EQ(Text("lblStartNumberOutput"), c.steps[i]);
+            if (Moving()) {
+                EXPECT_EQ(Text("lblStartNumberOutput"), c.steps[i]);
+            }
         }
         EXPECT_EQ(Moving(), !c.ends) << c.start;
         if (!c.ends) Click("cmdStopButton");

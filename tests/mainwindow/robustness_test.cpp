@@ -19,10 +19,16 @@ TEST_F(LongPass, StopKeepsThePartialPicture) {
     bool stopShown = false, drawingLocked = false;
     services.onInputPoll = [&] {
         if (services.inputPolls != 1) return;
-        stopShown = !Hidden("cmdStopCalc") && Text("cmdStopCalc") == "Stop";
-        drawingLocked = !Enabled("cmdDraw") && !Enabled("cboShow") && !Enabled("txbStartNumber");
-        // The user presses Stop while the pass works.
-        QMetaObject::invokeMethod(Find<QPushButton>("cmdStopCalc"), "click", Qt::QueuedConnection);
+        // What the user sees while the pass lets events through, and then presses Stop.
+        QMetaObject::invokeMethod(
+            window.get(),
+            [&] {
+                stopShown = !Hidden("cmdStopCalc") && Text("cmdStopCalc") == "Stop";
+                drawingLocked = !Enabled("cmdDraw") && !Enabled("cboShow") &&
+                                !Enabled("txbStartNumber") && Text("lblNumberShownOutput") == "";
+                Find<QPushButton>("cmdStopCalc")->click();
+            },
+            Qt::QueuedConnection);
     };
     Click("cmdDraw");
     EXPECT_TRUE(stopShown);
