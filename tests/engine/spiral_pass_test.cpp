@@ -375,8 +375,12 @@ TEST(SpiralPass, RandomMarksFollowTheRule) {
     WalkSpiral(r.geometry.numberOfNumbers, [&](std::int64_t n, int x, int y, int, Corner) {
         const bool isMarked = surface.ReadPixel(c + x, c + y) == kWhite;
         marked += isMarked;
-        if (n <= 2 || n % 2 == 0) EXPECT_FALSE(isMarked) << n;
-        if (n == 3) EXPECT_TRUE(isMarked);
+        if (n <= 2 || n % 2 == 0) {
+            EXPECT_FALSE(isMarked) << n;
+        }
+        if (n == 3) {
+            EXPECT_TRUE(isMarked);
+        }
         return true;
     });
     EXPECT_EQ(r.numberShown, marked);
