@@ -77,26 +77,6 @@ PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize) {
     return g;
 }
 
-std::string_view RefusalMessage(PassOutcome outcome, int language) {
-    const bool german = language == 1;
-    switch (outcome) {
-        case PassOutcome::StartNumberTooLarge:
-            return german ? "Die Startzahl muss kleiner als 2^31 - 2 = 2147483646 sein."
-                          : "Start number must be <= 2^31 - 2 = 2147483646.";
-        case PassOutcome::EndNumberTooLarge:
-            return german ? "Die Endzahl würde 2^31 - 2 = 2147483646 übersteigen."
-                          : "End number would be greater than 2^31 - 2 = 2147483646.";
-        case PassOutcome::TriangularStartTooLarge:
-            return german ? "Bei Dreieckzahlen ist die Startzahl zu gross."
-                          : "For triangular numbers the start number is too large.";
-        case PassOutcome::Drawn:
-        case PassOutcome::Stopped:
-        case PassOutcome::AlreadyRunning:
-            break;
-    }
-    return {};
-}
-
 PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
                                     PassObserver* observer) {
     // Observer hooks let input through, which may ask this engine for another picture; a

@@ -114,9 +114,6 @@ std::string_view TrimSpaces(std::string_view text);
 // Cells per side = height / box size rounded half to even (at least 1), centre at the middle.
 PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize);
 
-// The message of a refusal in a language (0 English, 1 German); empty for other outcomes.
-std::string_view RefusalMessage(PassOutcome outcome, int language);
-
 // The drawing pass: lays the numbers from the centre number outwards on the surface, marks and
 // colours them, and measures the statistics and, if asked, the longest diagonal runs. One
 // engine serves a window for its whole life and keeps the flags between passes. One pass at a

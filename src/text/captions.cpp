@@ -97,4 +97,20 @@ QString MessageText(Message message, int language) {
     return {};
 }
 
+QString RefusalMessage(PassOutcome outcome, int language) {
+    switch (outcome) {
+        case PassOutcome::StartNumberTooLarge:
+            return MessageText(Message::StartNumberTooLarge, language);
+        case PassOutcome::EndNumberTooLarge:
+            return MessageText(Message::EndNumberTooLarge, language);
+        case PassOutcome::TriangularStartTooLarge:
+            return MessageText(Message::TriangularStartTooLarge, language);
+        case PassOutcome::Drawn:
+        case PassOutcome::Stopped:
+        case PassOutcome::AlreadyRunning:
+            break;
+    }
+    return {};
+}
+
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "engine/spiral_pass.h"
 #include "text/dictionary.h"
 
 namespace quorvel {
@@ -35,5 +36,8 @@ QString CalculatingText(int language);
 // The three validation messages of the start number.
 enum class Message { StartNumberTooLarge, EndNumberTooLarge, TriangularStartTooLarge };
 QString MessageText(Message message, int language);
+
+// The message of a drawing pass that was refused; empty for a pass that drew or stopped.
+QString RefusalMessage(PassOutcome outcome, int language);
 
 }  // namespace quorvel

@@ -199,22 +199,6 @@ TEST(SpiralPass, RefusalsKeepThePictureAndSetTheFlags) {
     EXPECT_FALSE(engine.Flags().blnEndNumberRefused);
 }
 
-TEST(SpiralPass, RefusalMessages) {
-    EXPECT_EQ(RefusalMessage(PassOutcome::StartNumberTooLarge, 0),
-              "Start number must be <= 2^31 - 2 = 2147483646.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::StartNumberTooLarge, 1),
-              "Die Startzahl muss kleiner als 2^31 - 2 = 2147483646 sein.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::EndNumberTooLarge, 0),
-              "End number would be greater than 2^31 - 2 = 2147483646.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::EndNumberTooLarge, 1),
-              "Die Endzahl w\u00fcrde 2^31 - 2 = 2147483646 \u00fcbersteigen.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::TriangularStartTooLarge, 0),
-              "For triangular numbers the start number is too large.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::TriangularStartTooLarge, 1),
-              "Bei Dreieckzahlen ist die Startzahl zu gross.");
-    EXPECT_EQ(RefusalMessage(PassOutcome::Drawn, 0), "");
-}
-
 TEST(SpiralPass, StartNumberText) {
     EXPECT_FALSE(StartNumberTooLarge("2147483646"));
     EXPECT_TRUE(StartNumberTooLarge("2147483647"));

@@ -117,6 +117,16 @@ TEST(Captions, WordsAndMessages) {
               QString::fromUtf8("Die Endzahl würde 2^31 - 2 = 2147483646 übersteigen."));
     EXPECT_EQ(MessageText(Message::TriangularStartTooLarge, intGerman),
               "Bei Dreieckzahlen ist die Startzahl zu gross.");
+    // Each refusal of a pass has its message; other outcomes have none.
+    EXPECT_EQ(RefusalMessage(PassOutcome::EndNumberTooLarge, intEnglish),
+              "End number would be greater than 2^31 - 2 = 2147483646.");
+    EXPECT_EQ(RefusalMessage(PassOutcome::TriangularStartTooLarge, intGerman),
+              MessageText(Message::TriangularStartTooLarge, intGerman));
+    EXPECT_EQ(RefusalMessage(PassOutcome::StartNumberTooLarge, intEnglish),
+              MessageText(Message::StartNumberTooLarge, intEnglish));
+    for (const PassOutcome none :
+         {PassOutcome::Drawn, PassOutcome::Stopped, PassOutcome::AlreadyRunning})
+        EXPECT_EQ(RefusalMessage(none, intEnglish), "");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
 #include "png_output.h"
+#include "text/captions.h"
 
 namespace {
 
@@ -145,8 +146,9 @@ int main(int argc, char* argv[]) {
     quorvel::SpiralEngine engine;
     const quorvel::PassResult result = engine.DrawSpiral(options.pass, surface);
     if (quorvel::IsRefusal(result.outcome)) {
-        std::fprintf(stderr, "%s\n",
-                     std::string(quorvel::RefusalMessage(result.outcome, 0)).c_str());
+        std::fprintf(
+            stderr, "%s\n",
+            quorvel::RefusalMessage(result.outcome, quorvel::intEnglish).toStdString().c_str());
         return 1;
     }
     if (const auto why = quorvel::WritePng(surface.Image(), QString::fromStdString(options.out))) {

@@ -1,13 +1,12 @@
 #include "png_output.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QFileInfo>
 #include <QImageWriter>
 #include <QList>
-#include <QSaveFile>
 #include <array>
 #include <cstdint>
+
+#include "platform/file_writing.h"
 
 namespace quorvel {
 namespace {
@@ -38,28 +37,6 @@ class ColorIndex {
     std::array<std::uint8_t, kSlots> indices_{};
     QList<QRgb> table_;
 };
-
-// Writes all of `bytes` to an unbuffered file. A short write (the disk filled up part-way)
-// carries no reason; the next attempt fails outright and has one.
-std::optional<QString> WriteAll(QFileDevice& file, const QByteArray& bytes) {
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) return file.errorString();
-        done += n;
-    }
-    return std::nullopt;
-}
-
-// Writes straight into a device, pipe or socket: renaming a finished temporary file over one
-// would replace the node itself, not send it the picture.
-std::optional<QString> WriteDirectly(const QByteArray& bytes, const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    if (auto why = WriteAll(file, bytes)) return why;
-    file.close();
-    if (file.error() != QFileDevice::NoError) return file.errorString();
-    return std::nullopt;
-}
 
 }  // namespace
 
@@ -102,18 +79,7 @@ std::optional<QString> WritePng(const QImage& image, const QString& path) {
         const std::optional<QImage> indexed = IndexedCopy(image);
         if (!writer.write(indexed ? *indexed : image)) return writer.errorString();
     }
-
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile() && !target.isDir()) return WriteDirectly(png, path);
-
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    if (auto why = WriteAll(file, png)) {
-        file.cancelWriting();  // the temporary file goes with `file`
-        return why;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
+    return WriteFileSafely(path, png);
 }
 
 }  // namespace quorvel
