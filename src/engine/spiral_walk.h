@@ -82,4 +82,31 @@ bool WalkSpiral(std::int64_t count, Visit&& visit) {
     });
 }
 
+// The position in the spiral (1 for the central cell) of the cell in `row` and `column`,
+// counted in cells from the picture's top left, when the central cell is at (centre, centre):
+// the inverse of the walk. Finds the cell's ring, starts on the ring's south-east corner,
+// which holds the odd square (2r + 1)², and counts back along the ring.
+constexpr std::int64_t CellToSpiralIndex(std::int64_t row, std::int64_t column,
+                                         std::int64_t centre) {
+    const std::int64_t dr = row > centre ? row - centre : centre - row;
+    const std::int64_t dc = column > centre ? column - centre : centre - column;
+    const std::int64_t r = std::max(dr, dc);
+    std::int64_t n = (2 * r + 1) * (2 * r + 1);
+    std::int64_t x = centre + r;  // column of the walker
+    std::int64_t y = centre + r;  // row of the walker
+    for (std::int64_t j = 1; y != row || x != column; ++j) {
+        --n;
+        if (j <= 2 * r) {
+            --x;  // west along the bottom side
+        } else if (j <= 4 * r) {
+            --y;  // north along the left side
+        } else if (j <= 6 * r) {
+            ++x;  // east along the top side
+        } else {
+            ++y;  // south along the right side
+        }
+    }
+    return n;
+}
+
 }  // namespace quorvel

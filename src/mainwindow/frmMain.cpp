@@ -447,6 +447,8 @@ void frmMain::ConnectHandlers() {
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
 
+    picSpiral->SetReleaseHandler(
+        [this](Qt::MouseButton button, QPointF at) { picSpiral_MouseUp(button, at); });
     txbStartNumber->SetKeyFilter(
         [this](int keyAscii) { return txbStartNumber_KeyPress(keyAscii); });
     txbStartNumber->SetBeeper([this] { services_->Beep(); });

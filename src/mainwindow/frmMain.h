@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "engine/spiral_pass.h"
+#include "mainwindow/grafix.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
 #include "text/language.h"
@@ -33,7 +34,7 @@ class StartNumberBox;
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
 // frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_MovingSpiral.cpp, frmMain_Language.cpp,
-// frmMain_Settings.cpp.
+// frmMain_Picture.cpp, frmMain_Settings.cpp.
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -61,6 +62,9 @@ class frmMain : public QMainWindow, private PassObserver {
 
     // The drawing pass with the controls as they are.
     void DrawSpiral();
+
+    // Replaces the converter that turns the saved bitmap into PNG.
+    void SetGraphicsConverter(GraphicsConverter converter) { converter_ = std::move(converter); }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +141,11 @@ class frmMain : public QMainWindow, private PassObserver {
     void cmdPauseButton_Click();
     void cmdResumeButton_Click();
 
+    // Clicks on the picture.
+    void picSpiral_MouseUp(Qt::MouseButton button, QPointF position);
+    void NameClickedNumber(QPointF position);
+    void SaveSpiralImage();
+
     // The settings file.
     void LoadSettings();
     void SaveSettings();
@@ -157,6 +166,7 @@ class frmMain : public QMainWindow, private PassObserver {
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
     PassResult lastPass_;
+    GraphicsConverter converter_ = ConvertToPng;
     QElapsedTimer passTimer_;
     // A pass that has taken this long shows what it is doing.
     static constexpr int kNoticeableMs = 100;

@@ -28,7 +28,7 @@ void SpiralPicture::paintEvent(QPaintEvent* event) {
 }
 
 void SpiralPicture::mouseReleaseEvent(QMouseEvent* event) {
-    if (onRelease_) onRelease_(event->button(), event->position().toPoint());
+    if (onRelease_) onRelease_(event->button(), event->position());
     event->accept();
 }
 

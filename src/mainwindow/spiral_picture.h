@@ -21,7 +21,7 @@ class SpiralPicture : public QWidget {
 
     // Called with the button and the position in picture pixels when a mouse button is
     // released over the picture.
-    void SetReleaseHandler(std::function<void(Qt::MouseButton, QPoint)> handler) {
+    void SetReleaseHandler(std::function<void(Qt::MouseButton, QPointF)> handler) {
         onRelease_ = std::move(handler);
     }
 
@@ -32,7 +32,7 @@ class SpiralPicture : public QWidget {
   private:
     ImageSurface& surface_;
     bool repaintPending_ = false;
-    std::function<void(Qt::MouseButton, QPoint)> onRelease_;
+    std::function<void(Qt::MouseButton, QPointF)> onRelease_;
 };
 
 }  // namespace quorvel

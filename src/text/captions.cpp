@@ -97,6 +97,29 @@ QString MessageText(Message message, int language) {
     return {};
 }
 
+SaveImageTexts SaveTexts(int language) {
+    if (IsGerman(language)) {
+        return {QStringLiteral("Moechten Sie dieses Bild speichern?"),
+                QStringLiteral("Bild speichern?"),
+                QStringLiteral("Bild speichern als"),
+                QStringLiteral("PNG-Grafikdatei (*.png)"),
+                QStringLiteral("Bild speichern"),
+                QStringLiteral("Das Bild ist im folgende PNG-Datei gespeichert worden:"),
+                QStringLiteral("Fehler!  Das Image ist stattdessen ") +
+                    QStringLiteral("in der folgende BMP-Datei gespeichert:"),
+                QStringLiteral(
+                    "Fehler!  Das Bild konnte nicht in der folgenden Datei gespeichert werden:")};
+    }
+    return {QStringLiteral("Do you wish to save this image?"),
+            QStringLiteral("Save image?"),
+            QStringLiteral("Save image as"),
+            QStringLiteral("PNG graphics file (*.png)"),
+            QStringLiteral("Save image"),
+            QStringLiteral("The image has been saved in the PNG file"),
+            QStringLiteral("Save error.  The image has been saved instead in the BMP file"),
+            QStringLiteral("Save error.  The image could not be saved in the file")};
+}
+
 QString RefusalMessage(PassOutcome outcome, int language) {
     switch (outcome) {
         case PassOutcome::StartNumberTooLarge:

@@ -37,6 +37,19 @@ QString CalculatingText(int language);
 enum class Message { StartNumberTooLarge, EndNumberTooLarge, TriangularStartTooLarge };
 QString MessageText(Message message, int language);
 
+// What saving the picture says and asks.
+struct SaveImageTexts {
+    QString question;  // asked on a right click
+    QString questionTitle;
+    QString dialogTitle;  // the save-file dialog
+    QString nameFilter;   // the dialog's file type, pattern in parentheses
+    QString reportTitle;
+    QString saved;          // followed by a line break and the PNG path
+    QString savedAsBitmap;  // the conversion failed: followed by the BMP path
+    QString notSaved;       // nothing could be written: followed by the PNG path
+};
+SaveImageTexts SaveTexts(int language);
+
 // The message of a drawing pass that was refused; empty for a pass that drew or stopped.
 QString RefusalMessage(PassOutcome outcome, int language);
 

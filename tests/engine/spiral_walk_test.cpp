@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/spiral_pass.h"
 #include "engine/spiral_walk.h"
 
 namespace quorvel {
@@ -155,6 +156,35 @@ TEST(SpiralWalk, CircleRadiusPerBoxSize) {
                                        {15, 7}, {21, 9}, {35, 16}, {75, 36}};
     for (const auto& [box, r] : radius)
         EXPECT_EQ(RadiusForBox(box), r) << box;
+}
+
+// A click names a cell by dividing its pixel by the box size; the inverse walk must give back
+// the position the forward walk drew there, for every cell of every picture size, odd and
+// even cells per side alike (527 / 5 = 105.4 gives 105, 527 / 75 = 7.03 gives 7, 527 / 21 =
+// 25.1 gives 25; 100 / 3 = 33.3 gives 33, 100 / 7 = 14.3 gives 14).
+TEST(SpiralWalk, CellToSpiralIndexInvertsTheWalk) {
+    for (const int side : {527, 100}) {
+        for (const int box : {1, 3, 5, 7, 15, 21, 35, 75}) {
+            const PassGeometry g = ComputeGeometry(side, side, box);
+            const int centre = g.centreX / box;
+            EXPECT_EQ(CellToSpiralIndex(g.centreY / box, centre, centre), 1);
+            WalkSpiral(g.numberOfNumbers, [&](std::int64_t i, int x, int y, int, Corner) {
+                const int px = g.centreX + box * x;
+                const int py = g.centreY + box * y;
+                // An even side puts the last cells' centres just past the edge: no click there.
+                if (px >= side || py < 0) return true;
+                const int column = px / box;
+                const int row = py / box;
+                EXPECT_EQ(CellToSpiralIndex(row, column, centre), i + 1)
+                    << "side " << side << " box " << box << " cell " << x << "," << y;
+                return !::testing::Test::HasFailure();
+            });
+        }
+    }
+    // The corners the walk reaches last: ring r ends south-east with (2r + 1)².
+    EXPECT_EQ(CellToSpiralIndex(10 + 3, 10 + 3, 10), 49);
+    EXPECT_EQ(CellToSpiralIndex(10, 11, 10), 2);
+    EXPECT_EQ(CellToSpiralIndex(9, 11, 10), 3);
 }
 
 }  // namespace

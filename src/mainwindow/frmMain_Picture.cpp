@@ -1,0 +1,87 @@
+// Clicks on the picture: the left button names the number in a marked cell, the right button
+// offers to save the picture as PNG.
+#include <QBuffer>
+#include <QComboBox>
+#include <QImageWriter>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "engine/spiral_walk.h"
+#include "mainwindow/frmMain.h"
+#include "mainwindow/grafix.h"
+#include "mainwindow/spiral_picture.h"
+#include "platform/file_writing.h"
+#include "text/captions.h"
+
+namespace quorvel {
+
+void frmMain::picSpiral_MouseUp(Qt::MouseButton button, QPointF position) {
+    // Not while the spiral moves (a paused one is still), nor while a picture is half drawn.
+    if ((Moving() && !blnPaused) || blnDrawing || blnQuitting) return;
+    if (button == Qt::LeftButton) {
+        NameClickedNumber(position);
+    } else if (button == Qt::RightButton) {
+        const SaveImageTexts texts = SaveTexts(intLanguage);
+        if (services_->ShowMessage(this, texts.questionTitle, texts.question, MessageButtons::YesNo,
+                                   MessageIcon::None) == MessageAnswer::Yes) {
+            SaveSpiralImage();
+        }
+    }
+}
+
+void frmMain::NameClickedNumber(QPointF position) {
+    // Positions round half to even, as everywhere in the program.
+    const auto x = static_cast<std::int64_t>(std::nearbyint(position.x()));
+    const auto y = static_cast<std::int64_t>(std::nearbyint(position.y()));
+    const QImage& picture = surface_.Image();
+    if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) return;
+    // The picture on screen is the one the last pass drew or began: its cells are the ones
+    // to name, whatever a refused pass since would have drawn.
+    const PassGeometry& g = lastPass_.geometry;
+    if (g.boxSize < 1 || lastPass_.outcome == PassOutcome::AlreadyRunning) return;
+    const bool marked = (picture.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF) != 0;
+    const bool everyCell =
+        ShowIndex() == static_cast<int>(ShowMode::All) && optSquares->isChecked();
+    if (!marked && !everyCell) return;
+    const std::int64_t index =
+        CellToSpiralIndex(y / g.boxSize, x / g.boxSize, g.centreX / g.boxSize);
+    // The black margin around the block of numbers holds none.
+    if (index > g.numberOfNumbers) return;
+    const std::int64_t number = lastPass_.startNumber + index - 1;
+    services_->ShowMessage(this, QLocale().toString(static_cast<qlonglong>(number)), QString(),
+                           MessageButtons::Ok, MessageIcon::None);
+}
+
+void frmMain::SaveSpiralImage() {
+    const SaveImageTexts texts = SaveTexts(intLanguage);
+    const QString png = services_->AskSaveFileName(this, texts.dialogTitle, texts.nameFilter);
+    if (png.isEmpty()) return;
+    // The transient bitmap never takes the place of a file that is already there.
+    const QString bmp = FreeNameBeside(BitmapNameFor(png), png);
+
+    QByteArray bitmap;
+    {
+        QBuffer buffer(&bitmap);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "bmp");
+        writer.write(surface_.Image());
+    }
+    if (bitmap.isEmpty() || WriteFileSafely(bmp, bitmap).has_value()) {
+        services_->ShowMessage(this, texts.reportTitle, texts.notSaved + QLatin1Char('\n') + png,
+                               MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    QString message;
+    if (ConvertGraphicsFile(converter_, bmp, png, true, true, message)) {
+        services_->ShowMessage(this, texts.reportTitle, texts.saved + QLatin1Char('\n') + png,
+                               MessageButtons::Ok, MessageIcon::Information);
+    } else {
+        services_->ShowMessage(this, texts.reportTitle,
+                               texts.savedAsBitmap + QLatin1Char('\n') + bmp, MessageButtons::Ok,
+                               MessageIcon::Information);
+    }
+}
+
+}  // namespace quorvel

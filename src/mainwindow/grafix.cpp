@@ -1,0 +1,59 @@
+#include "mainwindow/grafix.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include "platform/file_writing.h"
+
+namespace quorvel {
+
+QString ConvertToPng(const QString& source, const QString& destination) {
+    QImageReader reader(source);
+    const QImage image = reader.read();
+    if (image.isNull()) return reader.errorString();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) return writer.errorString();
+    if (const std::optional<QString> why = WriteFileSafely(destination, png)) return *why;
+    return QStringLiteral("No Error");
+}
+
+bool ConvertGraphicsFile(const GraphicsConverter& converter, const QString& source,
+                         const QString& destination, bool deleteSourceOnSuccess,
+                         bool deleteDestinationOnFailure, QString& message) {
+    message = converter(source, destination);
+    if (message == QLatin1String("No Error")) {
+        if (deleteSourceOnSuccess) QFile::remove(source);
+        return true;
+    }
+    if (deleteDestinationOnFailure) QFile::remove(destination);
+    return false;
+}
+
+QString BitmapNameFor(const QString& pngName) {
+    if (QFileInfo(pngName).fileName().size() <= 3) return pngName + QStringLiteral(".bmp");
+    return pngName.left(pngName.size() - 3) + QStringLiteral("bmp");
+}
+
+QString FreeNameBeside(const QString& name, const QString& keepClear) {
+    const auto taken = [&](const QString& candidate) {
+        const QFileInfo info(candidate);
+        return info.exists() || info.isSymLink() ||
+               info.absoluteFilePath() == QFileInfo(keepClear).absoluteFilePath();
+    };
+    if (!taken(name)) return name;
+    const bool dotted = name.endsWith(QLatin1String(".bmp"));
+    const QString stem = dotted ? name.left(name.size() - 4) : name;
+    const QString suffix = dotted ? QStringLiteral(".bmp") : QString();
+    for (int i = 1;; ++i) {
+        const QString candidate = stem + QLatin1Char('-') + QString::number(i) + suffix;
+        if (!taken(candidate)) return candidate;
+    }
+}
+
+}  // namespace quorvel
