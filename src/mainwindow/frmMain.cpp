@@ -16,10 +16,12 @@
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
 #include "mainwindow/spiral_picture.h"
 #include "mainwindow/start_number_box.h"
 #include "text/captions.h"
+#include "text/weblink.h"
 
 namespace quorvel {
 namespace {
@@ -167,15 +169,12 @@ void frmMain::BuildControls() {
     cboLanguage->setAccessibleName(QStringLiteral("Language"));
     cmdHelp = Make<QPushButton>(central, "cmdHelp");
     cmdQuit = Make<QPushButton>(central, "cmdQuit");
-    lblOnlineDocumentation = Make<QLabel>(central, "lblOnlineDocumentation");
-    lblTarnwick = Make<QLabel>(central, "lblTarnwick", QStringLiteral("Tarnwick"));
-    for (QLabel* link : {lblOnlineDocumentation, lblTarnwick}) {
-        link->setCursor(Qt::PointingHandCursor);
-        QFont font = link->font();
-        font.setUnderline(true);
-        link->setFont(font);
-        link->setForegroundRole(QPalette::Link);
-    }
+    lblOnlineDocumentation = Make<LinkLabel>(central, "lblOnlineDocumentation", QString());
+    lblOnlineDocumentation->setToolTip(QStringLiteral("Click here for the online user manual at ") +
+                                       ManualAddress() + QStringLiteral("."));
+    lblTarnwick = Make<LinkLabel>(central, "lblTarnwick", QStringLiteral("Tarnwick"));
+    lblTarnwick->setToolTip(QStringLiteral("Click here for the Tarnwick website at ") +
+                            TarnwickAddress() + QStringLiteral("."));
 
     ClkClock = new QTimer(this);
     ClkClock->setObjectName(QStringLiteral("ClkClock"));
@@ -446,6 +445,10 @@ void frmMain::ConnectHandlers() {
     connect(cmdStopCalc, &QPushButton::clicked, this, &frmMain::cmdStopCalc_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
+    connect(lblOnlineDocumentation, &LinkLabel::clicked, this,
+            [this] { OpenWebPage(*services_, this, ManualAddress()); });
+    connect(lblTarnwick, &LinkLabel::clicked, this,
+            [this] { OpenWebPage(*services_, this, TarnwickAddress()); });
 
     picSpiral->SetReleaseHandler(
         [this](Qt::MouseButton button, QPointF at) { picSpiral_MouseUp(button, at); });

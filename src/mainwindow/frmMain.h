@@ -23,6 +23,8 @@ class QTimer;
 
 namespace quorvel {
 
+class frmHelp;
+class LinkLabel;
 class SpiralPicture;
 class StartNumberBox;
 
@@ -222,8 +224,9 @@ class frmMain : public QMainWindow, private PassObserver {
     QComboBox* cboLanguage = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdQuit = nullptr;
-    QLabel* lblOnlineDocumentation = nullptr;
-    QLabel* lblTarnwick = nullptr;
+    LinkLabel* lblOnlineDocumentation = nullptr;
+    LinkLabel* lblTarnwick = nullptr;
+    frmHelp* help_ = nullptr;  // made on first use
     QTimer* ClkClock = nullptr;
 
     // State.
@@ -243,6 +246,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnQuitting = false;        // Quit was chosen: the program ends as soon as it can
     bool blnLockPending = false;     // the pass has not locked the controls yet
     int intLanguage = intEnglish;
+    int intHelpLanguage = intEnglish;
     int intBoxSizeIndex = 4;
     int intBoxSize = 15;  // the cell size of the last pass that got past the start number
     int intColorCount = 6;

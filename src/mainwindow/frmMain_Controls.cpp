@@ -9,6 +9,7 @@
 
 #include "mainwindow/frmMain.h"
 #include "mainwindow/start_number_box.h"
+#include "text/frmHelp.h"
 
 namespace quorvel {
 
@@ -155,6 +156,10 @@ void frmMain::cmdStopCalc_Click() {
 }
 
 void frmMain::cmdHelp_Click() {
+    intHelpLanguage = intLanguage;
+    if (help_ == nullptr) help_ = new frmHelp(this);
+    help_->ShowFor(*services_, *this, fraStartNumberFrame->mapTo(this, QPoint(0, 0)).y(),
+                   intHelpLanguage);
     RestoreFocus();
 }
 

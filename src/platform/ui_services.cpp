@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -49,8 +51,18 @@ QString QtUiServices::AskSaveFileName(QWidget* parent, const QString& title,
     return QFileDialog::getSaveFileName(parent, title, QString(), nameFilter);
 }
 
-bool QtUiServices::OpenUrl(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
+int QtUiServices::OpenUrl(const QUrl& url) {
+    constexpr int kLaunched = 33;
+    constexpr int kFileNotFound = 2;
+    constexpr int kNoAssociation = 31;
+    // A missing file (the manual, run from an unusual place) is said as such, not left to a
+    // browser that might open nothing.
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return kFileNotFound;
+    return QDesktopServices::openUrl(url) ? kLaunched : kNoAssociation;
+}
+
+void QtUiServices::RunModal(QDialog& dialog) {
+    dialog.exec();
 }
 
 void QtUiServices::StartLongWork() {

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QString>
 
+class QDialog;
 class QUrl;
 class QWidget;
 
@@ -26,10 +27,14 @@ class UiServices {
     // The name of a file to save, or an empty string when the user cancelled.
     virtual QString AskSaveFileName(QWidget* parent, const QString& title,
                                     const QString& nameFilter) = 0;
-    // Opens an address in the user's browser; false when nothing could open it.
-    virtual bool OpenUrl(const QUrl& url) = 0;
+    // Opens an address in the user's browser. Answers as the desktop shell does: a number
+    // above 32 on success, else an error code (2: no such file, 31: nothing opens this kind
+    // of address).
+    virtual int OpenUrl(const QUrl& url) = 0;
+    // Shows a dialog modally and returns when it is closed.
+    virtual void RunModal(QDialog& dialog) = 0;
     // Asked again and again by a long drawing pass: whether user input may be waiting, so that
-    // processing events is worth its cost. Start() is called when such a pass begins.
+    // processing events is worth its cost. StartLongWork() is called when such a pass begins.
     virtual void StartLongWork() {}
     virtual bool UserInputMayBePending() = 0;
 };
@@ -42,7 +47,8 @@ class QtUiServices : public UiServices {
     void Beep() override;
     QString AskSaveFileName(QWidget* parent, const QString& title,
                             const QString& nameFilter) override;
-    bool OpenUrl(const QUrl& url) override;
+    int OpenUrl(const QUrl& url) override;
+    void RunModal(QDialog& dialog) override;
     void StartLongWork() override;
     // The toolkit has no cheap "is input waiting?" query, so a long pass looks every
     // kInputPollMs milliseconds: often enough for the Stop button to answer at once, rarely

@@ -33,6 +33,18 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     Choose("cboColorBy", 5);
     Choose("cboBoxSize", 2);
     save("english-all-ostrand-box5");
+    // The help window in both languages.
+    const char* helpName = "help-english";
+    services.onModal = [&](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(dialog.grab().save(folder + "/" + helpName + ".png"));
+        dialog.hide();
+    };
+    Click("cmdHelp");
+    Choose("cboLanguage", 1);
+    helpName = "help-german";
+    Click("cmdHelp");
 }
 
 }  // namespace

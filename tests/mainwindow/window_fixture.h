@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -44,9 +45,13 @@ class RecordingServices : public UiServices {
         saveDialogs.push_back(title + QLatin1Char('|') + filter);
         return saveName;
     }
-    bool OpenUrl(const QUrl& url) override {
+    int OpenUrl(const QUrl& url) override {
         openedUrls.push_back(url.toString());
-        return openSucceeds;
+        return openCode;
+    }
+    void RunModal(QDialog& dialog) override {
+        modals.push_back(&dialog);
+        if (onModal) onModal(dialog);
     }
     bool UserInputMayBePending() override {
         ++inputPolls;
@@ -61,7 +66,9 @@ class RecordingServices : public UiServices {
     std::vector<QString> saveDialogs;
     QString saveName;
     std::vector<QString> openedUrls;
-    bool openSucceeds = true;
+    int openCode = 33;
+    std::vector<QDialog*> modals;
+    std::function<void(QDialog&)> onModal;
     bool inputPending = false;
     int inputPolls = 0;
     std::function<void()> onInputPoll;

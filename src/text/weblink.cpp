@@ -1,0 +1,69 @@
+#include "text/weblink.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+
+#include "platform/ui_services.h"
+
+namespace quorvel {
+
+QString ManualAddress() {
+    const QString installed =
+        QDir(QCoreApplication::applicationDirPath())
+            .absoluteFilePath(QStringLiteral("../share/doc/quorvel/manual.htm"));
+    QString file = QDir::cleanPath(installed);
+#ifdef QUORVEL_SOURCE_DIR
+    const QString sources = QStringLiteral(QUORVEL_SOURCE_DIR "/docs/manual.htm");
+    if (!QFileInfo::exists(file) && QFileInfo::exists(sources)) file = sources;
+#endif
+    return QUrl::fromLocalFile(file).toString();
+}
+
+QString ColoursAddress() {
+    return ManualAddress() + QStringLiteral("#ostrand-colours");
+}
+
+QString TarnwickAddress() {
+    return QStringLiteral("https://tarnwick.example/");
+}
+
+QString FileExtensionOf(const QString& name, bool lowerCase) {
+    const QString last = name.mid(name.lastIndexOf(QLatin1Char('\\')) + 1);
+    const qsizetype dot = last.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) return {};
+    const QString extension = last.mid(dot + 1);
+    return lowerCase ? extension.toLower() : extension;
+}
+
+QString WebLaunchMessage(int code, const QString& extension) {
+    QString message = QStringLiteral("Error launching web browser, error code = %1.").arg(code);
+    const QString paragraph = QStringLiteral("\n\n");
+    switch (code) {
+        case 31:
+            message += paragraph + QStringLiteral("File extension '") + extension +
+                       QStringLiteral("' is not associated with any application program.");
+            break;
+        case 8:
+            message += paragraph + QStringLiteral("Out of memory.");
+            break;
+        case 2:
+            message += paragraph + QStringLiteral("Please try once more.");
+            break;
+        default:
+            break;
+    }
+    return message;
+}
+
+void OpenWebPage(UiServices& services, QWidget* parent, const QString& address) {
+    const QString extension = FileExtensionOf(address, true);
+    const int code = services.OpenUrl(QUrl(address));
+    if (code > 32) return;
+    services.ShowMessage(parent, QStringLiteral("Cannot launch web browser"),
+                         WebLaunchMessage(code, extension), MessageButtons::Ok,
+                         MessageIcon::Warning);
+}
+
+}  // namespace quorvel

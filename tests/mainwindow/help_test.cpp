@@ -1,0 +1,109 @@
+#include <QLabel>
+#include <QPlainTextEdit>
+
+#include "text/help_texts.h"
+#include "text/weblink.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+using Help = WindowTest;
+
+struct Seen {
+    QString title, close, text;
+    QRect geometry;
+    QSize textBox;
+};
+
+TEST_F(Help, TakesLanguageSizeAndPlaceOnEveryOpening) {
+    std::vector<Seen> seen;
+    services.onModal = [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.objectName(), "frmHelp");
+        EXPECT_TRUE(dialog.isModal());
+        seen.push_back(
+            {dialog.windowTitle(), dialog.findChild<QAbstractButton*>("cmdClose")->text(),
+             dialog.findChild<QPlainTextEdit*>("txbHelp1")->toPlainText(), dialog.frameGeometry(),
+             dialog.findChild<QPlainTextEdit*>("txbHelp1")->size()});
+    };
+    const int frameTop = Find("fraStartNumberFrame")->mapTo(window.get(), QPoint()).y();
+    // The outer rectangle the help window is placed in; it gets the frame the window manager
+    // gives the main window.
+    const auto inner = [&](QRect outer) {
+        const QRect f = window->frameGeometry(), g = window->geometry();
+        return outer.marginsRemoved(QMargins(g.left() - f.left(), g.top() - f.top(),
+                                             f.right() - g.right(), f.bottom() - g.bottom()));
+    };
+    Choose("cboLanguage", 1);
+    window->move(40, 30);
+    Click("cmdHelp");
+    Choose("cboLanguage", 0);
+    window->move(120, 90);
+    Click("cmdHelp");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].title, "Hilfe");
+    EXPECT_EQ(seen[0].close, "Schliessen");
+    EXPECT_EQ(seen[0].text, HelpText(intGerman, ManualAddress(), ColoursAddress()));
+    EXPECT_EQ(seen[0].geometry,
+              inner(QRect(40, 30 + frameTop + 48, window->frameGeometry().width(), 400)));
+    EXPECT_EQ(seen[1].title, "Help");
+    EXPECT_EQ(seen[1].close, "Close");
+    EXPECT_EQ(seen[1].text, HelpText(intEnglish, ManualAddress(), ColoursAddress()));
+    EXPECT_EQ(seen[1].geometry,
+              inner(QRect(120, 90 + frameTop + 48, window->frameGeometry().width(), 337)));
+    for (const Seen& s : seen)
+        EXPECT_EQ(s.textBox, QSize(505, 378));
+    // Help never draws, and the keyboard is back in the start-number box.
+    EXPECT_EQ(window->PassesRequested(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), Find("txbStartNumber"));
+}
+
+TEST_F(Help, OpensAgainAndAgain) {
+    for (int i = 0; i < 50; ++i) {
+        Choose("cboLanguage", i % 2);
+        Click("cmdHelp");
+    }
+    EXPECT_EQ(services.modals.size(), 50u);
+    EXPECT_EQ(services.modals.front(), services.modals.back());  // the same window, kept
+}
+
+TEST_F(Help, LinksOpenTheirAddressesOrSayWhyNot) {
+    Click("lblOnlineDocumentation");
+    Click("lblTarnwick");
+    EXPECT_EQ(services.openedUrls,
+              std::vector<QString>({ManualAddress(), "https://tarnwick.example/"}));
+    EXPECT_TRUE(services.messages.empty());
+    EXPECT_EQ(Find("lblTarnwick")->toolTip(),
+              "Click here for the Tarnwick website at https://tarnwick.example/.");
+    EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
+              "Click here for the online user manual at " + ManualAddress() + ".");
+
+    struct Case {
+        const char* link;
+        int code;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"lblOnlineDocumentation", 31,
+         "Error launching web browser, error code = 31.\n\nFile extension 'htm' is not "
+         "associated with any application program."},
+        {"lblOnlineDocumentation", 2,
+         "Error launching web browser, error code = 2.\n\nPlease try once more."},
+        {"lblTarnwick", 8, "Error launching web browser, error code = 8.\n\nOut of memory."},
+        {"lblTarnwick", 5, "Error launching web browser, error code = 5."},
+    };
+    Choose("cboLanguage", 1);  // the warnings are English in both languages
+    for (const Case& c : cases) {
+        services.messages.clear();
+        services.openCode = c.code;
+        Click(c.link);
+        ASSERT_EQ(services.messages.size(), 1u) << c.code;
+        EXPECT_EQ(services.messages[0].title, "Cannot launch web browser");
+        EXPECT_EQ(services.messages[0].text, c.text);
+        EXPECT_EQ(services.messages[0].icon, MessageIcon::Warning);
+        EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::testing
