@@ -6,7 +6,7 @@ CMAKE_FLAGS    ?=
 SOURCES         = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tools bench tests -name '*.cpp' -o -name '*.h')
 
 
-.PHONY: all deps configure build run test bench format format-check test-sanitize clean
+.PHONY: all deps configure build run test bench package format format-check test-sanitize clean
 
 all: build
 
@@ -27,6 +27,10 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package, in $(BUILD_DIR): quorvel_<version>_amd64.deb.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/spiral-bench

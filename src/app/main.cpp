@@ -1,10 +1,16 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "mainwindow/frmMain.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quorvel-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     quorvel::frmMain window;
     window.Form_Load();
     return QApplication::exec();

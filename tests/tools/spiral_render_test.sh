@@ -105,6 +105,12 @@ status=$?
 cmp -s "$dir/default.png" "$dir/limited/kept.png" || fail "a failed write changed the old picture"
 [[ $(ls -A "$dir/limited") == kept.png ]] || fail "file-size limit left $(ls -A "$dir/limited")"
 
+# --help and --version answer on stdout and succeed, whatever else is on the line.
+run help 0 --help --box 4
+[[ $out == usage:* && $out == *"Exit status"* && -z $err ]] || fail "--help: $out / $err"
+run version 0 --version
+[[ $out =~ ^spiral-render\ \(Quorvel\)\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $out"
+
 if [[ $failures -gt 0 ]]; then
     echo "$failures failure(s)"
     exit 1

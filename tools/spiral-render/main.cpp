@@ -25,7 +25,27 @@ constexpr const char* kUsage =
     "  --box N       cell size: 1, 3, 5, 7, 15, 21, 35 or 75 (default 15)\n"
     "  --show N      0 primes, 1 random, 2 squares, 3 triangular, 4 all (default 0)\n"
     "  --color N     0 cluster, 1 NW-SE, 2 SW-NE, 3 ring, 4 sequence, 5 Ostrand, 6 white\n"
+    "                (default 0)\n"
     "  --size N      side of the square picture in pixels, 1 to 8192 (default 527)\n";
+
+// --help: the usage, and what comes out.
+constexpr const char* kHelp =
+    "Draws one Ulam spiral without a window, exactly as Quorvel draws it, writes it as PNG and\n"
+    "prints its statistics.\n"
+    "\n"
+    "  --out FILE.png  where the picture goes (required); replaced only when written whole\n"
+    "  --squares       square marks instead of circles\n"
+    "  --grid          grid marks in unmarked cells (box size 15 and up)\n"
+    "  --numerals      the numbers in the marked cells where they fit (box size above 7)\n"
+    "  --longest       measure the longest diagonal runs of marked cells\n"
+    "  --help          this text;  --version  the version\n"
+    "\n"
+    "Printed on success, one per line: end=, numbers=, shown=, smallest_prime=,\n"
+    "largest_prime=, and with --longest longest_nwse= and longest_swne=.\n"
+    "\n"
+    "Exit status: 0 drawn and written; 1 the spiral was refused (its numbers would pass\n"
+    "2147483646, or 268435455 for triangular numbers) or the file could not be written;\n"
+    "2 bad options.\n";
 
 constexpr std::array kBoxSizes = {1, 3, 5, 7, 15, 21, 35, 75};
 
@@ -130,6 +150,18 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write should fail and be reported, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::printf("%s\n%s", kUsage, kHelp);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("spiral-render (Quorvel) %s\n", QUORVEL_VERSION);
+            return 0;
+        }
+    }
 
     Options options;
     if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);

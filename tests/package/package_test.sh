@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The Debian package: built from the build tree, unpacked into a folder (nothing is installed
+# into the system), it holds every file a desktop expects, depends on what the programs need
+# and nothing of the build, and the unpacked programs run.
+# usage: package_test.sh BUILD_DIR X11_PROBE SMOKE_TEST
+set -u
+build=$1
+probe=$2
+smoke=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+cpack -G DEB -B "$work/out" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log"; echo "FAIL: cpack"; exit 1; }
+deb=$(ls "$work"/out/quorvel_*_amd64.deb 2>/dev/null)
+[[ -f $deb ]] || { echo "FAIL: no quorvel_<version>_amd64.deb"; exit 1; }
+dpkg-deb -x "$deb" "$work/root"
+root=$work/root/usr
+
+for file in bin/quorvel bin/spiral-render share/applications/quorvel.desktop \
+            share/icons/hicolor/scalable/apps/quorvel.svg share/metainfo/quorvel.metainfo.xml \
+            share/doc/quorvel/manual.htm share/doc/quorvel/README.md share/doc/quorvel/copyright \
+            share/doc/quorvel/pictures/window.png share/man/man1/spiral-render.1; do
+    [[ -f $root/$file ]] || fail "missing $file"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    [[ -f $root/share/icons/hicolor/${size}x$size/apps/quorvel.png ]] || fail "no ${size}px icon"
+done
+desktop-file-validate "$root/share/applications/quorvel.desktop" | grep -v "hint:" && fail "desktop entry"
+appstreamcli validate --no-net "$root/share/metainfo/quorvel.metainfo.xml" >/dev/null ||
+    fail "metainfo"
+
+# Dependencies: the Qt libraries, none of the build or test tools.
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+    [[ $depends == *"$needed"* ]] || fail "does not depend on $needed: $depends"
+done
+# The package names alone, one per line.
+names=$(tr ',|' '\n\n' <<<"$depends" | sed 's/(.*)//; s/^ *//; s/ *$//')
+while read -r name; do
+    case $name in
+        *primesieve* | libgtest* | libgmock* | libbenchmark* | cmake* | gcc* | g++* | cpp* | \
+            clang* | make | libasan* | libubsan*)
+            fail "depends on $name: $depends" ;;
+    esac
+done <<<"$names"
+[[ $(dpkg-deb -f "$deb" Section) == math ]] || fail "section"
+[[ -n $(dpkg-deb -f "$deb" Maintainer) ]] || fail "no maintainer"
+
+# The unpacked renderer draws what the build tree's draws.
+for args in "--box 1 --start 1000000" "--box 15 --show 3 --longest" "--box 5 --show 4 --color 5"; do
+    # shellcheck disable=SC2086
+    expected=$("$build/tools/spiral-render/spiral-render" --out "$work/a.png" $args)
+    # shellcheck disable=SC2086
+    got=$(QT_QPA_PLATFORM=offscreen "$root/bin/spiral-render" --out "$work/b.png" $args)
+    [[ $got == "$expected" && -n $got ]] || fail "spiral-render $args: '$got' vs '$expected'"
+done
+"$root/bin/spiral-render" --version | grep -q "^spiral-render (Quorvel) " || fail "--version"
+
+# The unpacked program shows its window and ends cleanly when it is closed.
+"$smoke" "$root/bin/quorvel" "$probe" || fail "the unpacked program"
+
+if [[ $failures -gt 0 ]]; then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo "package checks passed: $(basename "$deb")"
