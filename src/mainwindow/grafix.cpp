@@ -26,12 +26,15 @@ QString ConvertToPng(const QString& source, const QString& destination) {
 bool ConvertGraphicsFile(const GraphicsConverter& converter, const QString& source,
                          const QString& destination, bool deleteSourceOnSuccess,
                          bool deleteDestinationOnFailure, QString& message) {
+    // A failed conversion removes what it may have left half written, never a file that was
+    // there before it began: the user's old picture survives a failed replacement.
+    const bool existed = QFileInfo::exists(destination);
     message = converter(source, destination);
     if (message == QLatin1String("No Error")) {
         if (deleteSourceOnSuccess) QFile::remove(source);
         return true;
     }
-    if (deleteDestinationOnFailure) QFile::remove(destination);
+    if (deleteDestinationOnFailure && !existed) QFile::remove(destination);
     return false;
 }
 

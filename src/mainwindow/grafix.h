@@ -15,7 +15,7 @@ using GraphicsConverter = std::function<QString(const QString& source, const QSt
 QString ConvertToPng(const QString& source, const QString& destination);
 
 // Converts `source` into `destination` with `converter`. On success ("No Error") the source is
-// deleted if asked; on failure the destination is deleted if asked, whether it exists or not.
+// deleted if asked; on failure the destination is deleted if asked and the conversion made it.
 // `message` receives the converter's message. Returns whether it succeeded.
 bool ConvertGraphicsFile(const GraphicsConverter& converter, const QString& source,
                          const QString& destination, bool deleteSourceOnSuccess,

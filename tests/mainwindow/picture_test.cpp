@@ -107,8 +107,23 @@ TEST_F(Picture, RightClickSavesExactlyThePicture) {
 }
 
 TEST_F(Picture, BitmapNamesAndFailures) {
-    // The converter fails: the bitmap stays, under the name the message gives.
-    window->SetGraphicsConverter([](const QString&, const QString&) { return "Disk full"; });
+    // The converter fails: the bitmap stays, under the name the message gives; a file it left
+    // behind goes, the user's old file of that name stays.
+    QFile old(Path("old.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the user's picture");
+    old.close();
+    window->SetGraphicsConverter([](const QString&, const QString& png) {
+        QFile half(png);
+        if (!half.exists() && half.open(QIODevice::WriteOnly)) half.write("half");
+        return QStringLiteral("Disk full");
+    });
+    SaveAs(Path("old.png"));
+    QFile kept(Path("old.png"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "the user's picture");
+    QFile::remove(Path("old.png"));
+    QFile::remove(Path("old.bmp"));
     SaveAs(Path("a.png"));
     EXPECT_EQ(services.messages.back().text,
               "Save error.  The image has been saved instead in the BMP file\n" + Path("a.bmp"));
