@@ -33,6 +33,16 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     Choose("cboColorBy", 5);
     Choose("cboBoxSize", 2);
     save("english-all-ostrand-box5");
+    // The moving spiral, running and paused.
+    Choose("cboShow", 0);
+    Choose("cboBoxSize", 3);
+    Click("cmdSpiralOut");
+    save("english-spiralling-out");
+    Click("cmdPauseButton");
+    Choose("cboLanguage", 1);
+    save("german-spiralling-paused");
+    Click("cmdStopButton");
+    Choose("cboLanguage", 0);
     // The help window in both languages.
     const char* helpName = "help-english";
     services.onModal = [&](QDialog& dialog) {
