@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
@@ -117,6 +118,10 @@ void frmMain::BuildControls() {
     vsbStartNumber->setFixedSize(18, txbStartNumber->sizeHint().height());
     // A drag of the handle draws once, where it is let go.
     vsbStartNumber->setTracking(false);
+    // The scroll bar's own menu (Top, Bottom, Page up, …) has no place on a spinner, and its
+    // wheel, which would jump three steps a notch, steps by one.
+    vsbStartNumber->setContextMenuPolicy(Qt::NoContextMenu);
+    vsbStartNumber->installEventFilter(this);
     lblStartNumberOutput = Make<QLabel>(central, "lblStartNumberOutput");
     lblP = Make<QLabel>(central, "lblP");
     lblP->setToolTip(QStringLiteral("P: the central number is prime"));
@@ -549,6 +554,20 @@ void frmMain::cmdQuit_Click() {
     ClkClock->stop();
     hide();
     QCoreApplication::quit();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == vsbStartNumber && event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        if (delta != 0)
+            vsbStartNumber->triggerAction(delta > 0 ? QAbstractSlider::SliderSingleStepSub
+                                                    : QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    }
+    // A click on the spinner, a step or not, leaves the keyboard in the box, as if the
+    // spinner had handed the focus straight back.
+    if (watched == vsbStartNumber && event->type() == QEvent::MouseButtonRelease) RestoreFocus();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QTranslator>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -70,6 +71,7 @@ class frmMain : public QMainWindow, private PassObserver {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     // Layout.
@@ -114,6 +116,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool txbStartNumber_KeyPress(int keyAscii);
     void txbStartNumber_Change();
     void vsbStartNumber_Change();
+    void StepSpinner(std::int32_t n, std::int32_t t, bool up);
     int SpinnerValue() const;
     void SetSpinnerValue(std::int64_t value);
 
@@ -153,6 +156,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void SaveSettings();
 
     // Languages.
+    void SetToolkitLanguage();
     void SetLanguageDependentCaptions();
     void SetLanguageDependentLists();
     void SetLanguageDependentText();
@@ -170,6 +174,8 @@ class frmMain : public QMainWindow, private PassObserver {
     PassResult lastPass_;
     GraphicsConverter converter_ = ConvertToPng;
     QElapsedTimer passTimer_;
+    QTranslator qtTranslator_;
+    bool blnToolkitGerman = false;  // the toolkit's translation is installed
     // A pass that has taken this long shows what it is doing.
     static constexpr int kNoticeableMs = 100;
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSignalBlocker>
 
 #include "mainwindow/frmMain.h"
@@ -31,7 +33,26 @@ void Refill(QComboBox* list, const std::vector<ListItem>& items) {
 
 }  // namespace
 
+// The toolkit's own words (the buttons of message boxes, the text box's menu, the file
+// dialog) follow the program's language where a translation is installed.
+void frmMain::SetToolkitLanguage() {
+    const bool german = IsGerman(intLanguage);
+    if (german == blnToolkitGerman) return;
+    if (german) {
+        if (!qtTranslator_.load(QLocale(QLocale::German), QStringLiteral("qtbase"),
+                                QStringLiteral("_"),
+                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            return;
+        }
+        QCoreApplication::installTranslator(&qtTranslator_);
+    } else {
+        QCoreApplication::removeTranslator(&qtTranslator_);
+    }
+    blnToolkitGerman = german;
+}
+
 void frmMain::SetLanguageDependentCaptions() {
+    SetToolkitLanguage();
     for (const Caption& caption : LanguageDependentCaptions(intLanguage)) {
         QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
         if (auto* label = qobject_cast<QLabel*>(control)) {

@@ -74,6 +74,12 @@ void frmMain::vsbStartNumber_Change() {
     const std::int32_t t = StartNumberValue(txbStartNumber->text().toStdString());
     const bool up = t < n;
     if (!blnStartupCompleted) return;
+    StepSpinner(n, t, up);
+    // The spinner is a mouse tool: after every step the keyboard is back in the box.
+    RestoreFocus();
+}
+
+void frmMain::StepSpinner(std::int32_t n, std::int32_t t, bool up) {
     const auto putBack = [this](std::int64_t value) {
         blnScrollSetsScroll = true;
         SetSpinnerValue(value);

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/file_writing.h"
@@ -56,21 +58,21 @@ std::vector<Value> SplitValues(const QByteArray& content, std::size_t wanted) {
     return values;
 }
 
-// A whole number as the settings file writes one: an optional minus and up to five digits,
-// within the range of the window's 16-bit values.
+// A whole number: an optional sign and digits (leading zeros allowed), within the range of
+// the window's 16-bit values.
 std::optional<int> NumberOf(const Value& value) {
     if (value.quoted) return std::nullopt;
     const QByteArray& t = value.text;
-    const qsizetype digitsFrom = !t.isEmpty() && t[0] == '-' ? 1 : 0;
-    if (t.size() == digitsFrom || t.size() - digitsFrom > 5) return std::nullopt;
-    int number = 0;
+    const qsizetype digitsFrom = !t.isEmpty() && (t[0] == '-' || t[0] == '+') ? 1 : 0;
+    if (t.size() == digitsFrom) return std::nullopt;
+    std::int64_t number = 0;
     for (qsizetype i = digitsFrom; i < t.size(); ++i) {
         if (t[i] < '0' || t[i] > '9') return std::nullopt;
-        number = number * 10 + (t[i] - '0');
+        number = std::min<std::int64_t>(number * 10 + (t[i] - '0'), 1 << 20);
     }
-    if (digitsFrom == 1) number = -number;
+    if (t[0] == '-') number = -number;
     if (number < -32768 || number > 32767) return std::nullopt;
-    return number;
+    return static_cast<int>(number);
 }
 
 // A list position the list has no entry for means the list's default.

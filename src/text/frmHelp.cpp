@@ -110,15 +110,18 @@ void frmHelp::Form_Load() {
 void frmHelp::ShowFor(UiServices& services, const QWidget& mainWindow, int frameTop, int language) {
     Form_Load();
     const int intLanguage = IsGerman(language) ? intGerman : intEnglish;
-    // Outer sizes and places, as the main window's frame has them: the window manager adds the
-    // same frame to this window.
+    // The window manager gives this window the frame it gives the main window: the frame lines
+    // up with the main window's left edge and width, its top lies the given distance below the
+    // main window's top. The heights are those of the inside, so that no title bar can cut
+    // off the end of the text.
     const QRect outer = mainWindow.frameGeometry();
     const QRect inner = mainWindow.geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
-                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const int left = inner.left() - outer.left();
+    const int right = outer.right() - inner.right();
+    const int top = inner.top() - outer.top();
     const int height = intLanguage == intGerman ? kGermanHeight : kEnglishHeight;
-    setGeometry(QRect(outer.left(), outer.top() + frameTop + 48, outer.width(), height)
-                    .marginsRemoved(frame));
+    setGeometry(outer.left() + left, outer.top() + frameTop + 48 + top,
+                outer.width() - left - right, height);
     setWindowTitle(WordOf(Word::Help, intLanguage));
     cmdClose->setText(WordOf(Word::Close, intLanguage));
     txbHelp1->setPlainText(strHelpText[intLanguage]);

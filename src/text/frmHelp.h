@@ -23,7 +23,7 @@ class frmHelp : public QDialog {
     // plus 48 pixels. Returns when it is closed.
     void ShowFor(UiServices& services, const QWidget& mainWindow, int frameTop, int language);
 
-    // Outer heights: the German text is longer.
+    // Heights of the window's inside: the German text is longer.
     static constexpr int kEnglishHeight = 337;
     static constexpr int kGermanHeight = 400;
 

@@ -27,12 +27,11 @@ TEST_F(Help, TakesLanguageSizeAndPlaceOnEveryOpening) {
              dialog.findChild<QPlainTextEdit*>("txbHelp1")->size()});
     };
     const int frameTop = Find("fraStartNumberFrame")->mapTo(window.get(), QPoint()).y();
-    // The outer rectangle the help window is placed in; it gets the frame the window manager
-    // gives the main window.
-    const auto inner = [&](QRect outer) {
+    // The help window gets the frame the window manager gives the main window: its frame
+    // starts at `corner`, its inside is as wide as the main window's and `height` high.
+    const auto inner = [&](QPoint corner, int height) {
         const QRect f = window->frameGeometry(), g = window->geometry();
-        return outer.marginsRemoved(QMargins(g.left() - f.left(), g.top() - f.top(),
-                                             f.right() - g.right(), f.bottom() - g.bottom()));
+        return QRect(corner + (g.topLeft() - f.topLeft()), QSize(g.width(), height));
     };
     Choose("cboLanguage", 1);
     window->move(40, 30);
@@ -44,13 +43,11 @@ TEST_F(Help, TakesLanguageSizeAndPlaceOnEveryOpening) {
     EXPECT_EQ(seen[0].title, "Hilfe");
     EXPECT_EQ(seen[0].close, "Schliessen");
     EXPECT_EQ(seen[0].text, HelpText(intGerman, ManualAddress(), ColoursAddress()));
-    EXPECT_EQ(seen[0].geometry,
-              inner(QRect(40, 30 + frameTop + 48, window->frameGeometry().width(), 400)));
+    EXPECT_EQ(seen[0].geometry, inner(QPoint(40, 30 + frameTop + 48), 400));
     EXPECT_EQ(seen[1].title, "Help");
     EXPECT_EQ(seen[1].close, "Close");
     EXPECT_EQ(seen[1].text, HelpText(intEnglish, ManualAddress(), ColoursAddress()));
-    EXPECT_EQ(seen[1].geometry,
-              inner(QRect(120, 90 + frameTop + 48, window->frameGeometry().width(), 337)));
+    EXPECT_EQ(seen[1].geometry, inner(QPoint(120, 90 + frameTop + 48), 337));
     for (const Seen& s : seen)
         EXPECT_EQ(s.textBox, QSize(505, 378));
     // Help never draws, and the keyboard is back in the start-number box.

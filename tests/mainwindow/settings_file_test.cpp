@@ -39,6 +39,7 @@ TEST(SettingsFile, ReadingIsAllOrNothing) {
         {"spaces around values", " 1 \r\n 1\r\n0 \r\n7 , 6,4 ,0\r\n \"5\" \r\n1\r\n0\r\n1\r\n1",
          true},
         {"unquoted start", "1\r\n1\r\n0\r\n7,6,4,0\r\n5\r\n1\r\n0\r\n1\r\n1\r\n", true},
+        {"zeros and signs", "+1\r\n01\r\n0\r\n000007,+6,4,-0\r\n\"5\"\r\n1\r\n0\r\n1\r\n1", true},
         {"trailing junk is not read", kDefaults + "whatever", true},
         {"empty", "", false},
         {"version 2", "2\r\n0\r\n1\r\n4,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
@@ -47,6 +48,9 @@ TEST(SettingsFile, ReadingIsAllOrNothing) {
         {"broken off in the quote", "1\r\n1\r\n1\r\n4,0,0,2\r\n\"12", false},
         {"letters for a number", "1\r\nx\r\n1\r\n4,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
         {"number too large", "1\r\n0\r\n1\r\n99999,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
+        {"many digits too large",
+         "1\r\n0\r\n1\r\n99999999999999999999999,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
+        {"a fraction", "1\r\n0\r\n1\r\n4.0,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
         {"empty value", "1\r\n0\r\n1\r\n4,,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
         {"sign in the start", "1\r\n0\r\n1\r\n4,0,0,2\r\n\"-5\"\r\n0\r\n1\r\n0\r\n0\r\n", false},
         {"inner space in the start", "1\r\n0\r\n1\r\n4,0,0,2\r\n\"1 2\"\r\n0\r\n1\r\n0\r\n0\r\n",
@@ -58,6 +62,8 @@ TEST(SettingsFile, ReadingIsAllOrNothing) {
         EXPECT_EQ(ParseSettings(c.content).has_value(), c.read) << c.what;
     EXPECT_EQ(ParseSettings(cases[0].content)->startText, "5");
     EXPECT_EQ(ParseSettings(cases[2].content)->colorBy, 6);
+    EXPECT_EQ(ParseSettings(cases[4].content)->boxSize, 7);
+    EXPECT_EQ(ParseSettings(cases[4].content)->language, 1);
 }
 
 TEST(SettingsFile, ValuesWithoutAPlaceAreMended) {

@@ -1,5 +1,6 @@
 #include <QClipboard>
 #include <QMimeData>
+#include <QWheelEvent>
 
 #include "mainwindow/start_number.h"
 #include "window_fixture.h"
@@ -155,12 +156,36 @@ TEST_F(StartNumber, SpinnerSteps) {
         PressEnter();
         if (primes->isChecked() != c.primes) primes->click();
         const int passes = window->PassesRequested();
+        Find("cmdDraw")->setFocus();  // the keyboard was elsewhere
         ClickSpinner(c.up);
         EXPECT_EQ(Text("txbStartNumber"), c.after) << c.start << (c.up ? " up" : " down");
         EXPECT_EQ(window->PassesRequested() - passes, c.passes) << c.start;
         EXPECT_EQ(QApplication::focusWidget(), Find("txbStartNumber")) << c.start;
     }
     EXPECT_TRUE(services.messages.empty());
+}
+
+// A notch of the mouse wheel is one step, as an arrow is; the scroll bar's menu is not offered.
+TEST_F(StartNumber, SpinnerWheelStepsByOne) {
+    auto* bar = Find<QScrollBar>("vsbStartNumber");
+    SetStart("11");
+    const auto wheel = [&](int notches) {
+        QWheelEvent event(QPointF(4, 4), bar->mapToGlobal(QPointF(4, 4)), QPoint(),
+                          QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(bar, &event);
+    };
+    wheel(1);
+    EXPECT_EQ(Text("txbStartNumber"), "12");
+    wheel(-1);
+    wheel(-1);
+    EXPECT_EQ(Text("txbStartNumber"), "10");
+    Click("chkCentralNumberPrime");
+    wheel(1);
+    EXPECT_EQ(Text("txbStartNumber"), "11");
+    wheel(1);
+    EXPECT_EQ(Text("txbStartNumber"), "13");
+    EXPECT_EQ(bar->contextMenuPolicy(), Qt::NoContextMenu);
 }
 
 TEST_F(StartNumber, SpinnerLocksTheLanguageWhileItsPictureIsDrawn) {
