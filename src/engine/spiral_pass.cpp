@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "engine/cell_marks.h"
+
 namespace quorvel {
 namespace {
 

@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/cell_marks.h"
 #include "engine/color_schemes.h"
 #include "engine/diagonal_runs.h"
 #include "engine/number_selection.h"

@@ -5,6 +5,7 @@
 
 #include "engine/memory_surface.h"
 #include "engine/spiral_pass.h"
+#include "engine/spiral_walk.h"
 #include "platform/image_surface.h"
 
 namespace quorvel {
