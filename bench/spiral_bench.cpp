@@ -20,6 +20,7 @@
 
 #include "engine/primelib.h"
 #include "engine/spiral_pass.h"
+#include "engine/spiral_walk.h"
 #include "mainwindow/frmMain.h"
 #include "platform/image_surface.h"
 
