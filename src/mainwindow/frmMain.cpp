@@ -506,8 +506,6 @@ void frmMain::InitializeAndDraw() {
     SetLanguageDependentLists();
     strCalculating = CalculatingText(intLanguage);
     primelib::calculate_primes(lngMaxNumber);
-    // Each pass seeds its random selection from its own centre number, so there is nothing to
-    // seed from the clock here.
     ClearOutputLabels(true);
     DrawSpiral();
     ShowColorLegend();
