@@ -66,6 +66,13 @@ std::string_view TrimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
+std::string_view WithoutLeadingZeros(std::string_view text) {
+    std::size_t zeros = 0;
+    while (zeros + 1 < text.size() && text[zeros] == '0')
+        ++zeros;
+    return text.substr(zeros);
+}
+
 PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize) {
     PassGeometry g;
     g.boxSize = std::max(boxSize, 1);

@@ -110,6 +110,9 @@ std::int32_t StartNumberValue(std::string_view text);
 // Spaces removed from both ends (the start-number box holds nothing but digits and spaces).
 std::string_view TrimSpaces(std::string_view text);
 
+// The text without its leading zeros, but for a last digit: "007" is "7", "000" is "0".
+std::string_view WithoutLeadingZeros(std::string_view text);
+
 // Cells per side = height / box size rounded half to even (at least 1), centre at the middle.
 PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize);
 

@@ -35,10 +35,12 @@ void frmMain::txbStartNumber_Change() {
         txbStartNumber->setText(digits);
         return;
     }
-    const QString s = WithoutLeadingZeros(text);
+    const std::string digits = text.toStdString();
+    const std::string_view trimmed = WithoutLeadingZeros(digits);
+    const QString s = QString::fromLatin1(trimmed.data(), static_cast<qsizetype>(trimmed.size()));
     std::int64_t n = -1;
     if (!s.isEmpty()) {
-        if (StartNumberTooLarge(s.toStdString())) {
+        if (StartNumberTooLarge(trimmed)) {
             if (blnStartupCompleted)
                 ShowMessage(MessageText(Message::StartNumberTooLarge, intLanguage));
             return;

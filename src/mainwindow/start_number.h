@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace quorvel {
 
 // Character codes the start-number filter knows by name.
@@ -13,14 +11,6 @@ inline constexpr int kKeyEnter = 13;
 constexpr bool IsAllowedKey(int keyAscii) {
     return keyAscii == 3 || keyAscii == kKeyBackspace || keyAscii == 22 || keyAscii == 24 ||
            (keyAscii >= '0' && keyAscii <= '9');
-}
-
-// "007" becomes "7" and "000" becomes "0".
-inline QString WithoutLeadingZeros(QString s) {
-    qsizetype zeros = 0;
-    while (zeros < s.size() - 1 && s[zeros] == QLatin1Char('0'))
-        ++zeros;
-    return s.mid(zeros);
 }
 
 }  // namespace quorvel

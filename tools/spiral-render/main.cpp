@@ -86,9 +86,7 @@ std::optional<int> ParseNumber(std::string_view text, int lo, int hi) {
 std::optional<std::string> StartText(std::string_view value) {
     const std::string_view digits = quorvel::TrimSpaces(value);
     if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
-    if (digits.empty()) return std::string();
-    const auto first = digits.find_first_not_of('0');
-    return first == std::string_view::npos ? std::string("0") : std::string(digits.substr(first));
+    return std::string(quorvel::WithoutLeadingZeros(digits));
 }
 
 // Returns an empty string on success, else what is wrong.
