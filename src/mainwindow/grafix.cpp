@@ -1,12 +1,10 @@
 #include "mainwindow/grafix.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 
-#include "platform/file_writing.h"
+#include "platform/png_output.h"
 
 namespace quorvel {
 
@@ -14,12 +12,7 @@ QString ConvertToPng(const QString& source, const QString& destination) {
     QImageReader reader(source);
     const QImage image = reader.read();
     if (image.isNull()) return reader.errorString();
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    if (!writer.write(image)) return writer.errorString();
-    if (const std::optional<QString> why = WriteFileSafely(destination, png)) return *why;
+    if (const std::optional<QString> why = WritePng(image, destination)) return *why;
     return QStringLiteral("No Error");
 }
 

@@ -13,7 +13,7 @@
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
-#include "png_output.h"
+#include "platform/png_output.h"
 #include "text/captions.h"
 
 namespace {

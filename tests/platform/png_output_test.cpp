@@ -1,9 +1,8 @@
-#include "png_output.h"
+#include "platform/png_output.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <string>
 
@@ -134,11 +133,3 @@ TEST(PngOutput, FailuresLeaveNothingBehind) {
 
 }  // namespace
 }  // namespace quorvel
-
-// Drawing text needs a GUI application; nothing is shown.
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

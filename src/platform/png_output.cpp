@@ -1,4 +1,4 @@
-#include "png_output.h"
+#include "platform/png_output.h"
 
 #include <QBuffer>
 #include <QImageWriter>
