@@ -502,6 +502,7 @@ void frmMain::InitializeAndDraw() {
     EnableDisableFunctions(false);
     strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
     LoadSettings();
+    SetToolkitLanguage();
     SetLanguageDependentCaptions();
     SetLanguageDependentLists();
     strCalculating = CalculatingText(intLanguage);

@@ -52,7 +52,6 @@ void frmMain::SetToolkitLanguage() {
 }
 
 void frmMain::SetLanguageDependentCaptions() {
-    SetToolkitLanguage();
     for (const Caption& caption : LanguageDependentCaptions(intLanguage)) {
         QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
         if (auto* label = qobject_cast<QLabel*>(control)) {
@@ -93,6 +92,7 @@ void frmMain::cboLanguage_Click() {
     if (chosen.isValid() && chosen.toInt() != intLanguage) {
         intLanguage = chosen.toInt();
         SetLanguageDependentText();
+        SetToolkitLanguage();
         strCalculating = CalculatingText(intLanguage);
     }
     update();
