@@ -2,8 +2,12 @@
 #include <QIcon>
 
 #include "mainwindow/frmMain.h"
+#include "platform/file_writing.h"
 
 int main(int argc, char* argv[]) {
+    // Under a file-size limit, saving the settings at the end fails quietly instead of
+    // killing the program.
+    quorvel::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
     QApplication::setDesktopFileName(QStringLiteral("quorvel"));

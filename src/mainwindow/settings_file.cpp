@@ -145,16 +145,16 @@ QString DataFilePath(const QString& fileName, const QString& folderName) {
 }
 
 Settings ReadSettingsFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    // One byte more than allowed tells a file that is too large.
-    const QByteArray content = file.read(kMaxSettingsFileSize + 1);
-    return ParseSettings(content).value_or(Settings{});
+    // One byte more than allowed tells a file that is too large. A pipe or device put where
+    // the file belongs is no settings file, and reading it could wait for ever.
+    const std::optional<QByteArray> content = ReadRegularFile(path, kMaxSettingsFileSize + 1);
+    if (!content) return {};
+    return ParseSettings(*content).value_or(Settings{});
 }
 
 bool WriteSettingsFile(const QString& path, const Settings& settings) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return !WriteFileSafely(path, FormatSettings(settings)).has_value();
+    return !WriteFileSafely(path, FormatSettings(settings), SpecialFiles::Refuse).has_value();
 }
 
 }  // namespace quorvel

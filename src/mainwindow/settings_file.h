@@ -43,11 +43,13 @@ std::optional<Settings> ParseSettings(const QByteArray& content);
 // way; when that fails, reading and writing the file will fail and fall back quietly.
 QString DataFilePath(const QString& fileName, const QString& folderName);
 
-// The file's settings, or the defaults when it is missing, unreadable, too large or damaged.
+// The file's settings, or the defaults when it is missing, unreadable, too large, damaged or
+// not a regular file (a pipe there is never waited on).
 Settings ReadSettingsFile(const QString& path);
 
 // Replaces the file as a whole: a failure at any point leaves the previous file as it was.
-// Returns false on failure, which the program leaves unreported.
+// Only a regular file (or none) is replaced: a pipe or device there is left alone. Returns
+// false on failure, which the program leaves unreported.
 bool WriteSettingsFile(const QString& path, const Settings& settings);
 
 }  // namespace quorvel

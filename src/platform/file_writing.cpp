@@ -1,8 +1,13 @@
 #include "platform/file_writing.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <csignal>
 
 namespace quorvel {
 namespace {
@@ -30,9 +35,13 @@ std::optional<QString> WriteDirectly(const QString& path, const QByteArray& byte
 
 }  // namespace
 
-std::optional<QString> WriteFileSafely(const QString& path, const QByteArray& bytes) {
+std::optional<QString> WriteFileSafely(const QString& path, const QByteArray& bytes,
+                                       SpecialFiles special) {
     const QFileInfo target(path);
-    if (target.exists() && !target.isFile() && !target.isDir()) return WriteDirectly(path, bytes);
+    if (target.exists() && !target.isFile() && !target.isDir()) {
+        if (special == SpecialFiles::Refuse) return QStringLiteral("not a regular file");
+        return WriteDirectly(path, bytes);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
     if (auto why = WriteAll(file, bytes)) {
@@ -41,6 +50,29 @@ std::optional<QString> WriteFileSafely(const QString& path, const QByteArray& by
     }
     if (!file.commit()) return file.errorString();
     return std::nullopt;
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString& path, qsizetype maxBytes) {
+    // Opened without waiting, then asked what it is: a pipe opened this way returns at once.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray content = file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError) return std::nullopt;
+    return content;
+}
+
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace quorvel

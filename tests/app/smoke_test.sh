@@ -21,8 +21,12 @@ settings=$XDG_CONFIG_HOME/Tarnwick/kvr.usr
 fail() { echo "FAIL: $*"; [[ -n ${pid:-} ]] && kill "$pid" 2>/dev/null; exit 1; }
 
 # run KEYS...: starts the program, checks its picture, types the keys, closes the window.
+# FILE_LIMIT, when set, is the file-size limit (ulimit -f) the program runs under.
 run() {
-    "$program" &
+    (
+        [[ -n ${FILE_LIMIT:-} ]] && ulimit -f "$FILE_LIMIT"
+        exec "$program"
+    ) &
     pid=$!
     window=$("$probe" wait Quorvel 30) || fail "no window appeared"
     # The first picture follows the window within moments.
@@ -55,4 +59,17 @@ run BackSpace 1 2 3 4 5 Return
 # The second start begins where the first ended, and saves it again.
 run
 [[ $(line5) == '"12345"' ]] || fail "the second start did not show the saved start number"
+
+# A named pipe where the settings file belongs: the start does not wait on it, nor the end,
+# and the pipe is left as it was.
+rm -f "$settings"
+mkfifo "$settings"
+run
+[[ -p $settings ]] || fail "the pipe at the settings path was replaced"
+rm -f "$settings"
+
+# Under a file-size limit the settings cannot be written: the program still ends normally
+# (the limit's signal would end it with status 153), and nothing half-written is left.
+FILE_LIMIT=0 run 5
+[[ ! -s $settings ]] || fail "settings written past the file-size limit"
 echo "smoke test passed"
