@@ -30,6 +30,9 @@ MessageAnswer QtUiServices::ShowMessage(QWidget* parent, const QString& title, c
         case MessageIcon::Question:
             box.setIcon(QMessageBox::Question);
             break;
+        case MessageIcon::Program:
+            box.setIconPixmap(QApplication::windowIcon().pixmap(64, 64));
+            break;
     }
     if (buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -63,6 +66,10 @@ int QtUiServices::OpenUrl(const QUrl& url) {
 
 void QtUiServices::RunModal(QDialog& dialog) {
     dialog.exec();
+}
+
+void QtUiServices::ShowAboutToolkit(QWidget* parent) {
+    QMessageBox::aboutQt(parent);
 }
 
 void QtUiServices::StartLongWork() {

@@ -10,7 +10,8 @@ class QWidget;
 namespace quorvel {
 
 enum class MessageButtons { Ok, YesNo };
-enum class MessageIcon { None, Information, Warning, Question };
+// Program: the program's own icon, as an About box shows it.
+enum class MessageIcon { None, Information, Warning, Question, Program };
 enum class MessageAnswer { Ok, Yes, No };
 
 // Everything the windows do that blocks, makes a noise or leaves the process goes through
@@ -33,6 +34,8 @@ class UiServices {
     virtual int OpenUrl(const QUrl& url) = 0;
     // Shows a dialog modally and returns when it is closed.
     virtual void RunModal(QDialog& dialog) = 0;
+    // The toolkit's own About box, modal.
+    virtual void ShowAboutToolkit(QWidget* parent) = 0;
     // Asked again and again by a long drawing pass: whether user input may be waiting, so that
     // processing events is worth its cost. StartLongWork() is called when such a pass begins.
     virtual void StartLongWork() {}
@@ -49,6 +52,7 @@ class QtUiServices : public UiServices {
                             const QString& nameFilter) override;
     int OpenUrl(const QUrl& url) override;
     void RunModal(QDialog& dialog) override;
+    void ShowAboutToolkit(QWidget* parent) override;
     void StartLongWork() override;
     // The toolkit has no cheap "is input waiting?" query, so a long pass looks every
     // kInputPollMs milliseconds: often enough for the Stop button to answer at once, rarely

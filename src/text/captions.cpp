@@ -120,6 +120,23 @@ SaveImageTexts SaveTexts(int language) {
             QStringLiteral("Save error.  The image could not be saved in the file")};
 }
 
+AboutTexts AboutQuorvel(int language) {
+    const QString version = QStringLiteral("Quorvel " QUORVEL_VERSION);
+    if (IsGerman(language)) {
+        return {QStringLiteral("Ueber Quorvel"),
+                version + QStringLiteral("\n\nDie Ulam-Zahlenspirale erkunden.\n\n") +
+                    QString::fromUtf8("Copyright © 2026 Tarnwick\n") +
+                    QStringLiteral("Lizenz: GNU General Public License, Version 3 oder spaeter\n"
+                                   "(GPL-3.0-or-later). Quorvel wird ohne jede Gewaehrleistung\n"
+                                   "bereitgestellt.")};
+    }
+    return {QStringLiteral("About Quorvel"),
+            version + QStringLiteral("\n\nExplore the Ulam number spiral.\n\n") +
+                QString::fromUtf8("Copyright © 2026 Tarnwick\n") +
+                QStringLiteral("Licensed under the GNU General Public License, version 3 or later\n"
+                               "(GPL-3.0-or-later). Quorvel comes with absolutely no warranty.")};
+}
+
 QString RefusalMessage(PassOutcome outcome, int language) {
     switch (outcome) {
         case PassOutcome::StartNumberTooLarge:

@@ -50,6 +50,13 @@ struct SaveImageTexts {
 };
 SaveImageTexts SaveTexts(int language);
 
+// The About box: the program, its version and purpose, its copyright and licence.
+struct AboutTexts {
+    QString title;
+    QString text;
+};
+AboutTexts AboutQuorvel(int language);
+
 // The message of a drawing pass that was refused; empty for a pass that drew or stopped.
 QString RefusalMessage(PassOutcome outcome, int language);
 

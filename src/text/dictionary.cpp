@@ -63,11 +63,22 @@ constexpr Entry kEntries[] = {
     {Word::SpirallingIn, "Spiralling in", "Spiralbewegung nach Innen"},
     {Word::SpirallingOut, "Spiralling out", "Spiralbewegung nach Aussen"},
     {Word::Close, "Close", "Schliessen"},
+    {Word::FileMenu, "&File", "&Datei"},
+    {Word::ViewMenu, "&View", "&Ansicht"},
+    {Word::HelpMenu, "&Help", "&Hilfe"},
+    {Word::SavePicture, "&Save Picture…", "Bild &speichern…"},
+    {Word::CopyPicture, "&Copy Picture", "Bild &kopieren"},
+    {Word::QuitProgram, "&Quit", "&Beenden"},
+    {Word::HelpWindow, "&Help", "&Hilfe"},
+    {Word::UserManual, "User &Manual", "&Benutzerhandbuch"},
+    {Word::AboutQuorvel, "&About Quorvel", "&Ueber Quorvel"},
+    {Word::AboutQt, "About &Qt", "Ueber &Qt"},
+    {Word::LegendTitle, "Colour key", "Farbschluessel"},
 };
 // clang-format on
 
 // One entry per word, in the order of the enumeration, so that a word indexes its entry.
-static_assert(std::size(kEntries) == static_cast<std::size_t>(Word::Close) + 1);
+static_assert(std::size(kEntries) == static_cast<std::size_t>(Word::LegendTitle) + 1);
 static_assert([] {
     for (std::size_t i = 0; i < std::size(kEntries); ++i)
         if (static_cast<std::size_t>(kEntries[i].word) != i) return false;

@@ -60,6 +60,18 @@ enum class Word {
     SpirallingIn,
     SpirallingOut,
     Close,
+    // The menu bar; "&" marks the letter that opens or chooses the entry with Alt.
+    FileMenu,
+    ViewMenu,
+    HelpMenu,
+    SavePicture,
+    CopyPicture,
+    QuitProgram,
+    HelpWindow,
+    UserManual,
+    AboutQuorvel,
+    AboutQt,
+    LegendTitle,  // the name of the colour key, for screen readers
 };
 
 // The entry's text in `language`. German words are written with ae, oe, ue and ss.

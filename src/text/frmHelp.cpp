@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "engine/primelib.h"
 #include "engine/spiral_walk.h"
@@ -120,8 +122,17 @@ void frmHelp::ShowFor(UiServices& services, const QWidget& mainWindow, int frame
     const int right = outer.right() - inner.right();
     const int top = inner.top() - outer.top();
     const int height = intLanguage == intGerman ? kGermanHeight : kEnglishHeight;
-    setGeometry(outer.left() + left, outer.top() + frameTop + 48 + top,
-                outer.width() - left - right, height);
+    QRect place(outer.left() + left, outer.top() + frameTop + 48 + top,
+                std::max(outer.width() - left - right, kMinimumWidth), height);
+    // On a small screen (or a main window fitted to one) the window stays on the screen, whole.
+    if (const QScreen* screen = mainWindow.screen()) {
+        const QRect room = screen->availableGeometry().adjusted(left, top, -right, -left);
+        if (place.right() > room.right()) place.moveRight(room.right());
+        if (place.bottom() > room.bottom()) place.moveBottom(room.bottom());
+        if (place.left() < room.left()) place.moveLeft(room.left());
+        if (place.top() < room.top()) place.moveTop(room.top());
+    }
+    setGeometry(place);
     setWindowTitle(WordOf(Word::Help, intLanguage));
     cmdClose->setText(WordOf(Word::Close, intLanguage));
     txbHelp1->setPlainText(strHelpText[intLanguage]);

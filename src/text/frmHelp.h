@@ -23,9 +23,12 @@ class frmHelp : public QDialog {
     // plus 48 pixels. Returns when it is closed.
     void ShowFor(UiServices& services, const QWidget& mainWindow, int frameTop, int language);
 
-    // Heights of the window's inside: the German text is longer.
-    static constexpr int kEnglishHeight = 337;
+    // Heights of the window's inside: the German text is longer. Both hold the whole text
+    // box (7 + 378 pixels) and a margin under it.
+    static constexpr int kEnglishHeight = 392;
     static constexpr int kGermanHeight = 400;
+    // The narrowest inside that shows the text box and the picture beside it.
+    static constexpr int kMinimumWidth = 796;
 
   private:
     void Form_Load();
