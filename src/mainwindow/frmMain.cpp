@@ -8,20 +8,29 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "mainwindow/button_keys.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
 #include "mainwindow/spiral_picture.h"
 #include "mainwindow/start_number_box.h"
+#include "mainwindow/statistics_labels.h"
+#include "mainwindow/window_fit.h"
 #include "text/captions.h"
+#include "text/color_key.h"
 #include "text/weblink.h"
 
 namespace quorvel {
@@ -63,6 +72,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     setWindowTitle(QStringLiteral("Quorvel"));
     BuildControls();
     ArrangeControls();
+    BuildMenus();
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -82,6 +92,15 @@ void frmMain::BuildControls() {
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(central);
+    // The panel scrolls where the screen is too small for it; elsewhere it shows whole.
+    scrPanel = new QScrollArea(central);
+    scrPanel->setObjectName(QStringLiteral("scrPanel"));
+    scrPanel->setFrameShape(QFrame::NoFrame);
+    scrPanel->setWidgetResizable(true);
+    // Only the controls inside take the keyboard; the wheel and the scroll bars move it.
+    scrPanel->setFocusPolicy(Qt::NoFocus);
+    pnlControls = new QWidget(scrPanel);
+    pnlControls->setObjectName(QStringLiteral("pnlControls"));
 
     picSpiral = new SpiralPicture(surface_, kSpiralSide, central);
     picSpiral->setObjectName(QStringLiteral("picSpiral"));
@@ -89,6 +108,18 @@ void frmMain::BuildControls() {
     cmdStopCalc = Make<QPushButton>(picSpiral, "cmdStopCalc");
     cmdStopCalc->hide();
 
+    // The colour key's caption, as wide as its widest text, so the swatches never move.
+    lblColorKey = Make<QLabel>(central, "lblColorKey");
+    KeepPlaceWhenHidden(lblColorKey);
+    int keyWidth = 0;
+    for (const int language : {intEnglish, intGerman}) {
+        for (int scheme = 0; scheme < kColorSchemeCount; ++scheme) {
+            keyWidth = std::max(keyWidth, lblColorKey->fontMetrics().horizontalAdvance(
+                                              ColorKeyCaption(scheme, language)));
+        }
+    }
+    lblColorKey->setMinimumWidth(keyWidth);
+    lblColorKey->setAccessibleName(WordOf(Word::LegendTitle, intEnglish));
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i) {
         const QByteArray name = "Picture1_" + QByteArray::number(i);
         QFrame* swatch = Picture1[i] = Make<QFrame>(central, name.constData());
@@ -122,7 +153,7 @@ void frmMain::BuildControls() {
     // wheel, which would jump three steps a notch, steps by one.
     vsbStartNumber->setContextMenuPolicy(Qt::NoContextMenu);
     vsbStartNumber->installEventFilter(this);
-    lblStartNumberOutput = Make<QLabel>(central, "lblStartNumberOutput");
+    lblStartNumberOutput = Make<OutputLabel>(central, "lblStartNumberOutput");
     lblP = Make<QLabel>(central, "lblP");
     lblP->setToolTip(QStringLiteral("P: the central number is prime"));
 
@@ -154,21 +185,21 @@ void frmMain::BuildControls() {
     cmdResumeButton = Make<QPushButton>(central, "cmdResumeButton");
 
     lblEndNumber = Make<QLabel>(central, "lblEndNumber");
-    lblEndNumberOutput = Make<QLabel>(central, "lblEndNumberOutput");
+    lblEndNumberOutput = Make<OutputLabel>(central, "lblEndNumberOutput");
     lblNumberofNumbers = Make<QLabel>(central, "lblNumberofNumbers");
-    lblNumberOfNumbersOutput = Make<QLabel>(central, "lblNumberOfNumbersOutput");
+    lblNumberOfNumbersOutput = Make<OutputLabel>(central, "lblNumberOfNumbersOutput");
     lblSpiralling = Make<QLabel>(central, "lblSpiralling");
     lblNumberShown = Make<QLabel>(central, "lblNumberShown");
     lblNumberShown2 = Make<QLabel>(central, "lblNumberShown2");
-    lblNumberShownOutput = Make<QLabel>(central, "lblNumberShownOutput");
+    lblNumberShownOutput = Make<OutputLabel>(central, "lblNumberShownOutput");
     lblSmallestPrime = Make<QLabel>(central, "lblSmallestPrime");
-    lblSmallestPrimeOutput = Make<QLabel>(central, "lblSmallestPrimeOutput");
+    lblSmallestPrimeOutput = Make<OutputLabel>(central, "lblSmallestPrimeOutput");
     lblLargestPrime = Make<QLabel>(central, "lblLargestPrime");
-    lblLargestPrimeOutput = Make<QLabel>(central, "lblLargestPrimeOutput");
+    lblLargestPrimeOutput = Make<OutputLabel>(central, "lblLargestPrimeOutput");
     lblLongestNWSE = Make<QLabel>(central, "lblLongestNWSE");
-    lblLongestNWSEOutput = Make<QLabel>(central, "lblLongestNWSEOutput");
+    lblLongestNWSEOutput = Make<OutputLabel>(central, "lblLongestNWSEOutput");
     lblLongestSWNE = Make<QLabel>(central, "lblLongestSWNE");
-    lblLongestSWNEOutput = Make<QLabel>(central, "lblLongestSWNEOutput");
+    lblLongestSWNEOutput = Make<OutputLabel>(central, "lblLongestSWNEOutput");
 
     cboLanguage = Make<QComboBox>(central, "cboLanguage");
     cboLanguage->setAccessibleName(QStringLiteral("Language"));
@@ -221,21 +252,28 @@ void frmMain::BuildControls() {
         KeepPlaceWhenHidden(w);
     }
     // Output labels keep one size whatever they show, so that new numbers after every picture
-    // never make the panel lay itself out again.
+    // never make the panel lay itself out again. They are as wide as the start-number box with
+    // its spinner, so that the start number the moving spiral shows in the box's place ends
+    // where the box ends, right beside its "P", and lines up with the numbers below.
     const QFontMetrics metrics = lblEndNumberOutput->fontMetrics();
     int numberWidth = metrics.horizontalAdvance(QString::fromLatin1(kWidestNumber));
     for (const int language : {intEnglish, intGerman})
         numberWidth =
             std::max(numberWidth, metrics.horizontalAdvance(WordOf(Word::Calculating, language)));
+    const int valueWidth =
+        std::max(numberWidth + 4, txbStartNumber->width() + vsbStartNumber->width());
     const int lineHeight = lblEndNumberOutput->sizeHint().height();
     for (QLabel* output : {lblEndNumberOutput, lblNumberOfNumbersOutput, lblSmallestPrimeOutput,
                            lblLargestPrimeOutput, lblLongestNWSEOutput, lblLongestSWNEOutput,
                            lblStartNumberOutput}) {
-        output->setFixedSize(numberWidth + 4, lineHeight);
+        output->setFixedSize(valueWidth, lineHeight);
     }
     // The count beside the two-line caption.
-    lblNumberShownOutput->setFixedSize(numberWidth + 4, 2 * lineHeight);
+    lblNumberShownOutput->setFixedSize(valueWidth, 2 * lineHeight);
     lblP->setFixedSize(metrics.horizontalAdvance(QStringLiteral("PP")), lineHeight);
+
+    // Statistics that the rules hide keep their rows: a greyed caption and a dash stand in.
+    standIns_ = new StandIns(this);
 }
 
 void frmMain::ArrangeControls() {
@@ -244,12 +282,14 @@ void frmMain::ArrangeControls() {
     window->setContentsMargins(10, 10, 10, 10);
     window->setSpacing(14);
 
-    // Left: the picture, and under it the colour legend and the links.
-    auto* left = new QVBoxLayout;
+    // Left: the picture, and under it the colour key and the links.
+    auto* left = pictureColumn_ = new QVBoxLayout;
     left->setSpacing(6);
     left->addWidget(picSpiral);
-    auto* under = new QHBoxLayout;
+    auto* under = underRow_ = new QHBoxLayout;
     under->setSpacing(4);
+    under->addWidget(lblColorKey);
+    under->addSpacing(2);
     for (QFrame* swatch : Picture1)
         under->addWidget(swatch);
     under->addStretch(1);
@@ -261,12 +301,13 @@ void frmMain::ArrangeControls() {
     window->addLayout(left);
 
     // Right: the panel. Captions in the first column, what they name in the second.
-    auto* panel = new QGridLayout;
+    auto* panel = new QGridLayout(pnlControls);
+    panel->setContentsMargins(0, 0, 0, 0);
     panel->setHorizontalSpacing(8);
     panel->setVerticalSpacing(6);
     panel->setColumnStretch(1, 1);
     int row = 0;
-    const auto spanRow = [&](QLayoutItem* item) { panel->addItem(item, row++, 0, 1, 2); };
+    const auto spanRow = [&](QLayout* layout) { panel->addLayout(layout, row++, 0, 1, 2); };
     const auto separator = [&] { panel->addWidget(Separator(central), row++, 0, 1, 2); };
 
     // The start number; while the spiral moves, its output label takes the box's place.
@@ -276,8 +317,8 @@ void frmMain::ArrangeControls() {
     startBox->addWidget(txbStartNumber);
     startBox->addWidget(vsbStartNumber);
     auto* startPlace = new QGridLayout;
-    startPlace->addWidget(lblStartNumberOutput, 0, 0);
-    startPlace->addWidget(fraStartNumberFrame, 0, 0);
+    startPlace->addWidget(lblStartNumberOutput, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    startPlace->addWidget(fraStartNumberFrame, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
     auto* startRow = new QHBoxLayout;
     startRow->setSpacing(6);
     startRow->addLayout(startPlace);
@@ -332,24 +373,47 @@ void frmMain::ArrangeControls() {
     panel->addLayout(moving, row++, 0, 1, 2);
     separator();
 
-    // The statistics of the last picture.
+    // The statistics of the last picture; where the rules hide a row, its stand-ins take its
+    // place.
+    const auto value = [&](QLabel* output) {
+        panel->addWidget(output, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    const auto standIn = [&](QLabel* label, bool isValue) {
+        QLabel* stand = standIns_->Add(label, isValue);
+        if (isValue) {
+            panel->addWidget(stand, row, 1, Qt::AlignLeft | Qt::AlignVCenter);
+        } else {
+            panel->addWidget(stand, row, 0);
+        }
+    };
     panel->addWidget(lblEndNumber, row, 0);
-    panel->addWidget(lblEndNumberOutput, row++, 1);
+    value(lblEndNumberOutput);
+    ++row;
     panel->addWidget(lblNumberofNumbers, row, 0);
-    panel->addWidget(lblNumberOfNumbersOutput, row, 1);
+    value(lblNumberOfNumbersOutput);
     panel->addWidget(lblSpiralling, row++, 0, 1, 2);
     auto* shownCaption = new QVBoxLayout;
     shownCaption->setSpacing(0);
     shownCaption->addWidget(lblNumberShown);
     shownCaption->addWidget(lblNumberShown2);
     panel->addLayout(shownCaption, row, 0);
-    panel->addWidget(lblNumberShownOutput, row++, 1);
+    auto* shownStandIn = new QVBoxLayout;
+    shownStandIn->setSpacing(0);
+    shownStandIn->addWidget(standIns_->Add(lblNumberShown, false));
+    shownStandIn->addWidget(standIns_->Add(lblNumberShown2, false));
+    panel->addLayout(shownStandIn, row, 0);
+    value(lblNumberShownOutput);
+    standIn(lblNumberShownOutput, true);
+    ++row;
     for (const auto& [caption, output] : {std::pair{lblSmallestPrime, lblSmallestPrimeOutput},
                                           std::pair{lblLargestPrime, lblLargestPrimeOutput},
                                           std::pair{lblLongestNWSE, lblLongestNWSEOutput},
                                           std::pair{lblLongestSWNE, lblLongestSWNEOutput}}) {
         panel->addWidget(caption, row, 0);
-        panel->addWidget(output, row++, 1);
+        standIn(caption, false);
+        value(output);
+        standIn(output, true);
+        ++row;
     }
     panel->setRowStretch(row++, 1);
     separator();
@@ -361,7 +425,8 @@ void frmMain::ArrangeControls() {
     bottom->addWidget(cmdQuit);
     spanRow(bottom);
 
-    window->addLayout(panel, 1);
+    scrPanel->setWidget(pnlControls);
+    window->addWidget(scrPanel, 1);
 
     // Tab order: the way a user works down the panel.
     QWidget* order[] = {txbStartNumber,
@@ -388,9 +453,10 @@ void frmMain::ArrangeControls() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-// The window keeps one size: wide and tall enough for the panel in either language.
+// The window keeps one size: wide and tall enough for the panel in either language, or, on a
+// screen too small for that, as large as the screen allows (FitToScreen).
 void frmMain::FixWindowSize() {
-    QSize size;
+    QSize panel;
     for (const int language : {intGerman, intEnglish}) {
         intLanguage = language;
         SetLanguageDependentCaptions();
@@ -399,8 +465,8 @@ void frmMain::FixWindowSize() {
             list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         cmdStopCalc->setText(WordOf(Word::Stop, language));
         lblSpiralling->setText(WordOf(Word::SpirallingOut, language));
-        centralWidget()->layout()->activate();
-        size = size.expandedTo(centralWidget()->sizeHint());
+        pnlControls->layout()->activate();
+        panel = panel.expandedTo(pnlControls->sizeHint());
         // The Stop button over the picture fits "Stop" and "Halt" alike.
         cmdStopCalc->setMinimumWidth(
             std::max(cmdStopCalc->minimumWidth(), cmdStopCalc->sizeHint().width()));
@@ -412,8 +478,51 @@ void frmMain::FixWindowSize() {
     lblSpiralling->clear();
     cmdStopCalc->resize(std::max(cmdStopCalc->minimumWidth(), 80),
                         cmdStopCalc->sizeHint().height());
-    centralWidget()->setFixedSize(size);
-    setFixedSize(sizeHint());
+    naturalPanel_ = panel;
+    FitToScreen();
+}
+
+// On a screen too small for the whole window (a small laptop, or a large scaling factor) the
+// picture is shown at one screen pixel per picture pixel and the panel scrolls. The picture
+// itself keeps its 527 x 527 pixels either way.
+void frmMain::FitToScreen() {
+    QScreen* screen = this->screen();
+    if (screen == nullptr) return;
+    const QMargins margins = centralWidget()->layout()->contentsMargins();
+    const int spacing = centralWidget()->layout()->spacing();
+    WindowFitInput in;
+    in.panel = naturalPanel_;
+    in.pictureSide = kSpiralSide;
+    const QSize under = underRow_->sizeHint();
+    in.underPicture = QSize(under.width(), under.height() + pictureColumn_->spacing());
+    in.margins =
+        QSize(margins.left() + margins.right() + spacing, margins.top() + margins.bottom());
+    in.menuHeight = menuBar()->sizeHint().height();
+    in.available = screen->availableGeometry().size();
+    // Before the window manager has framed the window its frame is a guess: a title bar and
+    // thin borders.
+    const QSize frame = frameGeometry().size() - size();
+    in.frame = isVisible() && !frame.isEmpty() ? frame : QSize(16, 48);
+    in.devicePixelRatio = screen->devicePixelRatio();
+    in.scrollBarExtent = scrPanel->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const WindowFit fit = FitWindow(in);
+
+    picSpiral->SetDisplayRatio(fit.pictureRatio);
+    // The panel takes the height the window has; only its width is set.
+    scrPanel->setFixedWidth(fit.panel.width());
+    centralWidget()->setFixedSize(fit.window - QSize(0, in.menuHeight));
+    setFixedSize(fit.window);
+    // The Stop button of a long drawing stays centred on the picture as shown.
+    cmdStopCalc->move((picSpiral->width() - cmdStopCalc->width()) / 2, picSpiral->height() * 3 / 4);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window can move to a screen of another size or scale.
+    if (!blnWatchingScreen && windowHandle() != nullptr) {
+        blnWatchingScreen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [this] { FitToScreen(); });
+    }
 }
 
 void frmMain::ConnectHandlers() {
@@ -455,6 +564,9 @@ void frmMain::ConnectHandlers() {
     connect(lblTarnwick, &LinkLabel::clicked, this,
             [this] { OpenWebPage(*services_, this, TarnwickAddress()); });
 
+    // A focused button presses on Enter as it does on Space.
+    LetEnterPressButtons(this);
+
     picSpiral->SetReleaseHandler(
         [this](Qt::MouseButton button, QPointF at) { picSpiral_MouseUp(button, at); });
     txbStartNumber->SetKeyFilter(
@@ -474,6 +586,7 @@ void frmMain::Form_Load() {
     InitializeAndDraw();
     EnableDisableFunctions(true);
     blnStartupCompleted = true;
+    ShowStartupMessage();
 }
 
 void frmMain::InitializeValues() {
@@ -556,11 +669,10 @@ void frmMain::cmdQuit_Click() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mnuView && event->type() == QEvent::ActionAdded)
+        mnuView->menuAction()->setVisible(true);
     if (watched == vsbStartNumber && event->type() == QEvent::Wheel) {
-        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
-        if (delta != 0)
-            vsbStartNumber->triggerAction(delta > 0 ? QAbstractSlider::SliderSingleStepSub
-                                                    : QAbstractSlider::SliderSingleStepAdd);
+        vsbStartNumber_Wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
         return true;
     }
     // A click on the spinner, a step or not, leaves the keyboard in the box, as if the

@@ -13,12 +13,16 @@
 #include "platform/ui_services.h"
 #include "text/language.h"
 
+class QAction;
+class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QScrollBar;
 class QTimer;
 
@@ -27,6 +31,7 @@ namespace quorvel {
 class frmHelp;
 class LinkLabel;
 class SpiralPicture;
+class StandIns;
 class StartNumberBox;
 
 // The main window: the spiral on the left, the controls that choose what it shows on the
@@ -37,7 +42,7 @@ class StartNumberBox;
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
 // frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_MovingSpiral.cpp, frmMain_Language.cpp,
-// frmMain_Picture.cpp, frmMain_Settings.cpp.
+// frmMain_Picture.cpp, frmMain_Settings.cpp, frmMain_Menus.cpp (the menu bar and its keys).
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -69,8 +74,12 @@ class frmMain : public QMainWindow, private PassObserver {
     // Replaces the converter that turns the saved bitmap into PNG.
     void SetGraphicsConverter(GraphicsConverter converter) { converter_ = std::move(converter); }
 
+    // The View menu, for the rooms that show more of the picture to add their entries to.
+    QMenu* ViewMenu() const { return mnuView; }
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -79,6 +88,18 @@ class frmMain : public QMainWindow, private PassObserver {
     void ArrangeControls();
     void ConnectHandlers();
     void FixWindowSize();
+    void FitToScreen();
+
+    // The menu bar.
+    void BuildMenus();
+    void SetMenuCaptions();
+    void UpdateMenuActions();
+    void mnuSavePicture_Click();
+    void mnuCopyPicture_Click();
+    void mnuHelp_Click();
+    void mnuUserManual_Click();
+    void mnuAboutQuorvel_Click();
+    void mnuAboutQt_Click();
 
     // Start-up.
     void InitializeValues();
@@ -94,6 +115,8 @@ class frmMain : public QMainWindow, private PassObserver {
     void ShowSpiralButtons();
     void ShowColorLegend();
     void HideColorLegend();
+    // The words that explain the colours: the key's caption and tips, the colour list's tip.
+    void ExplainColors();
     void optCircles_Click();
     void optSquares_Click();
     void chkGrid_Click();
@@ -116,6 +139,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool txbStartNumber_KeyPress(int keyAscii);
     void txbStartNumber_Change();
     void vsbStartNumber_Change();
+    void vsbStartNumber_Wheel(int delta);
     void StepSpinner(std::int32_t n, std::int32_t t, bool up);
     int SpinnerValue() const;
     void SetSpinnerValue(std::int64_t value);
@@ -126,6 +150,8 @@ class frmMain : public QMainWindow, private PassObserver {
     void HidePrimeStatistics();
     void ShowStatistics();
     void ShowMessage(const QString& text);
+    // A refusal of the start-up pass waits until the window has been painted.
+    void ShowStartupMessage();
     void OnDrawingStarts(const PassResult& result) override;
     bool StopRequested() override;
     void OnWalkFinished() override;
@@ -149,6 +175,10 @@ class frmMain : public QMainWindow, private PassObserver {
     // Clicks on the picture.
     void picSpiral_MouseUp(Qt::MouseButton button, QPointF position);
     void NameClickedNumber(QPointF position);
+    // Whether the picture on screen is finished and still: it may be named, copied and saved.
+    bool PictureIsStill() const;
+    // Asks whether to save the picture, and saves it on Yes.
+    void AskToSavePicture();
     void SaveSpiralImage();
 
     // The settings file.
@@ -178,8 +208,27 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnToolkitGerman = false;  // the toolkit's translation is installed
     // A pass that has taken this long shows what it is doing.
     static constexpr int kNoticeableMs = 100;
+    // A refusal of the start-up pass is shown at the latest this long after start-up.
+    static constexpr int kStartupMessageLatestMs = 1500;
 
     // Controls.
+    QScrollArea* scrPanel = nullptr;
+    QWidget* pnlControls = nullptr;
+    QBoxLayout* pictureColumn_ = nullptr;
+    QBoxLayout* underRow_ = nullptr;
+    QSize naturalPanel_;
+    StandIns* standIns_ = nullptr;
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuView = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* actSavePicture = nullptr;
+    QAction* actCopyPicture = nullptr;
+    QAction* actQuit = nullptr;
+    QAction* actHelp = nullptr;
+    QAction* actUserManual = nullptr;
+    QAction* actAboutQuorvel = nullptr;
+    QAction* actAboutQt = nullptr;
+    QLabel* lblColorKey = nullptr;
     SpiralPicture* picSpiral = nullptr;
     QPushButton* cmdStopCalc = nullptr;
     std::array<QFrame*, 6> Picture1{};
@@ -251,18 +300,23 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnDrawing = false;         // a drawing pass runs: nothing may start another
     bool blnQuitting = false;        // Quit was chosen: the program ends as soon as it can
     bool blnLockPending = false;     // the pass has not locked the controls yet
+    bool blnDialogOpen = false;      // a menu's question, box or dialog is up: no second one
+    bool blnWatchingScreen = false;  // the window refits itself when it changes screens
+    QString strStartupMessage;       // a refusal of the start-up pass, shown once painted
     int intLanguage = intEnglish;
     int intHelpLanguage = intEnglish;
     int intBoxSizeIndex = 4;
     int intBoxSize = 15;  // the cell size of the last pass that got past the start number
     int intColorCount = 6;
     int intPassesRequested = 0;
+    int intWheelAngle = 0;  // wheel turn not yet stepped, in eighths of a degree
     QString strCalculating;
     QString strSettingsFile;
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;
     static constexpr int lngScrollHigh = 32767;
+    static constexpr int kWheelNotch = 120;
 };
 
 }  // namespace quorvel

@@ -3,12 +3,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 
 #include "mainwindow/frmMain.h"
 #include "mainwindow/start_number_box.h"
+#include "text/color_key.h"
 #include "text/frmHelp.h"
 
 namespace quorvel {
@@ -66,16 +68,31 @@ void frmMain::ShowSpiralButtons() {
 }
 
 // The legend explains the cycling schemes: diagonals, rings and the sequence (five colours).
+// The key's caption comes and goes with its swatches.
 void frmMain::ShowColorLegend() {
     const int scheme = cboColorBy->currentIndex();
     const bool shown = scheme >= 1 && scheme <= 4 && !blnPaused;
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i)
         Picture1[i]->setVisible(shown && !(scheme == 4 && i == 5));
+    lblColorKey->setVisible(shown);
+    ExplainColors();
 }
 
 void frmMain::HideColorLegend() {
     for (QFrame* swatch : Picture1)
         swatch->setVisible(false);
+    lblColorKey->setVisible(false);
+}
+
+void frmMain::ExplainColors() {
+    const int scheme = cboColorBy->currentIndex();
+    lblColorKey->setText(ColorKeyCaption(scheme, intLanguage));
+    for (int i = 0; i < static_cast<int>(Picture1.size()); ++i) {
+        const QString tip = SwatchToolTip(scheme, i, intLanguage);
+        Picture1[i]->setToolTip(tip);
+        Picture1[i]->setAccessibleDescription(tip);
+    }
+    cboColorBy->setToolTip(SchemeToolTip(scheme, intLanguage));
 }
 
 void frmMain::RedrawUnlessMoving() {

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 
 #include "mainwindow/frmMain.h"
+#include "mainwindow/statistics_labels.h"
 #include "text/captions.h"
 
 namespace quorvel {
@@ -61,8 +62,13 @@ void frmMain::SetLanguageDependentCaptions() {
         }
     }
     // The count stands level with the line of its caption that ends in the colon.
-    lblNumberShownOutput->setAlignment(
-        Qt::AlignLeft | (lblNumberShown2->text().isEmpty() ? Qt::AlignTop : Qt::AlignBottom));
+    const Qt::Alignment level = lblNumberShown2->text().isEmpty() ? Qt::AlignTop : Qt::AlignBottom;
+    for (QLabel* count : {lblNumberShownOutput,
+                          findChild<QLabel*>(QStringLiteral("lblNumberShownOutputStandIn"))}) {
+        if (count != nullptr) count->setAlignment(Qt::AlignRight | level);
+    }
+    if (standIns_ != nullptr) standIns_->RefreshTexts();
+    SetMenuCaptions();
 }
 
 void frmMain::SetLanguageDependentLists() {
@@ -94,6 +100,7 @@ void frmMain::cboLanguage_Click() {
         SetLanguageDependentText();
         SetToolkitLanguage();
         strCalculating = CalculatingText(intLanguage);
+        ExplainColors();
     }
     update();
     RestoreFocus();

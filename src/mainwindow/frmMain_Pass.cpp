@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
+#include <utility>
 
 #include "mainwindow/frmMain.h"
 #include "mainwindow/spiral_picture.h"
@@ -39,8 +41,28 @@ PassInput frmMain::CurrentPassInput() const {
 }
 
 void frmMain::ShowMessage(const QString& text) {
+    // The start-up pass runs before the window has been painted; its refusal waits for that
+    // (ShowStartupMessage), so that it never stands over a blank window.
+    if (!blnStartupCompleted) {
+        strStartupMessage = text;
+        return;
+    }
     services_->ShowMessage(this, WordOf(Word::Error, intLanguage), text, MessageButtons::Ok,
                            MessageIcon::None);
+}
+
+void frmMain::ShowStartupMessage() {
+    if (strStartupMessage.isEmpty()) return;
+    const auto show = [this] {
+        if (strStartupMessage.isEmpty() || blnQuitting) return;
+        const QString text = std::exchange(strStartupMessage, QString());
+        ShowMessage(text);
+        RestoreFocus();
+    };
+    // Once the picture (and with it the window) has been painted; and should the window never
+    // be painted, because it starts minimised, a moment later all the same.
+    picSpiral->CallAfterPaint([this, show] { QTimer::singleShot(0, this, show); });
+    QTimer::singleShot(kStartupMessageLatestMs, this, show);
 }
 
 void frmMain::DrawSpiral() {
@@ -82,9 +104,10 @@ void frmMain::DrawSpiral() {
     lastPass_ = result;
     const bool stopped = result.outcome == PassOutcome::Stopped;
 
-    // The longest diagonal runs.
+    // The longest diagonal runs, as far as this pass measured them: the check box may have
+    // changed while it ran.
     if (!stopped) {
-        if (chkCalculateLongest->isChecked()) {
+        if (result.runsMeasured) {
             if (result.numberShown == 0) {
                 lblLongestNWSEOutput->setText(QStringLiteral("0"));
                 lblLongestSWNEOutput->setText(QStringLiteral("0"));

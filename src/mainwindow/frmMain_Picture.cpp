@@ -17,18 +17,31 @@
 
 namespace quorvel {
 
+// Not while the spiral moves (a paused one is still), nor while a picture is half drawn.
+bool frmMain::PictureIsStill() const {
+    return !((Moving() && !blnPaused) || blnDrawing || blnQuitting);
+}
+
 void frmMain::picSpiral_MouseUp(Qt::MouseButton button, QPointF position) {
-    // Not while the spiral moves (a paused one is still), nor while a picture is half drawn.
-    if ((Moving() && !blnPaused) || blnDrawing || blnQuitting) return;
+    if (!PictureIsStill()) return;
     if (button == Qt::LeftButton) {
         NameClickedNumber(position);
     } else if (button == Qt::RightButton) {
-        const SaveImageTexts texts = SaveTexts(intLanguage);
-        if (services_->ShowMessage(this, texts.questionTitle, texts.question, MessageButtons::YesNo,
-                                   MessageIcon::None) == MessageAnswer::Yes) {
-            SaveSpiralImage();
-        }
+        AskToSavePicture();
     }
+}
+
+// The right click's question, and the File menu's Save: one question at a time.
+void frmMain::AskToSavePicture() {
+    if (!PictureIsStill() || blnDialogOpen) return;
+    blnDialogOpen = true;
+    const SaveImageTexts texts = SaveTexts(intLanguage);
+    if (services_->ShowMessage(this, texts.questionTitle, texts.question, MessageButtons::YesNo,
+                               MessageIcon::None) == MessageAnswer::Yes &&
+        !blnQuitting) {
+        SaveSpiralImage();
+    }
+    blnDialogOpen = false;
 }
 
 void frmMain::NameClickedNumber(QPointF position) {

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QScrollBar>
+#include <cstdlib>
 
 #include "engine/primelib.h"
 #include "mainwindow/frmMain.h"
@@ -79,6 +80,25 @@ void frmMain::vsbStartNumber_Change() {
     StepSpinner(n, t, up);
     // The spinner is a mouse tool: after every step the keyboard is back in the box.
     RestoreFocus();
+}
+
+// The wheel steps the spinner once a notch (120 units). A fine-grained wheel or a touchpad
+// sends a notch in small parts, which add up; a disabled spinner takes no wheel at all.
+void frmMain::vsbStartNumber_Wheel(int delta) {
+    if (!vsbStartNumber->isEnabled()) {
+        intWheelAngle = 0;
+        return;
+    }
+    if (delta == 0) return;
+    // Turning the other way starts a new notch.
+    if ((delta > 0) != (intWheelAngle > 0)) intWheelAngle = 0;
+    intWheelAngle += delta;
+    while (std::abs(intWheelAngle) >= kWheelNotch && vsbStartNumber->isEnabled()) {
+        const bool up = intWheelAngle > 0;
+        intWheelAngle -= up ? kWheelNotch : -kWheelNotch;
+        vsbStartNumber->triggerAction(up ? QAbstractSlider::SliderSingleStepSub
+                                         : QAbstractSlider::SliderSingleStepAdd);
+    }
 }
 
 void frmMain::StepSpinner(std::int32_t n, std::int32_t t, bool up) {

@@ -2,13 +2,15 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
+#include <utility>
 
 #include "platform/image_surface.h"
 
 namespace quorvel {
 
 SpiralPicture::SpiralPicture(ImageSurface& surface, int side, QWidget* parent)
-    : QWidget(parent), surface_(surface) {
+    : QWidget(parent), surface_(surface), side_(side) {
     setFixedSize(side, side);
     // The picture covers every pixel: nothing underneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -20,15 +22,32 @@ void SpiralPicture::Refresh() {
     update();
 }
 
+void SpiralPicture::SetDisplayRatio(double ratio) {
+    ratio_ = ratio > 1.0 ? ratio : 1.0;
+    const int shown = static_cast<int>(std::ceil(side_ / ratio_));
+    setFixedSize(shown, shown);
+    update();
+}
+
 void SpiralPicture::paintEvent(QPaintEvent* event) {
     repaintPending_ = false;
-    QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), surface_.Image(), area);
+    {
+        QPainter painter(this);
+        const QRect area = event->rect();
+        if (ratio_ == 1.0) {
+            painter.drawImage(area.topLeft(), surface_.Image(), area);
+        } else {
+            // One picture pixel to one screen pixel; what the rounded-up widget has beyond
+            // the picture stays black.
+            painter.fillRect(area, Qt::black);
+            painter.drawImage(QRectF(0, 0, side_ / ratio_, side_ / ratio_), surface_.Image());
+        }
+    }
+    if (afterPaint_) std::exchange(afterPaint_, nullptr)();
 }
 
 void SpiralPicture::mouseReleaseEvent(QMouseEvent* event) {
-    if (onRelease_) onRelease_(event->button(), event->position());
+    if (onRelease_) onRelease_(event->button(), ToPicture(event->position()));
     event->accept();
 }
 

@@ -33,6 +33,9 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     Choose("cboColorBy", 5);
     Choose("cboBoxSize", 2);
     save("english-all-ostrand-box5");
+    Choose("cboShow", 2);
+    Find("cmdDraw")->setFocus();
+    save("english-squares-focus-on-draw");
     // The moving spiral, running and paused.
     Choose("cboShow", 0);
     Choose("cboBoxSize", 3);

@@ -110,11 +110,32 @@ TEST_F(Settings, DamagedFilesStartFromTheDefaults) {
         EXPECT_TRUE(Checked("optCircles"));
         EXPECT_TRUE(services.messages.empty());
     }
-    // A start number too large is kept, and the first picture refuses it with its message.
-    Restart("1\r\n0\r\n1\r\n4,0,0,2\r\n\"99999999999\"\r\n0\r\n1\r\n0\r\n0\r\n");
+    // A start number too large is kept, and the first picture refuses it with its message:
+    // over the finished window, once it has been painted, its colour key already that of the
+    // saved scheme.
+    Restart("1\r\n1\r\n1\r\n4,1,0,2\r\n\"99999999999\"\r\n0\r\n1\r\n0\r\n0\r\n");
     EXPECT_EQ(Text("txbStartNumber"), "99999999999");
-    ASSERT_EQ(services.messages.size(), 1u);
-    EXPECT_EQ(services.messages[0].text, "Start number must be <= 2^31 - 2 = 2147483646.");
+    EXPECT_TRUE(services.messages.empty());
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    Find("picSpiral")->installEventFilter(&counter);
+    int paintsBefore = -1;
+    bool keyShown = false;
+    services.onMessage = [&] {
+        paintsBefore = counter.paints;
+        keyShown = !Hidden("lblColorKey") && Text("lblColorKey") == "NW-SO-Diagonalen:";
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !services.messages.empty(); }));
+    EXPECT_EQ(services.messages[0].text,
+              "Die Startzahl muss kleiner als 2^31 - 2 = 2147483646 sein.");
+    EXPECT_GT(paintsBefore, 0);
+    EXPECT_TRUE(keyShown);
+    EXPECT_EQ(services.messages.size(), 1u);
 }
 
 }  // namespace

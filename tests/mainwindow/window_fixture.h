@@ -53,6 +53,7 @@ class RecordingServices : public UiServices {
         modals.push_back(&dialog);
         if (onModal) onModal(dialog);
     }
+    void ShowAboutToolkit(QWidget*) override { ++aboutToolkit; }
     bool UserInputMayBePending() override {
         ++inputPolls;
         if (onInputPoll) onInputPoll();
@@ -69,6 +70,7 @@ class RecordingServices : public UiServices {
     int openCode = 33;
     std::vector<QDialog*> modals;
     std::function<void(QDialog&)> onModal;
+    int aboutToolkit = 0;
     bool inputPending = false;
     int inputPolls = 0;
     std::function<void()> onInputPoll;

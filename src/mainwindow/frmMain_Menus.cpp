@@ -1,0 +1,130 @@
+// The menu bar: File (save, copy, quit), View (for what shows more of the picture) and Help.
+// Every entry does what the button or click it stands for does, with its key as a shortcut.
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "mainwindow/frmMain.h"
+#include "text/captions.h"
+#include "text/weblink.h"
+
+namespace quorvel {
+namespace {
+
+QAction* AddEntry(QMenu* menu, const char* name, const QKeySequence& keys) {
+    auto* action = menu->addAction(QString());
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(keys);
+    return action;
+}
+
+}  // namespace
+
+void frmMain::BuildMenus() {
+    mnuFile = menuBar()->addMenu(QString());
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    actSavePicture = AddEntry(mnuFile, "actSavePicture", QKeySequence(Qt::CTRL | Qt::Key_S));
+    actCopyPicture =
+        AddEntry(mnuFile, "actCopyPicture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    mnuFile->addSeparator();
+    actQuit = AddEntry(mnuFile, "actQuit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+    actQuit->setMenuRole(QAction::QuitRole);
+
+    // Empty until a view adds its entry; an empty menu would look unfinished.
+    mnuView = menuBar()->addMenu(QString());
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuView->menuAction()->setVisible(false);
+    mnuView->installEventFilter(this);
+
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    actHelp = AddEntry(mnuHelp, "actHelp", QKeySequence(Qt::Key_F1));
+    actUserManual = AddEntry(mnuHelp, "actUserManual", QKeySequence());
+    mnuHelp->addSeparator();
+    actAboutQuorvel = AddEntry(mnuHelp, "actAboutQuorvel", QKeySequence());
+    actAboutQuorvel->setMenuRole(QAction::AboutRole);
+    actAboutQt = AddEntry(mnuHelp, "actAboutQt", QKeySequence());
+    actAboutQt->setMenuRole(QAction::AboutQtRole);
+
+    connect(actSavePicture, &QAction::triggered, this, &frmMain::mnuSavePicture_Click);
+    connect(actCopyPicture, &QAction::triggered, this, &frmMain::mnuCopyPicture_Click);
+    connect(actQuit, &QAction::triggered, this, &frmMain::cmdQuit_Click);
+    connect(actHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
+    connect(actUserManual, &QAction::triggered, this, &frmMain::mnuUserManual_Click);
+    connect(actAboutQuorvel, &QAction::triggered, this, &frmMain::mnuAboutQuorvel_Click);
+    connect(actAboutQt, &QAction::triggered, this, &frmMain::mnuAboutQt_Click);
+    // An open menu greys what cannot be done now. The keys stay live and their handlers
+    // decide, so no state can leave a shortcut dead.
+    for (QMenu* menu : {mnuFile, mnuHelp}) {
+        connect(menu, &QMenu::aboutToShow, this, &frmMain::UpdateMenuActions);
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            for (QAction* action : {actSavePicture, actCopyPicture, actHelp})
+                action->setEnabled(true);
+        });
+    }
+}
+
+void frmMain::SetMenuCaptions() {
+    const auto w = [this](Word word) { return WordOf(word, intLanguage); };
+    mnuFile->setTitle(w(Word::FileMenu));
+    actSavePicture->setText(w(Word::SavePicture));
+    actCopyPicture->setText(w(Word::CopyPicture));
+    actQuit->setText(w(Word::QuitProgram));
+    mnuView->setTitle(w(Word::ViewMenu));
+    mnuHelp->setTitle(w(Word::HelpMenu));
+    actHelp->setText(w(Word::HelpWindow));
+    actUserManual->setText(w(Word::UserManual));
+    actAboutQuorvel->setText(w(Word::AboutQuorvel));
+    actAboutQt->setText(w(Word::AboutQt));
+}
+
+void frmMain::UpdateMenuActions() {
+    actSavePicture->setEnabled(PictureIsStill() && !blnDialogOpen);
+    actCopyPicture->setEnabled(!blnDrawing && !blnQuitting);
+    actHelp->setEnabled(!Moving() && !blnDialogOpen && !blnQuitting);
+}
+
+void frmMain::mnuSavePicture_Click() {
+    AskToSavePicture();
+}
+
+// The picture as it is on screen; half a picture is never copied.
+void frmMain::mnuCopyPicture_Click() {
+    if (blnDrawing || blnQuitting) return;
+    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(surface_.Image());
+}
+
+// The Help button's click. The button is away while the spiral moves, and so is its key.
+void frmMain::mnuHelp_Click() {
+    if (Moving() || blnDialogOpen || blnQuitting) return;
+    blnDialogOpen = true;
+    cmdHelp_Click();
+    blnDialogOpen = false;
+}
+
+void frmMain::mnuUserManual_Click() {
+    if (blnDialogOpen || blnQuitting) return;
+    blnDialogOpen = true;
+    OpenWebPage(*services_, this, ManualAddress());
+    blnDialogOpen = false;
+}
+
+void frmMain::mnuAboutQuorvel_Click() {
+    if (blnDialogOpen || blnQuitting) return;
+    blnDialogOpen = true;
+    const AboutTexts about = AboutQuorvel(intLanguage);
+    services_->ShowMessage(this, about.title, about.text, MessageButtons::Ok, MessageIcon::Program);
+    blnDialogOpen = false;
+}
+
+void frmMain::mnuAboutQt_Click() {
+    if (blnDialogOpen || blnQuitting) return;
+    blnDialogOpen = true;
+    services_->ShowAboutToolkit(this);
+    blnDialogOpen = false;
+}
+
+}  // namespace quorvel

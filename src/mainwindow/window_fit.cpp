@@ -1,0 +1,46 @@
+#include "mainwindow/window_fit.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+WindowFit FitWindow(const WindowFitInput& in) {
+    const auto window = [&](int side, QSize panel) {
+        const int left = std::max(side, in.underPicture.width());
+        const int height = std::max(side + in.underPicture.height(), panel.height());
+        return QSize(in.margins.width() + left + panel.width(),
+                     in.menuHeight + in.margins.height() + height);
+    };
+    const QSize room = in.available - in.frame;
+    WindowFit fit;
+    fit.panel = in.panel;
+    fit.window = window(in.pictureSide, in.panel);
+    if (fit.window.width() <= room.width() && fit.window.height() <= room.height()) return fit;
+
+    fit.compact = true;
+    fit.pictureRatio = std::max(1.0, in.devicePixelRatio);
+    const int side = static_cast<int>(std::ceil(in.pictureSide / fit.pictureRatio));
+    const QSize leftColumn(std::max(side, in.underPicture.width()),
+                           side + in.underPicture.height());
+    // The panel gets what the picture leaves, but never less than a sliver to scroll in.
+    const QSize fixed(in.margins.width() + leftColumn.width(), in.menuHeight + in.margins.height());
+    const QSize smallest(3 * in.scrollBarExtent,
+                         std::max(leftColumn.height(), 3 * in.scrollBarExtent));
+    QSize panel = (room - fixed).expandedTo(smallest).boundedTo(in.panel);
+    // A panel that scrolls up and down needs room for its scroll bar beside it.
+    if (panel.height() < in.panel.height()) {
+        panel.setWidth(std::min(in.panel.width() + in.scrollBarExtent,
+                                std::max(panel.width(), room.width() - fixed.width())));
+    }
+    if (panel.width() < in.panel.width()) {
+        panel.setHeight(std::min(in.panel.height() + in.scrollBarExtent,
+                                 std::max(panel.height(), room.height() - fixed.height())));
+    }
+    fit.panel = panel;
+    fit.window = QSize(fixed.width() + panel.width(),
+                       fixed.height() + std::max(leftColumn.height(), panel.height()));
+    return fit;
+}
+
+}  // namespace quorvel
