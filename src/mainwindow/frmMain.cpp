@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -22,6 +24,8 @@
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "explorer/explorer.h"
+#include "explorer/inspector_panel.h"
 #include "mainwindow/button_keys.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
@@ -73,6 +77,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     BuildControls();
     ArrangeControls();
     BuildMenus();
+    explorer_ = new Explorer(this, picSpiral, mnuView, [this] { return surface_.Raster(); });
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -82,6 +87,10 @@ frmMain::~frmMain() {
     // A pass that is still unwinding must not reach a half-destroyed window.
     blnStopRequest = true;
     surface_.SetRefreshHandler(nullptr);
+    // Closing the window hides the inspector on the way; nothing may fit a window being taken
+    // apart.
+    explorer_->disconnect(this);
+    explorer_->Inspector()->disconnect(explorer_);
 }
 
 const QImage& frmMain::Picture() {
@@ -497,7 +506,8 @@ void frmMain::FitToScreen() {
     in.underPicture = QSize(under.width(), under.height() + pictureColumn_->spacing());
     in.margins =
         QSize(margins.left() + margins.right() + spacing, margins.top() + margins.bottom());
-    in.menuHeight = menuBar()->sizeHint().height();
+    // The menu bar above, the status bar below.
+    in.menuHeight = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
     in.available = screen->availableGeometry().size();
     // Before the window manager has framed the window its frame is a guess: a title bar and
     // thin borders.
@@ -505,12 +515,28 @@ void frmMain::FitToScreen() {
     in.frame = isVisible() && !frame.isEmpty() ? frame : QSize(16, 48);
     in.devicePixelRatio = screen->devicePixelRatio();
     in.scrollBarExtent = scrPanel->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+
+    // A docked inspector widens the window; where the window would then no longer fit whole,
+    // the inspector floats beside it instead.
+    int dockWidth = 0;
+    auto* inspector = findChild<QDockWidget*>(QStringLiteral("dockInspector"));
+    if (inspector != nullptr && !inspector->isHidden() && !inspector->isFloating()) {
+        WindowFitInput withPanel = in;
+        withPanel.margins.rwidth() += inspector->width();
+        if (!FitWindow(withPanel).compact || FitWindow(in).compact) {
+            dockWidth = inspector->width();
+        } else {
+            inspector->setFloating(true);
+        }
+    }
+    in.margins.rwidth() += dockWidth;
     const WindowFit fit = FitWindow(in);
 
     picSpiral->SetDisplayRatio(fit.pictureRatio);
+    explorer_->SetDisplayRatio(fit.pictureRatio);
     // The panel takes the height the window has; only its width is set.
     scrPanel->setFixedWidth(fit.panel.width());
-    centralWidget()->setFixedSize(fit.window - QSize(0, in.menuHeight));
+    centralWidget()->setFixedSize(fit.window - QSize(dockWidth, in.menuHeight));
     setFixedSize(fit.window);
     // The Stop button of a long drawing stays centred on the picture as shown.
     cmdStopCalc->move((picSpiral->width() - cmdStopCalc->width()) / 2, picSpiral->height() * 3 / 4);
@@ -567,6 +593,9 @@ void frmMain::ConnectHandlers() {
     // A focused button presses on Enter as it does on Space.
     LetEnterPressButtons(this);
 
+    picSpiral->SetHoverHandlers([this](QPointF at) { explorer_->PointerAt(at); },
+                                [this] { explorer_->PointerLeft(); });
+    connect(explorer_, &Explorer::InspectorToggled, this, [this] { FitToScreen(); });
     picSpiral->SetReleaseHandler(
         [this](Qt::MouseButton button, QPointF at) { picSpiral_MouseUp(button, at); });
     txbStartNumber->SetKeyFilter(

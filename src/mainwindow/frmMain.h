@@ -28,6 +28,7 @@ class QTimer;
 
 namespace quorvel {
 
+class Explorer;
 class frmHelp;
 class LinkLabel;
 class SpiralPicture;
@@ -76,6 +77,8 @@ class frmMain : public QMainWindow, private PassObserver {
 
     // The View menu, for the rooms that show more of the picture to add their entries to.
     QMenu* ViewMenu() const { return mnuView; }
+    // The explorer of the picture: readout, inspector and overlays.
+    Explorer* PictureExplorer() const { return explorer_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -150,6 +153,8 @@ class frmMain : public QMainWindow, private PassObserver {
     void HidePrimeStatistics();
     void ShowStatistics();
     void ShowMessage(const QString& text);
+    // The explorer rests while a pass draws or the spiral moves.
+    void UpdateExplorerBusy();
     // A refusal of the start-up pass waits until the window has been painted.
     void ShowStartupMessage();
     void OnDrawingStarts(const PassResult& result) override;
@@ -218,6 +223,7 @@ class frmMain : public QMainWindow, private PassObserver {
     QBoxLayout* underRow_ = nullptr;
     QSize naturalPanel_;
     StandIns* standIns_ = nullptr;
+    Explorer* explorer_ = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuView = nullptr;
     QMenu* mnuHelp = nullptr;

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QSignalBlocker>
 
+#include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/statistics_labels.h"
 #include "text/captions.h"
@@ -69,6 +70,7 @@ void frmMain::SetLanguageDependentCaptions() {
     }
     if (standIns_ != nullptr) standIns_->RefreshTexts();
     SetMenuCaptions();
+    if (explorer_ != nullptr) explorer_->SetLanguage(intLanguage);
 }
 
 void frmMain::SetLanguageDependentLists() {

@@ -35,6 +35,7 @@ void frmMain::RunMovingSpiral(bool inwards) {
     EnterMovingSpiral();
     blnSpiralOut = !inwards;
     blnSpiralIn = inwards;
+    UpdateExplorerBusy();
 }
 
 void frmMain::ClkClock_Timer() {
@@ -153,6 +154,7 @@ void frmMain::EndMovingSpiral() {
     LeaveMovingSpiral();
     blnSpiralIn = false;
     blnSpiralOut = false;
+    UpdateExplorerBusy();
     EnableDisableFunctions2(true);
     RestoreFocus();
 }
@@ -166,6 +168,7 @@ void frmMain::cmdStopButton_Click() {
 void frmMain::cmdPauseButton_Click() {
     if (!Moving()) return;
     blnPaused = true;
+    UpdateExplorerBusy();
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
         w->setEnabled(true);
@@ -177,6 +180,7 @@ void frmMain::cmdPauseButton_Click() {
 void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
     blnPaused = false;
+    UpdateExplorerBusy();
     ClkClock->setInterval(cboClockTicks->currentData().toInt());
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})

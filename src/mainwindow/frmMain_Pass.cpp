@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <utility>
 
+#include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/spiral_picture.h"
 #include "mainwindow/start_number_box.h"
@@ -102,6 +103,7 @@ void frmMain::DrawSpiral() {
             break;
     }
     lastPass_ = result;
+    explorer_->ShowPicture(result);
     const bool stopped = result.outcome == PassOutcome::Stopped;
 
     // The longest diagonal runs, as far as this pass measured them: the check box may have
@@ -142,14 +144,20 @@ void frmMain::DrawSpiral() {
     }
 
     blnStopRequest = false;
+    UpdateExplorerBusy();
     blnIsPrime = result.centreIsPrime;
     lblP->setText(blnIsPrime ? QStringLiteral("P") : QStringLiteral(" "));
     RestoreFocus();
 }
 
+void frmMain::UpdateExplorerBusy() {
+    explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused));
+}
+
 // Validation passed; the old picture is still on screen.
 void frmMain::OnDrawingStarts(const PassResult& result) {
     intBoxSize = result.geometry.boxSize;
+    UpdateExplorerBusy();
     if (ShowIndex() > 0) HidePrimeStatistics();
     // Locking the controls, the Stop button and the cleared statistics only matter once events
     // are let through in the middle of the pass: a pass that never lets them through is over

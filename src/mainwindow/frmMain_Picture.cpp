@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "engine/spiral_walk.h"
+#include "explorer/explorer_texts.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/grafix.h"
 #include "mainwindow/spiral_picture.h"
@@ -63,7 +64,10 @@ void frmMain::NameClickedNumber(QPointF position) {
     // The black margin around the block of numbers holds none.
     if (index > g.numberOfNumbers) return;
     const std::int64_t number = lastPass_.startNumber + index - 1;
-    services_->ShowMessage(this, QLocale().toString(static_cast<qlonglong>(number)), QString(),
+    // The title names the number; many desktops never show a title, so the text says it too,
+    // with what it is made of.
+    services_->ShowMessage(this, QLocale().toString(static_cast<qlonglong>(number)),
+                           ClickText(static_cast<std::uint64_t>(number), intLanguage),
                            MessageButtons::Ok, MessageIcon::None);
 }
 

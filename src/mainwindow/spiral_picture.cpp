@@ -52,3 +52,17 @@ void SpiralPicture::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 }  // namespace quorvel
+
+namespace quorvel {
+
+void SpiralPicture::mouseMoveEvent(QMouseEvent* event) {
+    if (onHover_) onHover_(ToPicture(event->position()));
+    QWidget::mouseMoveEvent(event);
+}
+
+void SpiralPicture::leaveEvent(QEvent* event) {
+    if (onLeave_) onLeave_();
+    QWidget::leaveEvent(event);
+}
+
+}  // namespace quorvel

@@ -33,12 +33,22 @@ class SpiralPicture : public QWidget {
         onRelease_ = std::move(handler);
     }
 
+    // Called with the position in picture pixels whenever the pointer moves over the picture,
+    // and when it leaves.
+    void SetHoverHandlers(std::function<void(QPointF)> moved, std::function<void()> left) {
+        onHover_ = std::move(moved);
+        onLeave_ = std::move(left);
+        setMouseTracking(static_cast<bool>(onHover_));
+    }
+
     // Calls `then` once, right after the picture has next been painted on screen.
     void CallAfterPaint(std::function<void()> then) { afterPaint_ = std::move(then); }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
     ImageSurface& surface_;
@@ -47,6 +57,8 @@ class SpiralPicture : public QWidget {
     bool repaintPending_ = false;
     std::function<void(Qt::MouseButton, QPointF)> onRelease_;
     std::function<void()> afterPaint_;
+    std::function<void(QPointF)> onHover_;
+    std::function<void()> onLeave_;
 };
 
 }  // namespace quorvel

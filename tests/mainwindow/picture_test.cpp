@@ -39,22 +39,25 @@ TEST_F(Picture, LeftClickNamesTheNumber) {
         bool squares;
         int x, y;
         const char* shown;  // "-": nothing shown
+        const char* text;   // what the box says, since many desktops never show its title
     };
     const Case cases[] = {
-        {"2", 0, false, 263, 263, "2"},                          // the centre
-        {"2", 0, false, 263 + 15, 263, "3"},                     // east of it
-        {"1", 0, false, 263, 263, "-"},                          // 1 is not marked: black
-        {"1", 0, false, 263 + 7, 263 - 7, "-"},                  // the corner of an empty cell
-        {"1", 4, false, 263 + 15, 263 + 15, "9"},                // south-east corner of ring 2: 3²
-        {"1", 4, false, 263 + 15 * 17, 263 + 15 * 17, "1,225"},  // of the outermost ring
-        {"1234560", 4, false, 263, 263, "1,234,560"},
+        {"2", 0, false, 263, 263, "2", "2 is prime"},        // the centre
+        {"2", 0, false, 263 + 15, 263, "3", "3 is prime"},   // east of it
+        {"1", 0, false, 263, 263, "-", ""},                  // 1 is not marked: black
+        {"1", 0, false, 263 + 7, 263 - 7, "-", ""},          // the corner of an empty cell
+        {"1", 4, false, 263 + 15, 263 + 15, "9", "9 = 3²"},  // south-east corner of ring 2
+        {"1", 4, false, 263 + 15 * 17, 263 + 15 * 17, "1,225", "1225 = 5² · 7²"},  // outermost
+        {"1234560", 4, false, 263, 263, "1,234,560", "1234560 = 2⁷ · 3 · 5 · 643"},
         // Cells are centred on the lattice but named by plain division: the right edge of the
         // centre's circle already names the east neighbour.
-        {"1", 4, false, 269, 263, "1"},
-        {"1", 4, false, 270, 263, "2"},
-        {"1", 4, true, 0, 263, "1,174"},  // squares: black counts, in the block
-        {"1", 4, true, 526, 263, "-"},    // the margin past the block holds no number
-        {"2147482422", 4, false, 263 + 15 * 17, 263 + 15 * 17, "2,147,483,646"},
+        {"1", 4, false, 269, 263, "1", "1 has no prime factors"},
+        {"1", 4, false, 270, 263, "2", "2 is prime"},
+        {"1", 4, true, 0, 263, "1,174", "1174 = 2 · 587"},  // squares: black counts, in the block
+        {"1", 4, true, 526, 263, "-", ""},  // the margin past the block holds no number
+        {"2147482422", 4, false, 263 + 15 * 17, 263 + 15 * 17, "2,147,483,646",
+         "2147483646 = 2 · 3² · 7 · 11 · 31 · 151 · 331"},
+        {"0", 4, false, 263, 263, "0", "0 is divisible by every prime"},
     };
     for (const Case& c : cases) {
         SetStart(QString::fromLatin1(c.start));
@@ -64,7 +67,7 @@ TEST_F(Picture, LeftClickNamesTheNumber) {
         PressEnter();
         EXPECT_EQ(ClickAt(c.x, c.y), QString::fromLatin1(c.shown)) << c.start << " " << c.x;
         if (!services.messages.empty()) {
-            EXPECT_EQ(services.messages[0].text, "");
+            EXPECT_EQ(services.messages[0].text, QString::fromUtf8(c.text));
             EXPECT_EQ(services.messages[0].buttons, MessageButtons::Ok);
             EXPECT_EQ(services.messages[0].icon, MessageIcon::None);
         }
@@ -176,6 +179,10 @@ TEST_F(Picture, GermanTexts) {
     EXPECT_EQ(services.messages.back().text,
               "Fehler!  Das Image ist stattdessen in der folgende BMP-Datei gespeichert:\n" +
                   Path("t.bmp"));
+    SetStart("41");
+    PressEnter();
+    EXPECT_EQ(ClickAt(263, 263), "41");
+    EXPECT_EQ(services.messages[0].text, "41 ist eine Primzahl");
 }
 
 TEST_F(Picture, ClicksWaitWhileTheSpiralMoves) {

@@ -1,0 +1,197 @@
+#include "explorer/explorer.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <cmath>
+
+#include "engine/run_places.h"
+#include "engine/spiral_rays.h"
+#include "explorer/explorer_texts.h"
+#include "explorer/inspector_panel.h"
+#include "explorer/picture_overlay.h"
+
+namespace quorvel {
+namespace {
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+QPoint Step(RayDirection direction) {
+    switch (direction) {
+        case RayDirection::NE:
+            return {1, -1};
+        case RayDirection::NW:
+            return {-1, -1};
+        case RayDirection::SW:
+            return {-1, 1};
+        case RayDirection::SE:
+            return {1, 1};
+    }
+    return {};
+}
+
+}  // namespace
+
+Explorer::Explorer(QMainWindow* window, QWidget* picture, QMenu* viewMenu,
+                   std::function<RasterView()> raster)
+    : QObject(window), picture_(picture), raster_(std::move(raster)) {
+    setObjectName(QStringLiteral("explorer"));
+    readout_ = new QLabel(window);
+    readout_->setObjectName(QStringLiteral("lblPointerReadout"));
+    readout_->setTextFormat(Qt::PlainText);
+    QStatusBar* bar = window->statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->addWidget(readout_, 1);
+    // Tall enough for a line of text whether or not it holds one, so the window keeps its size.
+    readout_->setMinimumHeight(readout_->fontMetrics().height());
+
+    overlay_ = new PictureOverlay(picture);
+
+    inspector_ = new InspectorPanel(window);
+    window->addDockWidget(Qt::RightDockWidgetArea, inspector_);
+    inspector_->hide();
+    actInspector = viewMenu->addAction(QString());
+    actInspector->setObjectName(QStringLiteral("actInspector"));
+    actInspector->setShortcut(QKeySequence(Qt::Key_F3));
+    actInspector->setCheckable(true);
+    connect(actInspector, &QAction::toggled, inspector_, &QWidget::setVisible);
+    connect(inspector_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        // Closed by its own button, or shown: the menu's tick follows. A floating panel that
+        // is merely covered stays ticked.
+        if (inspector_->isHidden() == actInspector->isChecked() || visible) {
+            actInspector->setChecked(!inspector_->isHidden());
+        }
+        Update();
+        emit InspectorToggled(!inspector_->isHidden());
+    });
+    connect(inspector_, &InspectorPanel::ShowRunsChanged, this, [this](bool show) {
+        overlay_->SetShowRuns(show);
+        UpdateRuns();
+    });
+    SetLanguage(0);
+}
+
+void Explorer::SetLanguage(int language) {
+    language_ = language;
+    actInspector->setText(InspectorMenuText(language));
+    inspector_->SetLanguage(language);
+    Update();
+}
+
+void Explorer::SetDisplayRatio(double ratio) {
+    overlay_->SetDisplayRatio(ratio);
+}
+
+void Explorer::ShowPicture(const PassResult& result) {
+    shown_ = result;
+    hasPicture_ = result.geometry.boxSize > 0;
+    overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
+    runsStale_ = true;
+    overlay_->SetRuns({}, {});
+    UpdateRuns();
+    // What lies under a pointer that has not moved may have changed.
+    if (pointer_) PointerAt(*pointer_);
+}
+
+void Explorer::SetBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    overlay_->SetSuspended(busy);
+    if (busy) {
+        readout_->clear();
+    } else {
+        UpdateRuns();
+        if (pointer_) PointerAt(*pointer_);
+    }
+}
+
+// The longest runs are found in the picture as drawn, once per picture, when they are to be
+// shown over a still picture.
+void Explorer::UpdateRuns() {
+    if (!runsStale_ || busy_ || !hasPicture_ || !inspector_->ShowRuns()) return;
+    runsStale_ = false;
+    if (!shown_.runsMeasured || shown_.numberShown == 0 || !raster_) return;
+    const PassGeometry& g = shown_.geometry;
+    const CellLattice lattice{g.cellsPerSide, g.boxSize, g.centreX, g.centreY};
+    const RasterView raster = raster_();
+    overlay_->SetRuns(LongestRunPlace(raster, kBlack, lattice, true, shown_.longest.nwse),
+                      LongestRunPlace(raster, kBlack, lattice, false, shown_.longest.swne));
+}
+
+void Explorer::PointerAt(QPointF picturePixel) {
+    pointer_ = picturePixel;
+    // However many moves arrive, the readout and the inspector follow once per turn of the
+    // event loop.
+    if (updateQueued_) return;
+    updateQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            updateQueued_ = false;
+            Update();
+        },
+        Qt::QueuedConnection);
+}
+
+void Explorer::PointerLeft() {
+    pointer_.reset();
+    Update();
+}
+
+std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
+    const PassGeometry& g = shown_.geometry;
+    if (!hasPicture_ || g.boxSize < 1) return std::nullopt;
+    const auto x = static_cast<std::int64_t>(std::floor(picturePixel.x()));
+    const auto y = static_cast<std::int64_t>(std::floor(picturePixel.y()));
+    if (x < 0 || y < 0) return std::nullopt;
+    const RasterView raster = raster_ ? raster_() : RasterView{};
+    if (x >= raster.width || y >= raster.height) return std::nullopt;
+    // Cells are centred on the lattice, half a box to either side.
+    const std::int64_t half = (g.boxSize - 1) / 2;
+    const std::int64_t a = FloorDiv(x - g.centreX + half, g.boxSize);
+    const std::int64_t c = FloorDiv(y - g.centreY + half, g.boxSize);
+    const std::optional<std::int64_t> position = PositionOfCell(a, c);
+    if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
+    return position;
+}
+
+std::optional<std::int64_t> Explorer::NumberAt(QPointF picturePixel) const {
+    const std::optional<std::int64_t> position = PositionAt(picturePixel);
+    if (!position) return std::nullopt;
+    return shown_.startNumber + *position - 1;
+}
+
+void Explorer::Update() {
+    const std::optional<std::int64_t> position =
+        busy_ || !pointer_ ? std::nullopt : PositionAt(*pointer_);
+    std::optional<CellRays> rays;
+    if (position) {
+        rays = RaysOfPosition(*position, shown_.startNumber);
+        readout_->setText(
+            rays ? ReadoutText(static_cast<std::uint64_t>(rays->number), rays->cell.ring, language_)
+                 : QString());
+    } else {
+        readout_->clear();
+    }
+    const bool inspecting = !inspector_->isHidden();
+    if (inspecting && !busy_) {
+        // The panel keeps the last cell while the pointer is off the picture.
+        if (rays) inspector_->Inspect(rays);
+        if (!hasPicture_) inspector_->Inspect(std::nullopt);
+    }
+    if (inspecting && rays) {
+        QList<QPoint> steps;
+        for (int i = 0; i < rays->rayCount; ++i)
+            steps << Step(rays->rays[static_cast<std::size_t>(i)].direction);
+        overlay_->SetRays(QPoint(static_cast<int>(rays->cell.x), static_cast<int>(rays->cell.y)),
+                          steps);
+    } else if (!inspecting || !pointer_) {
+        overlay_->SetRays(std::nullopt, {});
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <functional>
+#include <optional>
+
+#include "engine/spiral_pass.h"
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMenu;
+
+namespace quorvel {
+
+class InspectorPanel;
+class PictureOverlay;
+
+// The explorer: what the cell under the pointer is (the status bar's readout), the rays through
+// it (the inspector panel, F3 in the View menu) and lines over the picture for those rays and
+// the longest runs. It reads the picture's geometry and numbers from the window and never
+// draws into the picture itself.
+class Explorer : public QObject {
+    Q_OBJECT
+
+  public:
+    // `picture` is the widget the picture is shown in; `raster` gives the picture as drawn.
+    Explorer(QMainWindow* window, QWidget* picture, QMenu* viewMenu,
+             std::function<RasterView()> raster);
+
+    // The picture on screen is now the one this pass drew (or began, if it was stopped).
+    void ShowPicture(const PassResult& result);
+    // While a pass draws or the spiral moves the readout is blank and nothing lies over the
+    // picture.
+    void SetBusy(bool busy);
+    void SetDisplayRatio(double ratio);
+    void SetLanguage(int language);
+
+    // The pointer over the picture, in picture pixels; and when it has left it.
+    void PointerAt(QPointF picturePixel);
+    void PointerLeft();
+
+    // The number in the cell under a picture pixel, if the picture on screen has one there.
+    std::optional<std::int64_t> NumberAt(QPointF picturePixel) const;
+
+    InspectorPanel* Inspector() const { return inspector_; }
+    PictureOverlay* Overlay() const { return overlay_; }
+
+  signals:
+    // The inspector was shown or hidden: the window may need another size.
+    void InspectorToggled(bool shown);
+
+  private:
+    std::optional<std::int64_t> PositionAt(QPointF picturePixel) const;
+    void Update();
+    void UpdateRuns();
+
+    QWidget* picture_;
+    std::function<RasterView()> raster_;
+    QLabel* readout_ = nullptr;
+    QAction* actInspector = nullptr;
+    InspectorPanel* inspector_ = nullptr;
+    PictureOverlay* overlay_ = nullptr;
+    PassResult shown_;
+    bool hasPicture_ = false;
+    bool busy_ = false;
+    bool runsStale_ = false;  // the overlay's runs are not yet those of the picture on screen
+    bool updateQueued_ = false;
+    std::optional<QPointF> pointer_;
+    int language_ = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,156 @@
+#include "explorer/explorer_texts.h"
+
+#include <QStringList>
+#include <cmath>
+
+#include "text/language.h"
+
+namespace quorvel {
+namespace {
+
+QString Superscript(int exponent) {
+    static const char16_t kDigits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString digits = QString::number(exponent);
+    for (QChar& c : digits)
+        c = QChar(kDigits[c.unicode() - u'0']);
+    return digits;
+}
+
+// A coefficient as it stands after the first term: " + 5", " − 5".
+QString Signed(std::int64_t value) {
+    // The magnitude of INT64_MIN does not fit a signed number.
+    const auto magnitude =
+        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    return (value < 0 ? QStringLiteral(" − ") : QStringLiteral(" + ")) + QString::number(magnitude);
+}
+
+QString Number(std::int64_t value) {
+    return value < 0 ? QStringLiteral("−") + QString::number(0 - static_cast<std::uint64_t>(value))
+                     : QString::number(value);
+}
+
+QString Polynomial(const Quadratic& f) {
+    QString text = QStringLiteral("f(i) = %1i²").arg(f.a);
+    if (f.b != 0) text += Signed(f.b) + QStringLiteral("i");
+    if (f.c != 0) text += Signed(f.c);
+    return text;
+}
+
+QString Decimal(double value, int significant) {
+    if (std::isnan(value)) return QStringLiteral("?");
+    return QString::number(value, 'g', significant);
+}
+
+}  // namespace
+
+QString FactorsText(const Factorization& factors) {
+    QStringList parts;
+    for (const PrimePower& power : factors) {
+        QString part = QString::number(power.prime);
+        if (power.exponent > 1) part += Superscript(power.exponent);
+        parts << part;
+    }
+    return parts.join(QStringLiteral(" · "));
+}
+
+QString ReadoutText(std::uint64_t number, std::int64_t ring, int language) {
+    const bool german = IsGerman(language);
+    const Factorization factors = Factorize(number);
+    QString text = QString::number(number);
+    if (factors.IsPrime()) {
+        text += german ? QStringLiteral(": Primzahl") : QStringLiteral(": prime");
+    } else if (factors.count > 0) {
+        text += QStringLiteral(" = ") + FactorsText(factors);
+    }
+    return text +
+           (german ? QStringLiteral("     Ring %1") : QStringLiteral("     ring %1")).arg(ring);
+}
+
+QString ClickText(std::uint64_t number, int language) {
+    const bool german = IsGerman(language);
+    const Factorization factors = Factorize(number);
+    const QString n = QString::number(number);
+    if (factors.IsPrime())
+        return n + (german ? QStringLiteral(" ist eine Primzahl") : QStringLiteral(" is prime"));
+    if (number == 0)
+        return german ? QStringLiteral("0 ist durch jede Primzahl teilbar")
+                      : QStringLiteral("0 is divisible by every prime");
+    if (number == 1)
+        return german ? QStringLiteral("1 hat keine Primteiler")
+                      : QStringLiteral("1 has no prime factors");
+    return n + QStringLiteral(" = ") + FactorsText(factors);
+}
+
+QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::int64_t terms,
+                      int language) {
+    const bool german = IsGerman(language);
+    QString html =
+        QStringLiteral("<p><b>%1</b><br>%2</p>")
+            .arg(ClickText(static_cast<std::uint64_t>(cell.number), language).toHtmlEscaped(),
+                 (german ? QStringLiteral("x = %1, y = %2, Ring %3")
+                         : QStringLiteral("x = %1, y = %2, ring %3"))
+                     .arg(Number(cell.cell.x), Number(cell.cell.y))
+                     .arg(cell.cell.ring));
+    html += german ? QStringLiteral(
+                         "<p>Strahlen von der Zelle nach aussen, je %1 Glieder "
+                         "f(0) … f(%2):</p>")
+                         .arg(terms)
+                         .arg(terms - 1)
+                   : QStringLiteral(
+                         "<p>Rays from the cell outwards, %1 terms f(0) … f(%2) "
+                         "each:</p>")
+                         .arg(terms)
+                         .arg(terms - 1);
+    for (int i = 0; i < reports.count; ++i) {
+        const RayReport& ray = reports.rays[static_cast<std::size_t>(i)];
+        const RayStatistics& s = ray.statistics;
+        const bool known = !std::isnan(ray.constant);
+        const QString ratio = known && s.expected > 0
+                                  ? Decimal(static_cast<double>(s.primes) / s.expected, 3)
+                                  : QStringLiteral("–");
+        html += QStringLiteral("<p><b>%1</b> &nbsp; %2<br>")
+                    .arg(QString::fromLatin1(RayDirectionName(ray.ray.direction)),
+                         Polynomial(ray.ray.f));
+        html += (german ? QStringLiteral("Diskriminante %1 &nbsp; C(f) = %2<br>")
+                        : QStringLiteral("discriminant %1 &nbsp; C(f) = %2<br>"))
+                    .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"),
+                         Decimal(ray.constant, 5));
+        html += (german ? QStringLiteral("Primzahlen %1, erwartet %2, Verhaeltnis %3<br>")
+                        : QStringLiteral("primes %1, expected %2, ratio %3<br>"))
+                    .arg(s.primes)
+                    .arg(known ? Decimal(s.expected, 5) : QStringLiteral("–"), ratio);
+        html += (german ? QStringLiteral("laengste Folge von Primzahlen %1</p>")
+                        : QStringLiteral("longest run of primes %1</p>"))
+                    .arg(s.longestRun);
+    }
+    return html;
+}
+
+QString InspectorIdleHtml(int language) {
+    return IsGerman(language)
+               ? QStringLiteral(
+                     "<p>Zeigen Sie auf eine Zelle der Spirale: Hier stehen dann ihre "
+                     "Zahl und die Strahlen durch sie, jeder mit seinem quadratischen "
+                     "Polynom, der Bateman-Horn-Konstante und wie viele Primzahlen er "
+                     "enthaelt, gegenueber wie vielen zu erwarten sind.</p>")
+               : QStringLiteral(
+                     "<p>Point at a cell of the spiral: its number and the rays "
+                     "through it show here, each with its quadratic polynomial, its "
+                     "Bateman–Horn constant, and how many primes it holds against how "
+                     "many number theory expects.</p>");
+}
+
+QString InspectorTitle(int language) {
+    return IsGerman(language) ? QStringLiteral("Inspektor") : QStringLiteral("Inspector");
+}
+
+QString InspectorMenuText(int language) {
+    return IsGerman(language) ? QStringLiteral("&Inspektor") : QStringLiteral("&Inspector");
+}
+
+QString RunOverlayText(int language) {
+    return IsGerman(language) ? QStringLiteral("Laengste Folgen im Bild umranden")
+                              : QStringLiteral("Outline the longest runs in the picture");
+}
+
+}  // namespace quorvel

@@ -1,0 +1,102 @@
+#include "explorer/inspector_panel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include "explorer/explorer_texts.h"
+
+namespace quorvel {
+
+InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
+    setObjectName(QStringLiteral("dockInspector"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    auto* contents = new QWidget;
+    auto* layout = new QVBoxLayout(contents);
+    lblInspector = new QLabel(contents);
+    lblInspector->setObjectName(QStringLiteral("lblInspector"));
+    lblInspector->setTextFormat(Qt::RichText);
+    lblInspector->setWordWrap(true);
+    lblInspector->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblInspector->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    chkRunOverlay = new QCheckBox(contents);
+    chkRunOverlay->setObjectName(QStringLiteral("chkRunOverlay"));
+    chkRunOverlay->setChecked(true);
+    layout->addWidget(chkRunOverlay);
+    layout->addWidget(lblInspector, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidget(contents);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    setWidget(scroll);
+    setFixedWidth(fontMetrics().averageCharWidth() * 46);
+    connect(chkRunOverlay, &QCheckBox::toggled, this, &InspectorPanel::ShowRunsChanged);
+    // One worker: a newer cell waits for the older answer at most, and older requests that
+    // have not started are dropped.
+    pool_.setMaxThreadCount(1);
+    SetLanguage(0);
+}
+
+InspectorPanel::~InspectorPanel() {
+    // No worker outlives the panel it reports to.
+    pool_.clear();
+    pool_.waitForDone();
+}
+
+bool InspectorPanel::ShowRuns() const {
+    return chkRunOverlay->isChecked();
+}
+
+void InspectorPanel::SetLanguage(int language) {
+    language_ = language;
+    setWindowTitle(InspectorTitle(language));
+    chkRunOverlay->setText(RunOverlayText(language));
+    if (shownCell_ && reports_) {
+        lblInspector->setText(InspectorHtml(*shownCell_, *reports_, kTerms, language_));
+    } else {
+        ShowIdle();
+    }
+}
+
+void InspectorPanel::Inspect(const std::optional<CellRays>& cell) {
+    if (!cell) {
+        pool_.clear();
+        delivered_ = ++generation_;
+        cell_.reset();
+        shownCell_.reset();
+        reports_.reset();
+        shownNumber_.reset();
+        ShowIdle();
+        return;
+    }
+    if (cell_ && cell_->position == cell->position && cell_->number == cell->number) return;
+    const std::uint64_t generation = ++generation_;
+    pool_.clear();
+    cell_ = cell;
+    const CellRays asked = *cell;
+    pool_.start([this, generation, asked] {
+        const CellRayReports reports = InspectRays(asked, kTerms);
+        QMetaObject::invokeMethod(
+            this, [this, generation, asked, reports] { Show(generation, asked, reports); },
+            Qt::QueuedConnection);
+    });
+}
+
+void InspectorPanel::Show(std::uint64_t generation, const CellRays& cell,
+                          const CellRayReports& reports) {
+    if (generation != generation_) return;  // the pointer has moved on
+    delivered_ = generation;
+    shownCell_ = cell;
+    reports_ = reports;
+    shownNumber_ = cell.number;
+    lblInspector->setText(InspectorHtml(cell, reports, kTerms, language_));
+}
+
+void InspectorPanel::ShowIdle() {
+    lblInspector->setText(InspectorIdleHtml(language_));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,121 @@
+// The explorer in the window: the readout of the cell under the pointer, the inspector of its
+// rays, and the lines over the picture, which never touch the picture itself.
+#include <QAction>
+#include <QCheckBox>
+#include <QDockWidget>
+
+#include "explorer/explorer.h"
+#include "explorer/inspector_panel.h"
+#include "explorer/picture_overlay.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class ExplorerTest : public WindowTest {
+  protected:
+    // Moves the pointer over a pixel of the picture and lets the readout follow. A move to
+    // where the pointer already is would be no move at all, so it comes from a pixel beside.
+    QString HoverAt(int x, int y) {
+        QTest::mouseMove(Find("picSpiral"), QPoint(x + 1, y));
+        QTest::mouseMove(Find("picSpiral"), QPoint(x, y));
+        QApplication::processEvents();
+        return Text("lblPointerReadout");
+    }
+    InspectorPanel* Inspector() const { return window->PictureExplorer()->Inspector(); }
+    PictureOverlay* Overlay() const { return window->PictureExplorer()->Overlay(); }
+};
+
+TEST_F(ExplorerTest, TheReadoutNamesTheCellUnderThePointer) {
+    struct Case {
+        const char* start;
+        int show, language;
+        bool squares;
+        int x, y;
+        const char* readout;
+    };
+    const Case cases[] = {
+        {"41", 0, 0, false, 263, 263, "41: prime     ring 1"},
+        {"41", 0, 1, false, 263, 263, "41: Primzahl     Ring 1"},
+        {"1225", 0, 0, false, 263, 263, "1225 = 5² · 7²     ring 1"},  // unmarked cells too
+        {"1", 0, 0, false, 263 - 15, 263 - 15, "5: prime     ring 2"},
+        {"1", 0, 0, false, 263 + 22, 263, "2: prime     ring 2"},  // the east cell's far edge
+        {"1", 4, 0, true, 526, 263, ""},                           // the margin past the block
+        {"1", 0, 0, false, -3, 600, ""},                           // off the picture
+    };
+    for (const Case& c : cases) {
+        Choose("cboLanguage", c.language);
+        SetStart(c.start);
+        Choose("cboShow", c.show);
+        if (Find<QAbstractButton>("optSquares")->isChecked() != c.squares)
+            Click(c.squares ? "optSquares" : "optCircles");
+        PressEnter();
+        EXPECT_EQ(HoverAt(c.x, c.y), QString::fromUtf8(c.readout)) << c.start << " " << c.x;
+    }
+    // The pointer leaves, or the spiral moves: the readout is blank.
+    HoverAt(263, 263);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Find("picSpiral"), &leave);
+    EXPECT_EQ(Text("lblPointerReadout"), "");
+    Choose("cboShow", 0);
+    Click("cmdSpiralIn");
+    EXPECT_EQ(HoverAt(263, 263), "");
+    Click("cmdPauseButton");
+    EXPECT_NE(HoverAt(263, 263), "");
+    Click("cmdStopButton");
+}
+
+TEST_F(ExplorerTest, TheInspectorFollowsThePointerAndOutlinesTheRays) {
+    auto* toggle = window->findChild<QAction*>("actInspector");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(Inspector()->isHidden());
+    SetStart("41");
+    PressEnter();
+    const QImage before = window->Picture().copy();
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_FALSE(Inspector()->isHidden());
+    EXPECT_TRUE(toggle->isChecked());
+    HoverAt(263, 263);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Inspector()->Busy(); }));
+    EXPECT_EQ(Inspector()->ShownNumber(), 41);
+    const QString report = Find<QLabel>("lblInspector")->text();
+    for (const char* part : {"41 is prime", "<b>NE</b>", "f(i) = 4i² − 2i + 41", "<b>SE</b>",
+                             "f(i) = 4i² + 4i + 41", "C(f) = ", "expected", "longest run"})
+        EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part;
+    EXPECT_TRUE(Overlay()->ShowsRays());
+    // Over the picture, never in it: what the picture holds is unchanged.
+    EXPECT_EQ(window->Picture(), before);
+    EXPECT_TRUE(Overlay()->testAttribute(Qt::WA_TransparentForMouseEvents));
+    Choose("cboLanguage", 1);
+    EXPECT_TRUE(Find<QLabel>("lblInspector")->text().contains("Diskriminante"));
+    EXPECT_EQ(Inspector()->windowTitle(), "Inspektor");
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_TRUE(Inspector()->isHidden());
+    EXPECT_FALSE(Overlay()->ShowsRays());
+}
+
+TEST_F(ExplorerTest, TheLongestRunsAreOutlinedWhenMeasuredAndNeverDuringAPass) {
+    Click("chkCalculateLongest");
+    PressEnter();
+    EXPECT_TRUE(Overlay()->ShowsRuns());
+    // Switched off in the inspector.
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    auto* outline = Find<QCheckBox>("chkRunOverlay");
+    EXPECT_TRUE(outline->isChecked());
+    outline->setChecked(false);
+    EXPECT_FALSE(Overlay()->ShowsRuns());
+    outline->setChecked(true);
+    EXPECT_TRUE(Overlay()->ShowsRuns());
+    // A long pass shows no lines over the picture it is drawing.
+    Choose("cboBoxSize", 0);
+    bool seenDuringPass = false;
+    services.inputPending = true;
+    services.onInputPoll = [&] { seenDuringPass |= Overlay()->isVisible(); };
+    Click("cmdDraw");
+    EXPECT_GT(services.inputPolls, 0);
+    EXPECT_FALSE(seenDuringPass);
+    EXPECT_TRUE(Overlay()->ShowsRuns());
+}
+
+}  // namespace
+}  // namespace quorvel::testing
