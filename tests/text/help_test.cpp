@@ -3,7 +3,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringList>
 #include <QUrl>
+#include <vector>
 
 #include "platform/ui_services.h"
 #include "text/help_texts.h"
@@ -92,29 +94,47 @@ TEST(WebLinks, Addresses) {
     EXPECT_EQ(services.OpenUrl(QUrl::fromLocalFile("/no/such/folder/manual.htm")), 2);
 }
 
-// Every link and picture of the manual leads somewhere that exists.
-TEST(Manual, EveryLinkResolves) {
-    QFile file(QStringLiteral(QUORVEL_SOURCE_DIR "/docs/manual.htm"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString page = QString::fromUtf8(file.readAll());
-    QSet<QString> ids;
-    for (const auto& m : QRegularExpression(R"re( id="([^"]+)")re").globalMatch(page))
-        ids.insert(m.captured(1));
-    EXPECT_TRUE(ids.contains("ostrand-colours"));
-    int links = 0;
-    for (const auto& m : QRegularExpression(R"re((?:href|src)="([^"]+)")re").globalMatch(page)) {
-        const QString target = m.captured(1);
-        ++links;
-        if (target.startsWith('#')) {
-            EXPECT_TRUE(ids.contains(target.mid(1))) << target.toStdString();
-        } else {
-            EXPECT_FALSE(target.contains(':')) << "not self-contained: " << target.toStdString();
-            EXPECT_TRUE(QFile::exists(QStringLiteral(QUORVEL_SOURCE_DIR "/docs/") + target))
-                << target.toStdString();
+// Every link and picture of both manuals leads somewhere that exists, and the two have the same
+// anchors, so that an address such as #ostrand-colours works in either language.
+TEST(Manual, EveryLinkResolvesInBothLanguages) {
+    std::vector<QSet<QString>> anchors;
+    for (const char* name : {"manual.htm", "manual.de.htm"}) {
+        SCOPED_TRACE(name);
+        QFile file(QStringLiteral(QUORVEL_SOURCE_DIR "/docs/") + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QString page = QString::fromUtf8(file.readAll());
+        // Without it a browser may show the umlauts as mojibake.
+        EXPECT_TRUE(page.contains(QLatin1String("<meta charset=\"utf-8\">")));
+        QSet<QString> ids;
+        for (const auto& m : QRegularExpression(R"re( id="([^"]+)")re").globalMatch(page))
+            ids.insert(m.captured(1));
+        EXPECT_TRUE(ids.contains("ostrand-colours"));
+        int links = 0;
+        for (const auto& m :
+             QRegularExpression(R"re((?:href|src)="([^"]+)")re").globalMatch(page)) {
+            const QString target = m.captured(1);
+            ++links;
+            if (target.startsWith('#')) {
+                EXPECT_TRUE(ids.contains(target.mid(1))) << target.toStdString();
+            } else {
+                EXPECT_FALSE(target.contains(':'))
+                    << "not self-contained: " << target.toStdString();
+                EXPECT_TRUE(QFile::exists(QStringLiteral(QUORVEL_SOURCE_DIR "/docs/") + target))
+                    << target.toStdString();
+            }
         }
+        EXPECT_GT(links, 20);
+        EXPECT_FALSE(page.contains("<script"));
+        anchors.push_back(ids);
     }
-    EXPECT_GT(links, 20);
-    EXPECT_FALSE(page.contains("<script"));
+    ASSERT_EQ(anchors.size(), 2u);
+    const auto onlyIn = [](const QSet<QString>& a, const QSet<QString>& b) {
+        QStringList names = (a - b).values();
+        names.sort();
+        return names.join(' ').toStdString();
+    };
+    EXPECT_EQ(onlyIn(anchors[0], anchors[1]), "") << "anchors of the English manual only";
+    EXPECT_EQ(onlyIn(anchors[1], anchors[0]), "") << "anchors of the German manual only";
 }
 
 }  // namespace
