@@ -21,11 +21,12 @@ deb=$(ls "$work"/out/quorvel_*_amd64.deb 2>/dev/null)
 dpkg-deb -x "$deb" "$work/root"
 root=$work/root/usr
 
-files=(bin/quorvel bin/spiral-render share/applications/quorvel.desktop
-       share/metainfo/quorvel.metainfo.xml share/icons/hicolor/scalable/apps/quorvel.svg
+id=example.tarnwick.quorvel
+files=(bin/quorvel bin/spiral-render share/applications/$id.desktop
+       share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/quorvel.svg
        share/quorvel/manual.htm share/quorvel/pictures/window.png
        share/doc/quorvel/README.md share/doc/quorvel/copyright
-       share/man/man1/spiral-render.1)
+       share/man/man1/quorvel.1.gz share/man/man1/spiral-render.1.gz)
 # The German manual goes wherever the sources have one.
 [[ -f $sources/docs/manual.de.htm ]] && files+=(share/quorvel/manual.de.htm)
 for file in "${files[@]}"; do
@@ -34,9 +35,9 @@ done
 for size in 16 22 24 32 48 64 128 256; do
     [[ -f $root/share/icons/hicolor/${size}x$size/apps/quorvel.png ]] || fail "no ${size}px icon"
 done
-desktop-file-validate "$root/share/applications/quorvel.desktop" | grep -v "hint:" && fail "desktop entry"
-appstreamcli validate --no-net "$root/share/metainfo/quorvel.metainfo.xml" >/dev/null ||
-    fail "metainfo"
+grep -q '^License: GPL-3.0+$' "$root/share/doc/quorvel/copyright" || fail "copyright: no GPL-3.0+"
+"$(dirname "$0")/lint_metadata.sh" "$root/share/applications/$id.desktop" "$work/root" \
+    "$root"/share/man/man1/*.1.gz || fail "metadata"
 
 # The programs name no folder of the machine that built them, in 8-bit or UTF-16 strings.
 for program in "$root"/bin/*; do
