@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
     quorvel::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
-    QApplication::setDesktopFileName(QStringLiteral("quorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("example.tarnwick.quorvel"));
     QIcon icon;
     for (const int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/quorvel-%1.png").arg(size), QSize(size, size));

@@ -586,7 +586,7 @@ void frmMain::ConnectHandlers() {
     connect(cmdHelp, &QPushButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(cmdQuit, &QPushButton::clicked, this, &frmMain::cmdQuit_Click);
     connect(lblOnlineDocumentation, &LinkLabel::clicked, this,
-            [this] { OpenWebPage(*services_, this, ManualAddress()); });
+            [this] { OpenWebPage(*services_, this, ManualAddress(intLanguage)); });
     connect(lblTarnwick, &LinkLabel::clicked, this,
             [this] { OpenWebPage(*services_, this, TarnwickAddress()); });
 

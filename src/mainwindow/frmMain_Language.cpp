@@ -11,7 +11,9 @@
 #include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/statistics_labels.h"
+#include "mainwindow/link_label.h"
 #include "text/captions.h"
+#include "text/weblink.h"
 
 namespace quorvel {
 namespace {
@@ -71,6 +73,9 @@ void frmMain::SetLanguageDependentCaptions() {
     if (standIns_ != nullptr) standIns_->RefreshTexts();
     SetMenuCaptions();
     if (explorer_ != nullptr) explorer_->SetLanguage(intLanguage);
+    // The link opens the manual in the window's language.
+    lblOnlineDocumentation->setToolTip(QStringLiteral("Click here for the online user manual at ") +
+                                       ManualAddress(intLanguage) + QStringLiteral("."));
 }
 
 void frmMain::SetLanguageDependentLists() {

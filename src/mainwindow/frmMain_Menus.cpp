@@ -108,7 +108,7 @@ void frmMain::mnuHelp_Click() {
 void frmMain::mnuUserManual_Click() {
     if (blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
-    OpenWebPage(*services_, this, ManualAddress());
+    OpenWebPage(*services_, this, ManualAddress(intLanguage));
     blnDialogOpen = false;
 }
 

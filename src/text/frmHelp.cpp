@@ -105,7 +105,8 @@ void frmHelp::Form_Load() {
     if (blnLoaded) return;
     blnLoaded = true;
     for (const int language : {intEnglish, intGerman})
-        strHelpText[language] = HelpText(language, ManualAddress(), ColoursAddress());
+        strHelpText[language] =
+            HelpText(language, ManualAddress(language), ColoursAddress(language));
     imgSpiral->setPixmap(QPixmap::fromImage(ExampleSpiral()));
 }
 

@@ -9,20 +9,25 @@
 
 namespace quorvel {
 
-QString ManualAddress() {
-    const QString installed =
-        QDir(QCoreApplication::applicationDirPath())
-            .absoluteFilePath(QStringLiteral("../share/doc/quorvel/manual.htm"));
-    QString file = QDir::cleanPath(installed);
-#ifdef QUORVEL_SOURCE_DIR
-    const QString sources = QStringLiteral(QUORVEL_SOURCE_DIR "/docs/manual.htm");
-    if (!QFileInfo::exists(file) && QFileInfo::exists(sources)) file = sources;
-#endif
-    return QUrl::fromLocalFile(file).toString();
+QString ManualFile(const QString& folder, int language) {
+    const QDir dir(folder);
+    if (IsGerman(language)) {
+        const QString german = dir.filePath(QStringLiteral("manual.de.htm"));
+        if (QFileInfo(german).isFile()) return german;
+    }
+    // Named even when missing, so that a failed launch tells where the manual belongs.
+    return dir.filePath(QStringLiteral("manual.htm"));
 }
 
-QString ColoursAddress() {
-    return ManualAddress() + QStringLiteral("#ostrand-colours");
+QString ManualAddress(int language) {
+    const QString data =
+        QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
+                            .absoluteFilePath(QStringLiteral(QUORVEL_DATA_FROM_PROGRAM)));
+    return QUrl::fromLocalFile(ManualFile(data, language)).toString();
+}
+
+QString ColoursAddress(int language) {
+    return ManualAddress(language) + QStringLiteral("#ostrand-colours");
 }
 
 QString TarnwickAddress() {

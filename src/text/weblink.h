@@ -2,17 +2,21 @@
 
 #include <QString>
 
+#include "text/language.h"
+
 class QWidget;
 
 namespace quorvel {
 
 class UiServices;
 
-// The user manual as a file: URL. The installed copy (share/doc/quorvel/manual.htm beside the
-// program's bin folder) when it is there; run from the build tree, the copy in the sources.
-QString ManualAddress();
+// The user manual as a file: URL, in the program's data folder (share/quorvel beside the
+// folder of its binary; the build tree links the sources' docs folder there).
+QString ManualAddress(int language = intEnglish);
 // The manual's section on the Ostrand colours.
-QString ColoursAddress();
+QString ColoursAddress(int language = intEnglish);
+// The manual in `folder` in the language: the German one where there is one, else English.
+QString ManualFile(const QString& folder, int language);
 // The maker's web site. There is none to be had, so it lies in the .example domain reserved
 // for exactly that: never someone else's real site.
 QString TarnwickAddress();

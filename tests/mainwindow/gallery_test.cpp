@@ -46,6 +46,18 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     save("german-spiralling-paused");
     Click("cmdStopButton");
     Choose("cboLanguage", 0);
+    // The explorer: the inspector open, the pointer on Euler's diagonal from 41, the longest
+    // runs outlined.
+    SetStart("41");
+    Choose("cboColorBy", 2);
+    Choose("cboBoxSize", 3);
+    PressEnter();
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    QTest::mouseMove(Find("picSpiral"), QPoint(264 + 7 * 3, 263 - 7 * 3));
+    QTest::mouseMove(Find("picSpiral"), QPoint(263 + 7 * 3, 263 - 7 * 3));
+    QTest::qWait(300);
+    save("english-inspector");
+    QTest::keyClick(window.get(), Qt::Key_F3);
     // The help window in both languages.
     const char* helpName = "help-english";
     services.onModal = [&](QDialog& dialog) {

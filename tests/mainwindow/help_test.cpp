@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 
@@ -42,7 +43,8 @@ TEST_F(Help, TakesLanguageSizeAndPlaceOnEveryOpening) {
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].title, "Hilfe");
     EXPECT_EQ(seen[0].close, "Schliessen");
-    EXPECT_EQ(seen[0].text, HelpText(intGerman, ManualAddress(), ColoursAddress()));
+    EXPECT_EQ(seen[0].text,
+              HelpText(intGerman, ManualAddress(intGerman), ColoursAddress(intGerman)));
     EXPECT_EQ(seen[0].geometry, inner(QPoint(40, 30 + frameTop + 48), 400));
     EXPECT_EQ(seen[1].title, "Help");
     EXPECT_EQ(seen[1].close, "Close");
@@ -77,6 +79,14 @@ TEST_F(Help, LinksOpenTheirAddressesOrSayWhyNot) {
               "Click here for the Tarnwick website at https://tarnwick.example/.");
     EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
               "Click here for the online user manual at " + ManualAddress() + ".");
+    // In German, the link and the menu open the German manual.
+    Choose("cboLanguage", 1);
+    services.openedUrls.clear();
+    Click("lblOnlineDocumentation");
+    window->findChild<QAction*>("actUserManual")->trigger();
+    EXPECT_EQ(services.openedUrls, std::vector<QString>(2, ManualAddress(intGerman)));
+    EXPECT_TRUE(ManualAddress(intGerman).endsWith("manual.de.htm"));
+    Choose("cboLanguage", 0);
 
     struct Case {
         const char* link;

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The Debian package: built from the build tree, unpacked into a folder (nothing is installed
-# into the system), it holds every file a desktop expects, depends on what the programs need
-# and nothing of the build, and the unpacked programs run.
-# usage: package_test.sh BUILD_DIR X11_PROBE SMOKE_TEST
+# into the system), it holds every file a desktop expects, the program's data outside the
+# documentation folder, no path of the build machine, depends on what the programs need and
+# nothing of the build, and the unpacked programs run.
+# usage: package_test.sh BUILD_DIR SOURCE_DIR X11_PROBE SMOKE_TEST
 set -u
 build=$1
-probe=$2
-smoke=$3
+sources=$2
+probe=$3
+smoke=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -19,18 +21,32 @@ deb=$(ls "$work"/out/quorvel_*_amd64.deb 2>/dev/null)
 dpkg-deb -x "$deb" "$work/root"
 root=$work/root/usr
 
-for file in bin/quorvel bin/spiral-render share/applications/quorvel.desktop \
-            share/icons/hicolor/scalable/apps/quorvel.svg share/metainfo/quorvel.metainfo.xml \
-            share/doc/quorvel/manual.htm share/doc/quorvel/README.md share/doc/quorvel/copyright \
-            share/doc/quorvel/pictures/window.png share/man/man1/spiral-render.1; do
+id=example.tarnwick.quorvel
+files=(bin/quorvel bin/spiral-render share/applications/$id.desktop
+       share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/quorvel.svg
+       share/quorvel/manual.htm share/quorvel/pictures/window.png
+       share/doc/quorvel/README.md share/doc/quorvel/copyright
+       share/man/man1/quorvel.1.gz share/man/man1/spiral-render.1.gz)
+# The German manual goes wherever the sources have one.
+[[ -f $sources/docs/manual.de.htm ]] && files+=(share/quorvel/manual.de.htm)
+for file in "${files[@]}"; do
     [[ -f $root/$file ]] || fail "missing $file"
 done
 for size in 16 22 24 32 48 64 128 256; do
     [[ -f $root/share/icons/hicolor/${size}x$size/apps/quorvel.png ]] || fail "no ${size}px icon"
 done
-desktop-file-validate "$root/share/applications/quorvel.desktop" | grep -v "hint:" && fail "desktop entry"
-appstreamcli validate --no-net "$root/share/metainfo/quorvel.metainfo.xml" >/dev/null ||
-    fail "metainfo"
+grep -q '^License: GPL-3.0+$' "$root/share/doc/quorvel/copyright" || fail "copyright: no GPL-3.0+"
+"$(dirname "$0")/lint_metadata.sh" "$root/share/applications/$id.desktop" "$work/root" \
+    "$root"/share/man/man1/*.1.gz || fail "metadata"
+
+# The programs name no folder of the machine that built them, in 8-bit or UTF-16 strings.
+for program in "$root"/bin/*; do
+    for folder in "$(realpath "$sources")" "$(realpath "$build")"; do
+        if { strings -a "$program"; strings -a -el "$program"; } | grep -qF "$folder"; then
+            fail "$(basename "$program") holds $folder"
+        fi
+    done
+done
 
 # Dependencies: the Qt libraries, none of the build or test tools.
 depends=$(dpkg-deb -f "$deb" Depends)

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <vector>
 
@@ -64,7 +69,7 @@ TEST(WebLinks, FileExtensionOf) {
     for (const Case& c :
          {Case{"manual.HTM", true, "htm"}, Case{"manual.HTM", false, "HTM"},
           Case{"C:\\docs.d\\readme", true, ""}, Case{"a.b\\c.txt", false, "txt"},
-          Case{"file:///usr/share/doc/quorvel/manual.htm", true, "htm"},
+          Case{"file:///usr/share/quorvel/manual.htm", true, "htm"},
           Case{"https://tarnwick.example/", true, "example/"}, Case{"noextension", true, ""},
           Case{"", true, ""}, Case{"trailing.", true, ""}})
         EXPECT_EQ(FileExtensionOf(c.name, c.lower), c.extension) << c.name;
@@ -83,15 +88,48 @@ TEST(WebLinks, LaunchMessages) {
 }
 
 TEST(WebLinks, Addresses) {
-    // Run from the build tree, the manual is the one in the sources, and it is there.
-    const QUrl manual(ManualAddress());
-    ASSERT_TRUE(manual.isLocalFile());
-    EXPECT_TRUE(QFile::exists(manual.toLocalFile())) << manual.toLocalFile().toStdString();
-    EXPECT_EQ(ColoursAddress(), ManualAddress() + "#ostrand-colours");
+    // Run from the build tree, the program finds its manual in both languages the way an
+    // installed one does: in the data folder beside its own folder, never in /usr/share/doc.
+    const QString programs = QDir(QCoreApplication::applicationDirPath()).absolutePath();
+    for (const int language : {intEnglish, intGerman}) {
+        const QUrl manual(ManualAddress(language));
+        ASSERT_TRUE(manual.isLocalFile());
+        const QString file = manual.toLocalFile();
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+        EXPECT_TRUE(file.startsWith(QDir::cleanPath(programs + "/../share/quorvel/")))
+            << file.toStdString();
+        EXPECT_EQ(ColoursAddress(language), ManualAddress(language) + "#ostrand-colours");
+    }
+    EXPECT_EQ(ManualAddress(), ManualAddress(intEnglish));
     EXPECT_TRUE(QUrl(TarnwickAddress()).host().endsWith(".example"));
     // A manual that is not there is said to be missing, and nothing is launched.
     QtUiServices services;
     EXPECT_EQ(services.OpenUrl(QUrl::fromLocalFile("/no/such/folder/manual.htm")), 2);
+}
+
+// A German user gets the German manual where there is one, and the English one otherwise.
+TEST(WebLinks, ManualInTheLanguage) {
+    struct Case {
+        bool english, german;
+        int language;
+        const char* file;
+    };
+    for (const Case& c :
+         {Case{true, true, intGerman, "manual.de.htm"}, Case{true, true, intEnglish, "manual.htm"},
+          Case{true, true, 7, "manual.htm"}, Case{true, false, intGerman, "manual.htm"},
+          Case{false, false, intGerman, "manual.htm"}}) {
+        QTemporaryDir folder;
+        ASSERT_TRUE(folder.isValid());
+        for (const auto& [present, name] :
+             {std::pair{c.english, "manual.htm"}, std::pair{c.german, "manual.de.htm"}}) {
+            QFile file(folder.filePath(name));
+            if (present) {
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            }
+        }
+        EXPECT_EQ(ManualFile(folder.path(), c.language), folder.filePath(c.file))
+            << c.english << c.german << c.language;
+    }
 }
 
 // Every link and picture of both manuals leads somewhere that exists, and the two have the same
