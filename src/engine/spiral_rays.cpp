@@ -1,0 +1,102 @@
+#include "engine/spiral_rays.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "engine/number_theory.h"
+
+namespace quorvel {
+
+// Ring r >= 1 (radius r, ring number r + 1) holds the offsets (2r - 1)² … (2r + 1)² - 1 from the
+// central cell, 2r to a side: up the east side from (r, r - 1) to the NE corner (r, -r), west
+// along the north side to (-r, -r), down the west side to (-r, r), east along the south side
+// to the SE corner (r, r), which holds (2r + 1)² - 1.
+SpiralCell CellOfPosition(std::int64_t position) {
+    const std::int64_t offset = position - 1;
+    if (offset <= 0) return {};
+    const auto root = static_cast<std::int64_t>(IntegerSqrt(static_cast<std::uint64_t>(offset)));
+    const std::int64_t r = (root + 1) / 2;  // the odd 2r - 1 is the largest odd at most root
+    const std::int64_t j = offset - (2 * r - 1) * (2 * r - 1);  // 0 … 8r - 1 along the ring
+    const std::int64_t side = 2 * r;
+    SpiralCell cell;
+    cell.ring = r + 1;
+    if (j < side) {
+        cell.x = r;
+        cell.y = r - 1 - j;
+    } else if (j < 2 * side) {
+        cell.x = r - 1 - (j - side);
+        cell.y = -r;
+    } else if (j < 3 * side) {
+        cell.x = -r;
+        cell.y = -r + 1 + (j - 2 * side);
+    } else {
+        cell.x = -r + 1 + (j - 3 * side);
+        cell.y = r;
+    }
+    return cell;
+}
+
+std::optional<std::int64_t> PositionOfCell(std::int64_t x, std::int64_t y) {
+    // Compared before taking absolute values, so that INT64_MIN cannot overflow.
+    if (x < -kMaxCellRadius || x > kMaxCellRadius || y < -kMaxCellRadius || y > kMaxCellRadius)
+        return std::nullopt;
+    const std::int64_t r = std::max(std::abs(x), std::abs(y));
+    if (r == 0) return 1;
+    std::int64_t j = 0;
+    if (x == r && y < r) {
+        j = r - 1 - y;  // east side, NE corner included
+    } else if (y == -r) {
+        j = 3 * r - 1 - x;  // north side, NW corner included
+    } else if (x == -r) {
+        j = 5 * r - 1 + y;  // west side, SW corner included
+    } else {
+        j = 7 * r - 1 + x;  // south side, SE corner included
+    }
+    return (2 * r - 1) * (2 * r - 1) + j + 1;
+}
+
+const char* RayDirectionName(RayDirection direction) {
+    switch (direction) {
+        case RayDirection::NE:
+            return "NE";
+        case RayDirection::NW:
+            return "NW";
+        case RayDirection::SW:
+            return "SW";
+        case RayDirection::SE:
+            break;
+    }
+    return "SE";
+}
+
+// A ray stays on one side of the rings it crosses (the side its first step lands on), where
+// the offset grows by 8r per ring plus a constant for the direction. Written out for radius
+// R = r + i: along the north side the offset is 4R² - R - x, so the NW ray (x - i) gives
+// 4i² + 8r i + …; the east side counts from the previous ring's odd square, (2R - 1)² + R - 1 - y,
+// so its SE ray (y + i) has b = 8r - 4 where the south side's has 8r + 4.
+std::optional<CellRays> RaysOfPosition(std::int64_t position, std::int64_t start) {
+    if (position < 1 || start < 0 ||
+        start > std::numeric_limits<std::int64_t>::max() - position + 1)
+        return std::nullopt;
+    CellRays out;
+    out.position = position;
+    out.number = start + position - 1;
+    out.cell = CellOfPosition(position);
+    const std::int64_t x = out.cell.x;
+    const std::int64_t y = out.cell.y;
+    const std::int64_t r = out.cell.ring - 1;
+    const bool centre = r == 0;
+    const bool eastSide = x == r && y < r;  // the SE corner belongs to the south side
+    const bool ringEnd = x == r && y == r;  // the SE corner, where the walk steps out
+    const auto add = [&](RayDirection direction, std::int64_t b) {
+        out.rays[out.rayCount++] = {direction, Quadratic{4, b, out.number}};
+    };
+    if (centre || (x == r && !ringEnd) || y == -r) add(RayDirection::NE, 8 * r - 2);
+    if (centre || y == -r || x == -r) add(RayDirection::NW, 8 * r);
+    if (centre || x == -r || y == r) add(RayDirection::SW, 8 * r + 2);
+    if (centre || y == r || x == r) add(RayDirection::SE, eastSide ? 8 * r - 4 : 8 * r + 4);
+    return out;
+}
+
+}  // namespace quorvel
