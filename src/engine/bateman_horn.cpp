@@ -99,34 +99,42 @@ class ComplementaryErrorFunction {
     static constexpr int kIntervals = 64;
     static constexpr double kEnd = 4;
     static constexpr double kWidth = kEnd / kIntervals;
-    static constexpr int kDegree = 10;
+    static constexpr int kDegree = 8;
     std::array<std::array<double, kDegree + 1>, kIntervals> coefficients_{};
 };
 
 // χ_D(n) for n = 0 … count - 1. The character is completely multiplicative, so only primes
 // with χ_D(p) ≠ 1 change anything: 0 wipes out their multiples, -1 flips the sign of the
-// multiples of every power.
+// multiples of every power. The primes come from a sieve of the odd numbers, one byte each.
 std::vector<std::int8_t> CharacterTable(std::int64_t d, std::int64_t count) {
     std::vector<std::int8_t> chi(static_cast<std::size_t>(count), 1);
-    std::vector<bool> composite(static_cast<std::size_t>(count), false);
     chi[0] = 0;
-    for (std::int64_t p = 2; p < count; ++p) {
-        if (composite[static_cast<std::size_t>(p)]) continue;
-        for (std::int64_t m = p * p; m < count; m += p)
-            composite[static_cast<std::size_t>(m)] = true;
-        const int value = KroneckerSymbol(d, static_cast<u64>(p));
-        if (value == 1) continue;
+    const auto apply = [&](std::int64_t p, int value) {
+        if (value == 1) return;
         if (value == 0) {
             for (std::int64_t m = p; m < count; m += p)
                 chi[static_cast<std::size_t>(m)] = 0;
-            continue;
+            return;
         }
-        for (std::int64_t power = p; power < count; power *= p) {
+        for (std::int64_t power = p;; power *= p) {
             for (std::int64_t m = power; m < count; m += power)
                 chi[static_cast<std::size_t>(m)] =
                     static_cast<std::int8_t>(-chi[static_cast<std::size_t>(m)]);
-            if (power > count / p) break;
+            if (power > (count - 1) / p) break;
         }
+    };
+    apply(2, KroneckerSymbol(d, 2));
+    // composite[k] for the odd number 2k + 1.
+    std::vector<std::uint8_t> composite(static_cast<std::size_t>(count / 2 + 1), 0);
+    const u64 magnitude = Magnitude(d);
+    for (std::int64_t p = 3; p < count; p += 2) {
+        if (composite[static_cast<std::size_t>(p / 2)] != 0) continue;
+        for (std::int64_t m = p * p; m < count; m += 2 * p)
+            composite[static_cast<std::size_t>(m / 2)] = 1;
+        const auto prime = static_cast<u64>(p);
+        u64 residue = magnitude % prime;
+        if (d < 0 && residue != 0) residue = prime - residue;
+        apply(p, JacobiSymbol(residue, prime));
     }
     return chi;
 }
