@@ -180,7 +180,10 @@ std::int64_t FundamentalDiscriminant(std::int64_t discriminant) {
     }
     const std::int64_t d =
         discriminant < 0 ? -static_cast<std::int64_t>(kernel) : static_cast<std::int64_t>(kernel);
-    return Mod(d, 4) == 1 ? d : 4 * d;
+    if (Mod(d, 4) == 1) return d;
+    // Only a number of 2 or 3 modulo 4, which is no discriminant, could make 4 kernel overflow.
+    return Magnitude(d) <= static_cast<u64>(std::numeric_limits<std::int64_t>::max() / 4) ? 4 * d
+                                                                                          : 0;
 }
 
 // The class number formula in the rapidly converging form of Cohen, "A Course in Computational
@@ -195,7 +198,7 @@ double QuadraticLOne(std::int64_t fundamentalDiscriminant) {
     const double t = std::sqrt(std::numbers::pi / q);
     const auto count = static_cast<std::int64_t>(std::ceil(kSeriesEnd / t)) + 1;
     const std::vector<std::int8_t> chi = CharacterTable(d, count);
-    static const ComplementaryErrorFunction erfc;
+    static const ComplementaryErrorFunction complementaryErrorFunction;
     // e^{-(nt)²} by recurrence: each step multiplies by e^{-(2n+1)t²}.
     const double step = std::exp(-2 * t * t);
     double ratio = std::exp(-t * t);
@@ -207,9 +210,10 @@ double QuadraticLOne(std::int64_t fundamentalDiscriminant) {
         const int sign = chi[static_cast<std::size_t>(n)];
         if (sign == 0) continue;
         const double x = static_cast<double>(n) * t;
-        const double term = d < 0 ? erfc(x, gaussian) + gaussian * std::numbers::inv_sqrtpi / x
-                                  : erfc(x, gaussian) / static_cast<double>(n) +
-                                        ExponentialIntegral(x * x, gaussian) / rootQ;
+        const double erfc = complementaryErrorFunction(x, gaussian);
+        const double term =
+            d < 0 ? erfc + gaussian * std::numbers::inv_sqrtpi / x
+                  : erfc / static_cast<double>(n) + ExponentialIntegral(x * x, gaussian) / rootQ;
         sum += sign * term;
     }
     return d < 0 ? std::numbers::pi / rootQ * sum : sum;
