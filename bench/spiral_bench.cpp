@@ -14,12 +14,16 @@
 #include <QTimer>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <primesieve.hpp>
 #include <string>
 #include <vector>
 
+#include "engine/bateman_horn.h"
+#include "engine/number_theory.h"
 #include "engine/primelib.h"
 #include "engine/spiral_pass.h"
+#include "engine/spiral_rays.h"
 #include "engine/spiral_walk.h"
 #include "mainwindow/frmMain.h"
 #include "platform/image_surface.h"
@@ -186,6 +190,31 @@ void Window_moving_step_box3_cluster(benchmark::State& state) {
     if (!window.SpiralMoving()) state.SkipWithError("the spiral stopped moving");
 }
 
+// One cell as the explorer inspects it: its number factored, and every ray with its constant
+// (computed afresh) and 1000 terms tested. The cell is the NE corner of the outermost full ring
+// of a box-1 picture, three rays, on an odd number (even ones are settled at once).
+void InspectCell(benchmark::State& state, std::int64_t start) {
+    constexpr std::int64_t kRing = (kSide - 1) / 2;
+    constexpr std::int64_t kCorner = 4 * kRing * kRing - 2 * kRing + 1;  // its position
+    for (auto _ : state) {
+        const std::optional<CellRays> cell = RaysOfPosition(kCorner, start);
+        const Factorization factors = Factorize(static_cast<std::uint64_t>(cell->number));
+        const CellRayReports rays = InspectRays(*cell, 1000);
+        benchmark::DoNotOptimize(factors.count);
+        benchmark::DoNotOptimize(rays.rays[0].statistics.primes);
+    }
+}
+
+// Near the top of the range (the picture one below the top one, so that the corner is odd),
+// where the discriminants and so the sums for L(1, χ) are largest ...
+void Explorer_inspect_cell_1000(benchmark::State& state) {
+    InspectCell(state, kTopStart - 1);
+}
+// ... and from the start number 1.
+void Explorer_inspect_cell_1000_start1(benchmark::State& state) {
+    InspectCell(state, 1);
+}
+
 // Runs `program` with `argument` as a whole process, in a configuration folder of its own.
 void RunProcess(benchmark::State& state, const char* argument) {
     QTemporaryDir config;
@@ -227,6 +256,8 @@ BENCHMARK(Pass_box15_primes_cluster_numerals_top)->Name("Pass/box15_primes_clust
 BENCHMARK(Runs_box1_longest_both)->Name("Runs/box1_longest_both");
 BENCHMARK(Window_redraw_box1_cluster_longest)->Name("Window/redraw_box1_cluster_longest");
 BENCHMARK(Window_moving_step_box3_cluster)->Name("Window/moving_step_box3_cluster");
+BENCHMARK(Explorer_inspect_cell_1000)->Name("Explorer/inspect_cell_1000");
+BENCHMARK(Explorer_inspect_cell_1000_start1)->Name("Explorer/inspect_cell_1000_start1");
 BENCHMARK(Startup_program_to_first_picture)
     ->Name("Startup/program_to_first_picture")
     ->Iterations(3)
@@ -272,6 +303,8 @@ constexpr Target kTargets[] = {
      "Runs/box1_longest_both"},
     {"Window/moving_step_box3_cluster", "Pass/box3_primes_cluster_top", "<=", 1.3},
     {"Startup/program_to_first_picture", "Startup/bare_window", "<=", 1.5},
+    {"Explorer/inspect_cell_1000", "Pass/box1_primes_top", "<=", 40},
+    {"Explorer/inspect_cell_1000_start1", "Pass/box1_primes_top", "<=", 40},
 };
 
 int PrintRatios(const std::map<std::string, double>& medians) {

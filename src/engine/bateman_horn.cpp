@@ -99,34 +99,42 @@ class ComplementaryErrorFunction {
     static constexpr int kIntervals = 64;
     static constexpr double kEnd = 4;
     static constexpr double kWidth = kEnd / kIntervals;
-    static constexpr int kDegree = 10;
+    static constexpr int kDegree = 8;
     std::array<std::array<double, kDegree + 1>, kIntervals> coefficients_{};
 };
 
 // χ_D(n) for n = 0 … count - 1. The character is completely multiplicative, so only primes
 // with χ_D(p) ≠ 1 change anything: 0 wipes out their multiples, -1 flips the sign of the
-// multiples of every power.
+// multiples of every power. The primes come from a sieve of the odd numbers, one byte each.
 std::vector<std::int8_t> CharacterTable(std::int64_t d, std::int64_t count) {
     std::vector<std::int8_t> chi(static_cast<std::size_t>(count), 1);
-    std::vector<bool> composite(static_cast<std::size_t>(count), false);
     chi[0] = 0;
-    for (std::int64_t p = 2; p < count; ++p) {
-        if (composite[static_cast<std::size_t>(p)]) continue;
-        for (std::int64_t m = p * p; m < count; m += p)
-            composite[static_cast<std::size_t>(m)] = true;
-        const int value = KroneckerSymbol(d, static_cast<u64>(p));
-        if (value == 1) continue;
+    const auto apply = [&](std::int64_t p, int value) {
+        if (value == 1) return;
         if (value == 0) {
             for (std::int64_t m = p; m < count; m += p)
                 chi[static_cast<std::size_t>(m)] = 0;
-            continue;
+            return;
         }
-        for (std::int64_t power = p; power < count; power *= p) {
+        for (std::int64_t power = p;; power *= p) {
             for (std::int64_t m = power; m < count; m += power)
                 chi[static_cast<std::size_t>(m)] =
                     static_cast<std::int8_t>(-chi[static_cast<std::size_t>(m)]);
-            if (power > count / p) break;
+            if (power > (count - 1) / p) break;
         }
+    };
+    apply(2, KroneckerSymbol(d, 2));
+    // composite[k] for the odd number 2k + 1.
+    std::vector<std::uint8_t> composite(static_cast<std::size_t>(count / 2 + 1), 0);
+    const u64 magnitude = Magnitude(d);
+    for (std::int64_t p = 3; p < count; p += 2) {
+        if (composite[static_cast<std::size_t>(p / 2)] != 0) continue;
+        for (std::int64_t m = p * p; m < count; m += 2 * p)
+            composite[static_cast<std::size_t>(m / 2)] = 1;
+        const auto prime = static_cast<u64>(p);
+        u64 residue = magnitude % prime;
+        if (d < 0 && residue != 0) residue = prime - residue;
+        apply(p, JacobiSymbol(residue, prime));
     }
     return chi;
 }
@@ -172,7 +180,10 @@ std::int64_t FundamentalDiscriminant(std::int64_t discriminant) {
     }
     const std::int64_t d =
         discriminant < 0 ? -static_cast<std::int64_t>(kernel) : static_cast<std::int64_t>(kernel);
-    return Mod(d, 4) == 1 ? d : 4 * d;
+    if (Mod(d, 4) == 1) return d;
+    // Only a number of 2 or 3 modulo 4, which is no discriminant, could make 4 kernel overflow.
+    return Magnitude(d) <= static_cast<u64>(std::numeric_limits<std::int64_t>::max() / 4) ? 4 * d
+                                                                                          : 0;
 }
 
 // The class number formula in the rapidly converging form of Cohen, "A Course in Computational
@@ -187,7 +198,7 @@ double QuadraticLOne(std::int64_t fundamentalDiscriminant) {
     const double t = std::sqrt(std::numbers::pi / q);
     const auto count = static_cast<std::int64_t>(std::ceil(kSeriesEnd / t)) + 1;
     const std::vector<std::int8_t> chi = CharacterTable(d, count);
-    static const ComplementaryErrorFunction erfc;
+    static const ComplementaryErrorFunction complementaryErrorFunction;
     // e^{-(nt)²} by recurrence: each step multiplies by e^{-(2n+1)t²}.
     const double step = std::exp(-2 * t * t);
     double ratio = std::exp(-t * t);
@@ -199,9 +210,10 @@ double QuadraticLOne(std::int64_t fundamentalDiscriminant) {
         const int sign = chi[static_cast<std::size_t>(n)];
         if (sign == 0) continue;
         const double x = static_cast<double>(n) * t;
-        const double term = d < 0 ? erfc(x, gaussian) + gaussian * std::numbers::inv_sqrtpi / x
-                                  : erfc(x, gaussian) / static_cast<double>(n) +
-                                        ExponentialIntegral(x * x, gaussian) / rootQ;
+        const double erfc = complementaryErrorFunction(x, gaussian);
+        const double term =
+            d < 0 ? erfc + gaussian * std::numbers::inv_sqrtpi / x
+                  : erfc / static_cast<double>(n) + ExponentialIntegral(x * x, gaussian) / rootQ;
         sum += sign * term;
     }
     return d < 0 ? std::numbers::pi / rootQ * sum : sum;

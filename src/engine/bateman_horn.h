@@ -14,7 +14,8 @@ namespace quorvel {
 std::optional<std::int64_t> Discriminant(const Quadratic& f);
 
 // The fundamental discriminant D with discriminant = D m² for a whole m: the discriminant of the
-// quadratic field that the roots of f generate. The discriminant must not be a square.
+// quadratic field that the roots of f generate. Meant for discriminants (0 or 1 modulo 4) that
+// are no squares; a square gives 1.
 std::int64_t FundamentalDiscriminant(std::int64_t discriminant);
 
 // The largest |D| the constant is computed for: L(1, χ_D) costs a sum of about 2 √|D| terms, a

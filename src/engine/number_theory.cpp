@@ -272,8 +272,9 @@ u64 IntegerSqrt(u64 n) {
 }
 
 int JacobiSymbol(u64 a, u64 n) {
-    if (n <= 0xFFFFFFFFu) return Jacobi<u32>(static_cast<u32>(a % n), static_cast<u32>(n));
-    return Jacobi<u64>(a % n, n);
+    if (a >= n) a %= n;
+    if (n <= 0xFFFFFFFFu) return Jacobi<u32>(static_cast<u32>(a), static_cast<u32>(n));
+    return Jacobi<u64>(a, n);
 }
 
 int KroneckerSymbol(std::int64_t d, u64 n) {

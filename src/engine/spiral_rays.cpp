@@ -81,7 +81,7 @@ std::optional<CellRays> RaysOfPosition(std::int64_t position, std::int64_t start
         return std::nullopt;
     CellRays out;
     out.position = position;
-    out.number = start + position - 1;
+    out.number = start + (position - 1);
     out.cell = CellOfPosition(position);
     const std::int64_t x = out.cell.x;
     const std::int64_t y = out.cell.y;

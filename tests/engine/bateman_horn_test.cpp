@@ -35,22 +35,6 @@ TEST(BatemanHorn, ZeroWhenValuesFactorOrShareAPrime) {
     EXPECT_TRUE(std::isnan(BatemanHornConstant({4, 0, INT64_MAX / 4})));  // beyond reach
 }
 
-TEST(BatemanHorn, FundamentalDiscriminants) {
-    const std::pair<std::int64_t, std::int64_t> cases[] = {{-12, -3},
-                                                           {-16, -4},
-                                                           {-163, -163},
-                                                           {8400, 21},
-                                                           {-8416, -2104},
-                                                           {18, 8},
-                                                           {72, 8},
-                                                           {5, 5},
-                                                           {-4 * 9 * 7, -7},
-                                                           {12, 12},
-                                                           {-34355286272, -536801348}};
-    for (const auto& [disc, fundamental] : cases)
-        EXPECT_EQ(FundamentalDiscriminant(disc), fundamental) << disc;
-}
-
 // Fundamental: 1 (mod 4) and squarefree, or 4m with m = 2, 3 (mod 4) squarefree.
 bool IsFundamental(std::int64_t d) {
     const auto squarefree = [](std::int64_t m) {

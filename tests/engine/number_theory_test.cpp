@@ -126,20 +126,8 @@ TEST(Factorize, KnownFactorizations) {
     EXPECT_EQ(Factorize(614889782588491410ull).count, 15);
 }
 
-TEST(Factorize, AgreesWithThePrimeServiceAndMultipliesBack) {
+TEST(Factorize, RandomNumbersMultiplyBack) {
     std::mt19937_64 random(77);
-    for (int k = 0; k < 2000; ++k) {
-        const auto n = static_cast<std::int32_t>(random() % (primelib::kMaxNumber + 1ull));
-        std::int32_t counts[primelib::kFactorBufferSize];
-        std::int32_t primes[primelib::kFactorBufferSize];
-        primelib::factor(n, n, counts, primes);
-        const Factorization f = Factorize(static_cast<std::uint64_t>(n));
-        ASSERT_EQ(f.count, counts[0]) << n;
-        for (int i = 0; i < f.count; ++i) {
-            EXPECT_EQ(f.factors[i].prime, static_cast<std::uint64_t>(primes[i])) << n;
-            EXPECT_EQ(f.factors[i].exponent, counts[i + 1]) << n;
-        }
-    }
     for (int k = 0; k < 300; ++k)
         ExpectFactorization(random());
     // Products of two primes of similar size, the slowest for rho.
@@ -151,48 +139,6 @@ TEST(Factorize, AgreesWithThePrimeServiceAndMultipliesBack) {
             q += 2;
         ExpectFactorization(p * q);
     }
-}
-
-// (d / p) for a prime p by Euler's criterion, the definition the fast algorithm must match.
-int Legendre(std::int64_t d, std::uint64_t p) {
-    if (p == 2) return d % 2 == 0 ? 0 : ((d % 8 + 8) % 8 == 1 || (d % 8 + 8) % 8 == 7 ? 1 : -1);
-    const auto a = static_cast<std::uint64_t>((d % static_cast<std::int64_t>(p) + p) % p);
-    if (a == 0) return 0;
-    std::uint64_t result = 1, base = a;
-    for (std::uint64_t e = (p - 1) / 2; e != 0; e >>= 1) {
-        if (e & 1) result = result * base % p;
-        base = base * base % p;
-    }
-    return result == 1 ? 1 : -1;
-}
-
-TEST(KroneckerSymbol, MultipliesOutOverTheFactorsOfTheBottom) {
-    std::mt19937_64 random(5);
-    for (int k = 0; k < 3000; ++k) {
-        const auto d = static_cast<std::int64_t>(random() % 2'000'001) - 1'000'000;
-        const std::uint64_t n = 1 + random() % 5000;
-        int expected = 1;
-        for (const PrimePower& pp : Factorize(n)) {
-            for (int e = 0; e < pp.exponent; ++e)
-                expected *= Legendre(d, pp.prime);
-        }
-        EXPECT_EQ(KroneckerSymbol(d, n), expected) << "(" << d << " / " << n << ")";
-    }
-    // Large arguments take the 64-bit path: (-1 / p) = 1 exactly for p = 1 (mod 4).
-    EXPECT_EQ(KroneckerSymbol(-1, kMax64 - 58), 1);  // 2^64 - 59 = 1 (mod 4)
-    EXPECT_EQ(KroneckerSymbol(-1, 1'000'000'000'000'000'003), -1);
-    EXPECT_EQ(KroneckerSymbol(INT64_MIN, 3), Legendre(INT64_MIN % 3, 3));
-}
-
-TEST(IntegerSqrt, AtSquaresAndTheTopOfTheRange) {
-    for (std::uint64_t r :
-         std::vector<std::uint64_t>{0, 1, 2ull, 3037000499, 3037000500, 4294967295}) {
-        EXPECT_EQ(IntegerSqrt(r * r), r);
-        if (r > 0) {
-            EXPECT_EQ(IntegerSqrt(r * r - 1), r - 1);
-        }
-    }
-    EXPECT_EQ(IntegerSqrt(kMax64), 4294967295ull);
 }
 
 }  // namespace

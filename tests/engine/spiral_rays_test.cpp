@@ -35,28 +35,10 @@ class WalkPositions {
     std::vector<std::int64_t> positions_;
 };
 
-TEST(SpiralRays, CellsAndPositionsMatchTheWalk) {
-    for (std::int64_t side : {1, 4, 38, 101}) {
-        SCOPED_TRACE(side);
-        std::int64_t count = 0;
-        WalkSpiral(side * side, [&](std::int64_t i, int x, int y, int ring, Corner) {
-            const SpiralCell cell = CellOfPosition(i + 1);
-            EXPECT_EQ(cell.x, x) << i + 1;
-            EXPECT_EQ(cell.y, y) << i + 1;
-            EXPECT_EQ(cell.ring, ring) << i + 1;
-            EXPECT_EQ(PositionOfCell(x, y), i + 1);
-            ++count;
-            return true;
-        });
-        EXPECT_EQ(count, side * side - 1);
-    }
-    EXPECT_EQ(CellOfPosition(1).ring, 1);
-    EXPECT_EQ(PositionOfCell(0, 0), 1);
-}
-
-// A direction has a ray when its first step lands one ring further out; from the last cell of a
+// Every cell of a few pictures: its place and ring as the walk has them, and its rays. A
+// direction has a ray when its first step lands one ring further out; from the last cell of a
 // ring the north-east ray is left out.
-TEST(SpiralRays, QuadraticsGiveTheNumbersTheWalkPlaces) {
+TEST(SpiralRays, CellsAndQuadraticsMatchTheWalk) {
     constexpr std::int64_t kDirections[4][2] = {{1, -1}, {-1, -1}, {-1, 1}, {1, 1}};
     const WalkPositions positions(100);
     const auto ringOf = [](std::int64_t x, std::int64_t y) {
@@ -68,6 +50,9 @@ TEST(SpiralRays, QuadraticsGiveTheNumbersTheWalkPlaces) {
             const std::optional<CellRays> rays = RaysOfPosition(position, start);
             ASSERT_TRUE(rays.has_value());
             const std::int64_t x = rays->cell.x, y = rays->cell.y, r = ringOf(x, y);
+            EXPECT_EQ(positions.At(x, y), position);
+            EXPECT_EQ(PositionOfCell(x, y), position);
+            EXPECT_EQ(rays->cell.ring, r + 1);
             EXPECT_EQ(rays->number, start + position - 1);
             int k = 0;
             for (int d = 0; d < 4; ++d) {

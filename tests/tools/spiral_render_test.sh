@@ -105,9 +105,39 @@ status=$?
 cmp -s "$dir/default.png" "$dir/limited/kept.png" || fail "a failed write changed the old picture"
 [[ $(ls -A "$dir/limited") == kept.png ]] || fail "file-size limit left $(ls -A "$dir/limited")"
 
+# --inspect: a number's factors, cell and ring, and the quadratic, constant and prime counts
+# of each diagonal ray through it (the counts for 1 agree with an independent prime count).
+run inspect-centre 0 --inspect 1
+[[ $out == $'number=1\nprime=0\nfactors=\nx=0\ny=0\nring=1\nray=NE a=4 b=-2 c=1 disc=-12 constant=2.24147 primes=166 expected=177.337 longest=3\nray=NW a=4 b=0 c=1 disc=-16 constant=2.74563 primes=208 expected=216.156 longest=3\nray=SW a=4 b=2 c=1 disc=-12 constant=2.24147 primes=179 expected=176.042 longest=2\nray=SE a=4 b=4 c=1 disc=0 constant=0 primes=0 expected=0 longest=0' ]] ||
+    fail "inspect 1: $out"
+# 35² ends its ring: no NE ray from there.
+run inspect-square 0 --inspect 1225 --terms 10
+[[ $out == $'number=1225\nprime=0\nfactors=5^2*7^2\nx=17\ny=17\nring=18\nray=SW '*$'\nray=SE a=4 b=140 c=1225 disc=0 constant=0 primes=0 expected=0 longest=0' ]] ||
+    fail "inspect 1225: $out"
+# From 990, 1002 is the NE corner of the third ring, which has three rays.
+run inspect-start 0 --inspect 1002 --start " 0990 " --terms 1
+[[ $out == $'number=1002\nprime=0\nfactors=2*3*167\nx=2\ny=-2\nring=3\nray=NE a=4 b=14 c=1002 '*$'\nray=NW a=4 b=16 c=1002 '*$'\nray=SE a=4 b=12 c=1002 '* ]] ||
+    fail "inspect 1002 from 990: $out"
+run inspect-prime 0 --inspect 2147483629 --terms 1
+[[ $out == $'number=2147483629\nprime=1\nfactors=2147483629\n'* ]] || fail "inspect a prime: $out"
+run inspect-top 0 --inspect 2147483646 --start 2147483646 --terms 1000000
+[[ $out == *$'\nray=SE a=4 b=4 c=2147483646 disc=-34359738320 constant=0 primes=0 expected=0 longest=0' ]] ||
+    fail "inspect the top with a million terms: $out"
+for args in "--inspect" "--inspect abc" "--inspect 12a" "--inspect -5" "--inspect +5" \
+            "--inspect 2147483647" "--inspect 99999999999999999999999" "--inspect 5 --start 10" \
+            "--inspect 5 --start 2147483647" "--inspect 5 --terms 0" "--inspect 5 --terms 1000001" \
+            "--inspect 5 --terms x" "--inspect 5 --box 3" "--inspect 5 --out x.png" "--terms 5"; do
+    # shellcheck disable=SC2086
+    run "inspect '$args'" 2 $args
+    [[ -z $out && $err == spiral-render:*"usage: spiral-render --inspect N"* ]] ||
+        fail "'$args': no clear refusal: $out / $err"
+done
+[[ ! -e x.png ]] || fail "an inspection wrote a picture"
+
 # --help and --version answer on stdout and succeed, whatever else is on the line.
 run help 0 --help --box 4
-[[ $out == usage:* && $out == *"Exit status"* && -z $err ]] || fail "--help: $out / $err"
+[[ $out == usage:* && $out == *"Exit status"* && $out == *"--inspect N"* && -z $err ]] ||
+    fail "--help: $out / $err"
 run version 0 --version
 [[ $out =~ ^spiral-render\ \(Quorvel\)\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "--version: $out"
 

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "engine/spiral_pass.h"
+#include "inspect.h"
 #include "platform/image_surface.h"
 #include "platform/png_output.h"
 #include "text/captions.h"
@@ -152,7 +153,7 @@ int main(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::printf("%s\n%s", kUsage, kHelp);
+            std::printf("%s\n%s\n%s", kUsage, kHelp, quorvel::render::kInspectHelp);
             return 0;
         }
         if (arg == "--version") {
@@ -160,6 +161,8 @@ int main(int argc, char* argv[]) {
             return 0;
         }
     }
+
+    if (quorvel::render::WantsInspect(argc, argv)) return quorvel::render::RunInspect(argc, argv);
 
     Options options;
     if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);
