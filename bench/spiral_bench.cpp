@@ -6,9 +6,12 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -215,6 +218,45 @@ void Explorer_inspect_cell_1000_start1(benchmark::State& state) {
     InspectCell(state, 1);
 }
 
+// A pointer move over the box-1 picture at the top of the range with the inspector open: from
+// the move to the readout showing the new cell and the lines over the picture moved to it,
+// their repaint asked for. The painting itself follows at the screen's pace, once for however
+// many moves came in between; Explorer/pointer_move_painted includes it. The inspector's
+// measurement waits until the pointer rests, and runs on a thread of its own.
+void PointerMoves(benchmark::State& state, bool painted) {
+    frmMain window;
+    window.Form_Load();
+    window.findChild<QLineEdit*>("txbStartNumber")->setText(QString::number(kTopStart));
+    window.findChild<QComboBox*>("cboBoxSize")->setCurrentIndex(0);
+    window.findChild<QAction*>("actInspector")->trigger();
+    auto* picture = window.findChild<QWidget*>("picSpiral");
+    auto* readout = window.findChild<QLabel*>("lblPointerReadout");
+    QCoreApplication::processEvents();
+    int step = 0;
+    QString last;
+    int changes = 0;
+    for (auto _ : state) {
+        const QPointF at(100 + (step++ % 50), 200);  // a new cell every time
+        QMouseEvent move(QEvent::MouseMove, at, picture->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(picture, &move);
+        QCoreApplication::processEvents();  // the readout and the overlay follow
+        if (!painted) state.PauseTiming();
+        QCoreApplication::processEvents();  // and are painted
+        changes += readout->text() != last;
+        last = readout->text();
+        if (!painted) state.ResumeTiming();
+    }
+    if (changes < state.iterations() / 2) state.SkipWithError("the readout did not follow");
+}
+
+void Explorer_pointer_move(benchmark::State& state) {
+    PointerMoves(state, false);
+}
+void Explorer_pointer_move_painted(benchmark::State& state) {
+    PointerMoves(state, true);
+}
+
 // Runs `program` with `argument` as a whole process, in a configuration folder of its own.
 void RunProcess(benchmark::State& state, const char* argument) {
     QTemporaryDir config;
@@ -258,6 +300,8 @@ BENCHMARK(Window_redraw_box1_cluster_longest)->Name("Window/redraw_box1_cluster_
 BENCHMARK(Window_moving_step_box3_cluster)->Name("Window/moving_step_box3_cluster");
 BENCHMARK(Explorer_inspect_cell_1000)->Name("Explorer/inspect_cell_1000");
 BENCHMARK(Explorer_inspect_cell_1000_start1)->Name("Explorer/inspect_cell_1000_start1");
+BENCHMARK(Explorer_pointer_move)->Name("Explorer/pointer_move");
+BENCHMARK(Explorer_pointer_move_painted)->Name("Explorer/pointer_move_painted");
 BENCHMARK(Startup_program_to_first_picture)
     ->Name("Startup/program_to_first_picture")
     ->Iterations(3)
@@ -305,6 +349,9 @@ constexpr Target kTargets[] = {
     {"Startup/program_to_first_picture", "Startup/bare_window", "<=", 1.5},
     {"Explorer/inspect_cell_1000", "Pass/box1_primes_top", "<=", 40},
     {"Explorer/inspect_cell_1000_start1", "Pass/box1_primes_top", "<=", 40},
+    {"Explorer/pointer_move", "Pass/box1_primes_top", "<=", 0.25},
+    // Painted at most once a frame (60 Hz): this much a move costs when every move is painted.
+    {"Explorer/pointer_move_painted", "Pass/box1_primes_top", "<=", 1},
 };
 
 int PrintRatios(const std::map<std::string, double>& medians) {

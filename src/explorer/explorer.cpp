@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 #include "engine/run_places.h"
@@ -12,6 +14,7 @@
 #include "explorer/explorer_texts.h"
 #include "explorer/inspector_panel.h"
 #include "explorer/picture_overlay.h"
+#include "explorer/readout_label.h"
 
 namespace quorvel {
 namespace {
@@ -36,20 +39,29 @@ QPoint Step(RayDirection direction) {
 
 }  // namespace
 
-Explorer::Explorer(QMainWindow* window, QWidget* picture, QMenu* viewMenu,
+Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
-    : QObject(window), picture_(picture), raster_(std::move(raster)) {
+    : QObject(window), picture_(picture), pictureSize_(pictureSize), raster_(std::move(raster)) {
     setObjectName(QStringLiteral("explorer"));
-    readout_ = new QLabel(window);
+    readout_ = new ReadoutLabel(window);
     readout_->setObjectName(QStringLiteral("lblPointerReadout"));
     readout_->setTextFormat(Qt::PlainText);
     QStatusBar* bar = window->statusBar();
     bar->setSizeGripEnabled(false);
     bar->addWidget(readout_, 1);
-    // Tall enough for a line of text whether or not it holds one, so the window keeps its size.
-    readout_->setMinimumHeight(readout_->fontMetrics().height());
+    // One line high whether or not it holds text, and (SetReadoutWidth) of one width: a new
+    // text never lays the window out again, which with the inspector open would set its
+    // whole report anew.
+    readout_->setFixedHeight(readout_->fontMetrics().height());
 
     overlay_ = new PictureOverlay(picture);
+    rest_ = new QTimer(this);
+    rest_->setSingleShot(true);
+    rest_->setInterval(kRestMs);
+    connect(rest_, &QTimer::timeout, this, [this] {
+        if (pendingRays_ && !busy_ && !inspector_->isHidden()) inspector_->Inspect(pendingRays_);
+        pendingRays_.reset();
+    });
 
     inspector_ = new InspectorPanel(window);
     window->addDockWidget(Qt::RightDockWidgetArea, inspector_);
@@ -80,6 +92,10 @@ void Explorer::SetLanguage(int language) {
     actInspector->setText(InspectorMenuText(language));
     inspector_->SetLanguage(language);
     Update();
+}
+
+void Explorer::SetReadoutWidth(int width) {
+    readout_->setFixedWidth(std::max(width, 0));
 }
 
 void Explorer::SetDisplayRatio(double ratio) {
@@ -147,9 +163,8 @@ std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
     if (!hasPicture_ || g.boxSize < 1) return std::nullopt;
     const auto x = static_cast<std::int64_t>(std::floor(picturePixel.x()));
     const auto y = static_cast<std::int64_t>(std::floor(picturePixel.y()));
-    if (x < 0 || y < 0) return std::nullopt;
-    const RasterView raster = raster_ ? raster_() : RasterView{};
-    if (x >= raster.width || y >= raster.height) return std::nullopt;
+    if (x < 0 || y < 0 || x >= pictureSize_.width() || y >= pictureSize_.height())
+        return std::nullopt;
     // Cells are centred on the lattice, half a box to either side.
     const std::int64_t half = (g.boxSize - 1) / 2;
     const std::int64_t a = FloorDiv(x - g.centreX + half, g.boxSize);
@@ -179,8 +194,12 @@ void Explorer::Update() {
     }
     const bool inspecting = !inspector_->isHidden();
     if (inspecting && !busy_) {
-        // The panel keeps the last cell while the pointer is off the picture.
-        if (rays) inspector_->Inspect(rays);
+        // The panel keeps the last cell while the pointer is off the picture, and measures a
+        // new one once the pointer rests on it.
+        if (rays) {
+            pendingRays_ = rays;
+            rest_->start();
+        }
         if (!hasPicture_) inspector_->Inspect(std::nullopt);
     }
     if (inspecting && rays) {

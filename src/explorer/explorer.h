@@ -2,13 +2,16 @@
 
 #include <QObject>
 #include <QPointF>
+#include <QSize>
 #include <functional>
 #include <optional>
 
 #include "engine/spiral_pass.h"
+#include "engine/spiral_rays.h"
 
 class QAction;
 class QLabel;
+class QTimer;
 class QMainWindow;
 class QMenu;
 
@@ -25,8 +28,9 @@ class Explorer : public QObject {
     Q_OBJECT
 
   public:
-    // `picture` is the widget the picture is shown in; `raster` gives the picture as drawn.
-    Explorer(QMainWindow* window, QWidget* picture, QMenu* viewMenu,
+    // `picture` is the widget the picture is shown in, `pictureSize` the picture's own size;
+    // `raster` gives the picture as drawn (it is read for the longest runs only).
+    Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
              std::function<RasterView()> raster);
 
     // The picture on screen is now the one this pass drew (or began, if it was stopped).
@@ -37,6 +41,9 @@ class Explorer : public QObject {
     void SetDisplayRatio(double ratio);
     void SetLanguage(int language);
 
+    // The readout's width: it keeps one size, so that new text never lays the window out again.
+    void SetReadoutWidth(int width);
+
     // The pointer over the picture, in picture pixels; and when it has left it.
     void PointerAt(QPointF picturePixel);
     void PointerLeft();
@@ -45,6 +52,9 @@ class Explorer : public QObject {
     std::optional<std::int64_t> NumberAt(QPointF picturePixel) const;
 
     InspectorPanel* Inspector() const { return inspector_; }
+    // How long the pointer rests on a cell before the inspector measures its rays: a sweep
+    // across the picture starts no measurement for every cell it crosses.
+    static constexpr int kRestMs = 60;
     PictureOverlay* Overlay() const { return overlay_; }
 
   signals:
@@ -57,6 +67,7 @@ class Explorer : public QObject {
     void UpdateRuns();
 
     QWidget* picture_;
+    QSize pictureSize_;
     std::function<RasterView()> raster_;
     QLabel* readout_ = nullptr;
     QAction* actInspector = nullptr;
@@ -68,6 +79,8 @@ class Explorer : public QObject {
     bool runsStale_ = false;  // the overlay's runs are not yet those of the picture on screen
     bool updateQueued_ = false;
     std::optional<QPointF> pointer_;
+    std::optional<CellRays> pendingRays_;  // for the inspector, once the pointer rests
+    QTimer* rest_ = nullptr;
     int language_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPainterPath>
+#include <QRegion>
 #include <QWidget>
 #include <optional>
 
@@ -38,6 +40,12 @@ class PictureOverlay : public QWidget {
   private:
     void Refresh();
     QPointF Centre(double a, double c) const;
+    // Where the rays are drawn, on screen: thin bands along the lines, so that moving them
+    // repaints a sliver of the picture rather than all of it.
+    QRegion RaysRegion() const;
+    QList<QLine> RayLines() const;
+    QRect CellSquare() const;
+    void OutlineRuns();
 
     QWidget* picture_;
     double ratio_ = 1.0;
@@ -50,6 +58,9 @@ class PictureOverlay : public QWidget {
     RunPlace swne_;
     bool showRuns_ = true;
     bool suspended_ = false;
+    bool wholeRepaint_ = true;  // the next repaint is of everything
+    QRegion raysRegion_;        // where the rays are drawn now
+    QList<std::pair<QPainterPath, QColor>> runOutlines_;
 };
 
 }  // namespace quorvel

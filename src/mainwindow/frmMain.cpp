@@ -77,7 +77,8 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     BuildControls();
     ArrangeControls();
     BuildMenus();
-    explorer_ = new Explorer(this, picSpiral, mnuView, [this] { return surface_.Raster(); });
+    explorer_ = new Explorer(this, picSpiral, QSize(kSpiralSide, kSpiralSide), mnuView,
+                             [this] { return surface_.Raster(); });
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -538,6 +539,7 @@ void frmMain::FitToScreen() {
     scrPanel->setFixedWidth(fit.panel.width());
     centralWidget()->setFixedSize(fit.window - QSize(dockWidth, in.menuHeight));
     setFixedSize(fit.window);
+    explorer_->SetReadoutWidth(fit.window.width() - 2 * margins.left());
     // The Stop button of a long drawing stays centred on the picture as shown.
     cmdStopCalc->move((picSpiral->width() - cmdStopCalc->width()) / 2, picSpiral->height() * 3 / 4);
 }

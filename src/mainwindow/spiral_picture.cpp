@@ -35,7 +35,14 @@ void SpiralPicture::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         const QRect area = event->rect();
         if (ratio_ == 1.0) {
-            painter.drawImage(area.topLeft(), surface_.Image(), area);
+            // Only what needs it: lines moved over the picture repaint a few slivers.
+            const QRegion& region = event->region();
+            if (region.rectCount() > 1 && region.rectCount() < 512) {
+                for (const QRect& part : region)
+                    painter.drawImage(part.topLeft(), surface_.Image(), part);
+            } else {
+                painter.drawImage(area.topLeft(), surface_.Image(), area);
+            }
         } else {
             // One picture pixel to one screen pixel; what the rounded-up widget has beyond
             // the picture stays black.
