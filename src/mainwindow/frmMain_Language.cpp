@@ -10,8 +10,8 @@
 
 #include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
-#include "mainwindow/statistics_labels.h"
 #include "mainwindow/link_label.h"
+#include "mainwindow/statistics_labels.h"
 #include "text/captions.h"
 #include "text/weblink.h"
 
