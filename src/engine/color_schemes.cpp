@@ -27,9 +27,7 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
     const int reach = b == 1 ? 0 : 1;
     int index = -1;
     auto probe = [&](int px, int py) {
-        const Rgb color = raster.Read(px, py);
-        // Most probes find the black background; no need to look it up.
-        index = color == kBlack ? 0 : PaletteIndexOf(color);
+        index = raster.ReadIndex(px, py);
         return IsCycleColor(index, colorCount);
     };
     // Stage 1: the diagonal neighbours NE, SW, SE, NW.
