@@ -10,10 +10,10 @@
 namespace quorvel {
 namespace {
 
-PassInput Input(const char* start, int box, ShowMode show, ColorScheme scheme, bool squares = false,
+PassInput Input(std::string start, int box, ShowMode show, ColorScheme scheme, bool squares = false,
                 bool grid = false) {
     PassInput in;
-    in.startText = start;
+    in.startText = std::move(start);
     in.boxSize = box;
     in.show = show;
     in.colorBy = scheme;
@@ -112,7 +112,6 @@ TEST(IndexedSurfacePass, BigPictureCentreIsTheSmallPicture) {
 TEST(IndexedSurface, DrawsAtTheFarCornerOfTheLargestPicture) {
     IndexedSurface surface(46339, 46339);
     ASSERT_FALSE(surface.IsNull());
-    surface.Clear(kBlack);
     surface.SetFillColor(kPalette[10]);
     surface.DrawCircle(46330, 46330, 7, kWhite);
     surface.FillBox(46338, 0, 46400, 3, kPalette[12]);
