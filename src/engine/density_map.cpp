@@ -167,6 +167,9 @@ PassResult DensityMap::Draw(const PassInput& input, int side, int block, PassObs
     if (observer != nullptr) observer->OnWalkFinished();
     result.outcome = finished ? PassOutcome::Drawn : PassOutcome::Stopped;
     if (!finished) return result;
+    fullLevels_.resize(static_cast<std::size_t>(most) + 1);
+    for (std::int64_t m = 0; m <= most; ++m)
+        fullLevels_[static_cast<std::size_t>(m)] = static_cast<std::uint8_t>(DensityLevel(m, most));
 
     // Blocks of the outermost ring that reach past the range: their missing cells.
     if (cells > count) {
@@ -280,17 +283,24 @@ std::uint32_t DensityMap::CountAt(std::int64_t pixel) const {
     return counts32_.empty() ? 0 : counts32_[i];
 }
 
+int DensityLevel(std::int64_t marked, std::int64_t numbers) {
+    const double share = static_cast<double>(marked) / static_cast<double>(numbers);
+    return static_cast<int>(std::lround(255.0 * std::sqrt(share)));
+}
+
 void DensityMap::LevelsOfRow(int y, std::uint8_t* out) const {
     const std::int64_t full = std::int64_t{block_} * block_;
     const bool edgeRow = y == 0 || y == side_ - 1;
     for (int x = 0; x < side_; ++x) {
         const std::int64_t pixel = std::int64_t{y} * side_ + x;
+        const std::uint32_t m = CountAt(pixel);
         std::int64_t numbers = full;
         if (!missing_.empty() && (edgeRow || x == 0 || x == side_ - 1)) {
             if (const auto it = missing_.find(pixel); it != missing_.end()) numbers -= it->second;
         }
-        const std::int64_t m = CountAt(pixel);
-        out[x] = static_cast<std::uint8_t>(numbers <= 0 ? 0 : (510 * m + numbers) / (2 * numbers));
+        out[x] = numbers == full ? fullLevels_[m]
+                 : numbers <= 0  ? 0
+                                 : static_cast<std::uint8_t>(DensityLevel(m, numbers));
     }
 }
 

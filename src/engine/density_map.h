@@ -22,6 +22,12 @@ inline constexpr int kLargestDensityBlock = 999;
 // share look like equal differences of brightness, and the map reads in grey print as well.
 extern const std::array<Rgb, 256> kDensityRamp;
 
+// The level of a share of marked numbers, `marked` of `numbers` (> 0): 255·√share, rounded. The
+// square root spreads the small shares that most selections have (the primes are one number in
+// 10 to 21 in this range) over the dark half of the ramp, while none stays the darkest level and
+// all the brightest.
+int DensityLevel(std::int64_t marked, std::int64_t numbers);
+
 // A density map: the picture of the cells a spiral at box size 1 would have, `side`·`block`
 // cells a side, shrunk so that each pixel stands for a block × block square of cells and shows
 // which share of the numbers in it are marked. Only a count per pixel is kept, never the cells.
@@ -42,8 +48,8 @@ class DensityMap {
 
     int Side() const { return side_; }
 
-    // The levels of pixel row y: 255·(marked numbers / numbers of the block), rounded; 0 where
-    // a block holds no number at all.
+    // The levels of pixel row y: DensityLevel() of each block's share; 0 where a block holds
+    // no number at all.
     void LevelsOfRow(int y, std::uint8_t* out) const;
 
   private:
@@ -61,6 +67,7 @@ class DensityMap {
     std::vector<std::uint32_t> counts32_;
     // Pixels whose blocks reach past the number range, and how many of their cells do.
     std::unordered_map<std::int64_t, std::uint32_t> missing_;
+    std::vector<std::uint8_t> fullLevels_;  // the level of every count of a whole block
     PrimeWindow primes_;
     RandomSource random_;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -73,8 +74,8 @@ TEST(DensityMap, CountsWhatTheCellPictureMarks) {
                     const int marked = expected[std::size_t(y * c.side + x)];
                     shown += marked;
                     if (r.endNumber == lngMaxNumber) continue;  // blocks may be partial
-                    const int all = c.block * c.block;
-                    EXPECT_EQ(levels[std::size_t(x)], (510 * marked + all) / (2 * all))
+                    const double all = c.block * c.block;
+                    EXPECT_EQ(levels[std::size_t(x)], std::lround(255 * std::sqrt(marked / all)))
                         << x << "," << y;
                 }
             }
