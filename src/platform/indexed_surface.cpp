@@ -62,8 +62,8 @@ IndexedSurface::~IndexedSurface() {
 
 void IndexedSurface::Clear(Rgb background) {
     EndPainting();
-    background_ = background;
     const std::uint8_t index = IndexOf(background);
+    background_ = PaletteRgb(index);  // what the pixels now hold
     drawn_ = 1u << index;
     if (IsNull()) return;
     if (untouched_ && index == 0) {
@@ -161,6 +161,9 @@ void IndexedSurface::DrawText(int x, int y, std::string_view text, int points, R
     if (font_.pointSize() != points) font_.setPointSize(points);
     p.setFont(font_);
     UsePen(color);
+    // Text is drawn unsmoothed, but should a font smooth it anyway, its edges take levels
+    // between the colours: the picture may then hold any of them.
+    drawn_ |= 0xFFFFu;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
 }

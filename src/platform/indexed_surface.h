@@ -47,7 +47,7 @@ class IndexedSurface final : public Surface {
     void Refresh() override;
 
     // Bit c set for every palette colour c that may be in the picture: those drawn since it
-    // was last cleared, and the background.
+    // was last cleared, and the background (after text, all sixteen).
     std::uint32_t ColoursDrawn() const { return drawn_; }
 
     // Row y, Width() palette indices. Valid until the surface is drawn on or destroyed.

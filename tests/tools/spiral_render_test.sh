@@ -151,7 +151,7 @@ wait "$first"
 
 # Interrupted (Ctrl+C): no file, no temporary file.
 mkdir "$dir/interrupted"
-err=$(timeout --preserve-status -s INT 1 "$render" --out "$dir/interrupted/big.png" --box 1 \
+err=$(timeout --preserve-status -s INT 2 "$render" --out "$dir/interrupted/big.png" --box 1 \
       --size 40000 2>&1 >/dev/null)
 status=$?
 [[ $status -eq 130 && $err == *"interrupted"* ]] || fail "interrupted: status $status ($err)"

@@ -68,7 +68,9 @@ constexpr std::array kBoxSizes = {1, 3, 5, 7, 15, 21, 35, 75};
 
 struct Options {
     std::string out;
-    quorvel::ExportSettings picture;
+    quorvel::PassInput pass;
+    int size = 527;
+    int density = 0;  // 0: a picture of cells
     bool boxGiven = false;
 };
 
@@ -108,15 +110,13 @@ std::optional<std::string> StartText(std::string_view value) {
 
 // Options that each make sense but not together; empty when they do.
 std::string CheckCombination(const Options& options) {
-    const quorvel::ExportSettings& picture = options.picture;
-    if (picture.density > 0) {
-        const quorvel::PassInput& pass = picture.pass;
-        if ((options.boxGiven && pass.boxSize != 1) || pass.grid || pass.numerals ||
-            pass.calculateLongest) {
+    if (options.density > 0) {
+        if ((options.boxGiven && options.pass.boxSize != 1) || options.pass.grid ||
+            options.pass.numerals || options.pass.calculateLongest) {
             return "a density map draws no cells: --density takes no --box, --grid, --numerals "
                    "or --longest";
         }
-    } else if (picture.pass.numerals && picture.side > quorvel::kLargestNumeralsSide) {
+    } else if (options.pass.numerals && options.size > quorvel::kLargestNumeralsSide) {
         return "--numerals needs full colour, 4 bytes a pixel: at most --size " +
                std::to_string(quorvel::kLargestNumeralsSide);
     }
@@ -127,15 +127,14 @@ std::string CheckCombination(const Options& options) {
 std::string ParseOptions(int argc, char* argv[], Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        quorvel::PassInput& pass = options.picture.pass;
         if (arg == "--squares") {
-            pass.squares = true;
+            options.pass.squares = true;
         } else if (arg == "--grid") {
-            pass.grid = true;
+            options.pass.grid = true;
         } else if (arg == "--numerals") {
-            pass.numerals = true;
+            options.pass.numerals = true;
         } else if (arg == "--longest") {
-            pass.calculateLongest = true;
+            options.pass.calculateLongest = true;
         } else if (arg == "--out" || arg == "--start" || arg == "--box" || arg == "--show" ||
                    arg == "--color" || arg == "--size" || arg == "--density") {
             if (i + 1 >= argc) return std::string(arg) + " needs a value";
@@ -149,33 +148,33 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
             } else if (arg == "--start") {
                 const auto start = StartText(value);
                 if (!start) return bad();
-                pass.startText = *start;
+                options.pass.startText = *start;
             } else if (arg == "--box") {
                 const auto box = ParseNumber(value, 1, 75);
                 if (!box ||
                     std::find(kBoxSizes.begin(), kBoxSizes.end(), *box) == kBoxSizes.end()) {
                     return bad();
                 }
-                pass.boxSize = *box;
+                options.pass.boxSize = *box;
                 options.boxGiven = true;
             } else if (arg == "--show") {
                 const auto show = ParseNumber(value, 0, quorvel::kShowModeCount - 1);
                 if (!show) return bad();
-                pass.show = static_cast<quorvel::ShowMode>(*show);
+                options.pass.show = static_cast<quorvel::ShowMode>(*show);
             } else if (arg == "--color") {
                 const auto color = ParseNumber(value, 0, quorvel::kColorSchemeCount - 1);
                 if (!color) return bad();
-                pass.colorBy = static_cast<quorvel::ColorScheme>(*color);
+                options.pass.colorBy = static_cast<quorvel::ColorScheme>(*color);
             } else if (arg == "--density") {
                 const auto density = ParseNumber(value, quorvel::kSmallestDensityBlock,
                                                  quorvel::kLargestDensityBlock);
                 if (!density) return bad();
-                options.picture.density = *density;
+                options.density = *density;
             } else {
                 const auto size =
                     ParseNumber(value, quorvel::kSmallestPictureSide, quorvel::kLargestPictureSide);
                 if (!size) return bad();
-                options.picture.side = *size;
+                options.size = *size;
             }
         } else {
             return "unknown option '" + std::string(arg) + "'";
@@ -208,6 +207,8 @@ std::int64_t CellsOf(const quorvel::ExportSettings& picture) {
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write should fail and be reported, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -232,11 +233,13 @@ int main(int argc, char* argv[]) {
     char* toolkitArgv[] = {argv[0], nullptr};
     QGuiApplication app(toolkitArgc, toolkitArgv);
 
-    std::signal(SIGINT, Interrupt);
-    std::signal(SIGTERM, Interrupt);
-    ProgressMeter meter(CellsOf(options.picture));
+    quorvel::ExportSettings picture;
+    picture.pass = options.pass;
+    picture.side = options.size;
+    picture.density = options.density;
+    ProgressMeter meter(CellsOf(picture));
     const quorvel::ExportResult exported = quorvel::ExportPicture(
-        options.picture, QString::fromStdString(options.out),
+        picture, QString::fromStdString(options.out),
         [&](double fraction) { meter.Update(fraction); }, &interrupted);
     meter.Finish();
     const quorvel::PassResult& result = exported.pass;
