@@ -286,6 +286,9 @@ void Startup_bare_window(benchmark::State& state) {
     RunProcess(state, "bare");
 }
 
+// The benchmarks of big pictures (export_bench.cpp), which run once each.
+constexpr const char* kBigGroup = "^(Pass/box1_8192_|Export/)";
+
 BENCHMARK(Pass_box1_primes_top)->Name("Pass/box1_primes_top");
 BENCHMARK(Anchor_primesieve_window_top)->Name("Anchor/primesieve_window_top");
 BENCHMARK(Baseline_trial_division_pass_top)->Name("Baseline/trial_division_pass_top");
@@ -311,19 +314,25 @@ BENCHMARK(Startup_bare_window)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
 
-// Keeps the median of every benchmark while the console shows the usual table.
+// Keeps the median of every benchmark (the one time of a benchmark that runs once) and its
+// counters, while the console shows the usual table.
 class MedianCollector : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.function_name] =
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (single || (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")) {
+                const std::string& name = run.run_name.function_name;
+                medians[name] =
                     run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+                for (const auto& [counter, value] : run.counters)
+                    counters[name + ":" + counter] = value;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
-    std::map<std::string, double> medians;  // seconds
+    std::map<std::string, double> medians;   // seconds
+    std::map<std::string, double> counters;  // "benchmark:counter"
 };
 
 struct Target {
@@ -332,7 +341,15 @@ struct Target {
     const char* rule;  // "<=" or ">=" for how many times faster
     double limit;
     const char* plus = nullptr;  // measured against the sum of `against` and this
+    // `against` stands for this many times less work than `measured`: the ratio is per unit
+    // of work (per cell, per pixel).
+    double scale = 1;
 };
+
+// Cells of a picture 8192 pixels a side at box size 1, of the window's, and of the whole range.
+constexpr double kBigCells = 8192.0 * 8192.0;
+constexpr double kWindowCells = double{kCount};
+constexpr double kWholeRangeCells = 46339.0 * 46339.0;
 
 // measured / against must stay at or below the limit; for ">=" against / measured at or above.
 constexpr Target kTargets[] = {
@@ -352,9 +369,21 @@ constexpr Target kTargets[] = {
     {"Explorer/pointer_move", "Pass/box1_primes_top", "<=", 0.25},
     // Painted at most once a frame (60 Hz): this much a move costs when every move is painted.
     {"Explorer/pointer_move_painted", "Pass/box1_primes_top", "<=", 1},
+    {"Export/png_8192_cluster", "Pass/box1_8192_cluster", "<=", 2},
+    {"Export/png_8192_ostrand", "Pass/box1_8192_ostrand", "<=", 2},
+    {"Export/png_8192_white", "Pass/box1_8192_white", "<=", 2},
+    {"Pass/box1_8192_cluster", "Pass/box1_primes_cluster_top", "<=", 1.2, nullptr,
+     kBigCells / kWindowCells},
+    {"Export/png_whole_range_cluster", "Export/png_8192_cluster", "<=", 1.3, nullptr,
+     kWholeRangeCells / kBigCells},
 };
 
-int PrintRatios(const std::map<std::string, double>& medians) {
+// The whole range at one byte a pixel: its peak memory against 1.1 bytes a pixel + 200 MB.
+constexpr const char* kWholeRangeMemory = "Export/png_whole_range_cluster:max_rss_MiB";
+constexpr double kWholeRangeMemoryLimitMiB = (1.1 * kWholeRangeCells + 200e6) / (1 << 20);
+
+int PrintRatios(const std::map<std::string, double>& medians,
+                const std::map<std::string, double>& counters) {
     int missed = 0;
     std::printf("\nRatios of medians, measured in this run:\n");
     for (const Target& t : kTargets) {
@@ -363,17 +392,24 @@ int PrintRatios(const std::map<std::string, double>& medians) {
         const auto c = t.plus != nullptr ? medians.find(t.plus) : medians.end();
         if (a == medians.end() || b == medians.end() || (t.plus != nullptr && c == medians.end()))
             continue;
-        const double against = b->second + (t.plus != nullptr ? c->second : 0.0);
+        const double against = (b->second + (t.plus != nullptr ? c->second : 0.0)) * t.scale;
         const bool faster = std::string(t.rule) == ">=";
         const double ratio = faster ? against / a->second : a->second / against;
         const bool met = faster ? ratio >= t.limit : ratio <= t.limit;
         missed += !met;
-        const std::string name = t.plus != nullptr
-                                     ? std::string("(") + t.against + " + " + t.plus + ")"
-                                     : std::string(t.against);
+        std::string name = t.plus != nullptr ? std::string("(") + t.against + " + " + t.plus + ")"
+                                             : std::string(t.against);
+        if (t.scale != 1) name += " x " + std::to_string(t.scale).substr(0, 6);
         std::printf("  %-34s %s %-34s %9.3f  (target %s %g)  %s\n", t.measured,
                     faster ? "faster than" : "/          ", name.c_str(), ratio, t.rule, t.limit,
                     met ? "ok" : "MISSED");
+    }
+    if (const auto rss = counters.find(kWholeRangeMemory); rss != counters.end()) {
+        const bool met = rss->second <= kWholeRangeMemoryLimitMiB;
+        missed += !met;
+        std::printf("  %-34s   %-34s %9.0f  (target <= %.0f MiB)  %s\n",
+                    "Export/png_whole_range_cluster", "max resident memory, MiB", rss->second,
+                    kWholeRangeMemoryLimitMiB, met ? "ok" : "MISSED");
     }
     return missed;
 }
@@ -406,9 +442,17 @@ int main(int argc, char* argv[]) {
     if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
 
     quorvel::MedianCollector reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    // The big pictures take seconds each and run once, after the others, unless a filter of
+    // the caller's picks what runs.
+    const std::string filter = benchmark::GetBenchmarkFilter();
+    if (filter.empty() || filter == "." || filter == "all") {
+        benchmark::RunSpecifiedBenchmarks(&reporter, std::string("-") + quorvel::kBigGroup);
+        benchmark::RunSpecifiedBenchmarks(&reporter, quorvel::kBigGroup);
+    } else {
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+    }
     benchmark::Shutdown();
-    const int missed = quorvel::PrintRatios(reporter.medians);
+    const int missed = quorvel::PrintRatios(reporter.medians, reporter.counters);
     std::printf(missed == 0 ? "All targets met.\n" : "%d target(s) missed.\n", missed);
     return missed == 0 ? 0 : 1;
 }

@@ -36,7 +36,7 @@ void DrawMarkedShape(Surface& surface, const RasterView& raster, const MarkStyle
 void DrawNumeral(Surface& surface, const RasterView& raster, int x, int y, int c,
                  std::string_view numeral, int textX, int textY) {
     surface.DrawText(textX, textY, numeral, kNumeralPoints, NumeralTextColor(PaletteRgb(c)));
-    raster.Write(x, y, PaletteRgb(c));
+    raster.WriteIndex(x, y, c);
 }
 
 Rgb NumeralTextColor(Rgb rgb) {

@@ -35,7 +35,7 @@ void DrawMarkedShape(Surface& surface, const RasterView& raster, const MarkStyle
 inline void DrawMarkedCell(Surface& surface, const RasterView& raster, const MarkStyle& style,
                            int x, int y, int c, std::int32_t n) {
     if (style.boxSize == 1) {
-        raster.Write(x, y, PaletteRgb(c));
+        raster.WriteIndex(x, y, c);
     } else {
         DrawMarkedShape(surface, raster, style, x, y, c, n);
     }

@@ -5,7 +5,9 @@ namespace quorvel {
 int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
                  const RasterView& raster) {
     const int count = rule.ColorCount();
-    const int found = FindClusterColor(raster, cell.pixelX, cell.pixelY, rule.boxSize, count);
+    const int found = rule.boxSize == 1 && cell.ring >= 2
+                          ? FindClusterColorInWalk(raster, cell, count)
+                          : FindClusterColor(raster, cell.pixelX, cell.pixelY, rule.boxSize, count);
     if (IsCycleColor(found, count)) return found;
 
     const std::int32_t n = cell.number;
@@ -27,9 +29,7 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
     const int reach = b == 1 ? 0 : 1;
     int index = -1;
     auto probe = [&](int px, int py) {
-        const Rgb color = raster.Read(px, py);
-        // Most probes find the black background; no need to look it up.
-        index = color == kBlack ? 0 : PaletteIndexOf(color);
+        index = raster.ReadIndex(px, py);
         return IsCycleColor(index, colorCount);
     };
     // Stage 1: the diagonal neighbours NE, SW, SE, NW.
@@ -51,6 +51,30 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
         }
     }
     return index;
+}
+
+int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int colorCount) {
+    // The probes in FindClusterColor's order (NE, SW, SE, NW, then E, W, S, N), kept where a
+    // drawn cell may lie: towards the centre and back along the side.
+    struct Offset {
+        int dx;
+        int dy;
+    };
+    static constexpr Offset kAlongEast[4] = {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}};    // north
+    static constexpr Offset kAlongNorth[4] = {{-1, 1}, {1, 1}, {2, 0}, {0, 2}};      // west
+    static constexpr Offset kAlongWest[4] = {{1, -1}, {1, 1}, {2, 0}, {0, -2}};      // south
+    static constexpr Offset kAlongSouth[4] = {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}};  // east
+    // The side of the ring the cell lies on; each corner belongs to the side that ends in it.
+    const int r = cell.ring - 1;
+    const Offset* probes = cell.x == r && cell.y < r ? kAlongEast
+                           : cell.y == -r            ? kAlongNorth
+                           : cell.x == -r            ? kAlongWest
+                                                     : kAlongSouth;
+    for (int i = 0; i < 4; ++i) {
+        const int index = raster.ReadIndex(cell.pixelX + probes[i].dx, cell.pixelY + probes[i].dy);
+        if (IsCycleColor(index, colorCount)) return index;
+    }
+    return -1;
 }
 
 int OstrandColor(std::int32_t n, bool isPrime) {

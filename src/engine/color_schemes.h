@@ -73,6 +73,13 @@ struct ColorRule {
 // probed, which is never a cycle colour (-1 outside the picture).
 int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int colorCount);
 
+// FindClusterColor at box size 1 for a cell of the walk (not the centre), reading only the four
+// probes that can find a colour: the other four look at cells further out or further along
+// the cell's side of its ring, which the walk has not reached yet and which can only read as
+// background. The answer is the same; on a big picture, every probe saved is a memory access
+// in a row far from the others. -1 without a hit.
+int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int colorCount);
+
 // The colour of a marked cell other than the central one under "Cluster": a cycle colour of a
 // drawn neighbour, else 2's own rule, a twin prime's colour, or a new cluster in the ring
 // colour. May update memory.lastClusterColor.

@@ -26,7 +26,8 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
                                  bool nwse, bool swne) {
     const int k = cells.cellsPerSide;
     const int b = cells.boxSize;
-    if (k <= 0 || b <= 0 || raster.bits == nullptr || raster.width <= 0 || raster.height <= 0) {
+    if (k <= 0 || b <= 0 || (raster.bits == nullptr && raster.indices == nullptr) ||
+        raster.width <= 0 || raster.height <= 0) {
         return {};
     }
     const int half = k / 2;
@@ -49,10 +50,20 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
         const std::int64_t y = cy + std::int64_t{b} * c;
         if (y >= raster.height) break;
         if (y < 0) continue;  // nothing above the picture is marked, and no run has begun yet
-        const std::uint32_t* row = raster.bits + y * raster.stride;
-        for (int a = std::max(aFirst, firstInside); a <= std::min(aLast, lastInside); ++a) {
-            marked[static_cast<std::size_t>(a - aFirst)] =
-                (row[cx + b * a] & 0xFFFFFFu) != background;
+        const int aFrom = std::max(aFirst, firstInside);
+        const int aTo = std::min(aLast, lastInside);
+        std::uint8_t* mark = marked.data() - aFirst;
+        if (raster.indices != nullptr) {
+            // An index surface: compare indices, with the background's own (-1 if it has none,
+            // which then never matches).
+            const std::uint8_t* row = raster.indices + y * raster.stride;
+            const int blank = PaletteIndexOf(background);
+            for (int a = aFrom; a <= aTo; ++a)
+                mark[a] = row[cx + b * a] != blank;
+        } else {
+            const std::uint32_t* row = raster.bits + y * raster.stride;
+            for (int a = aFrom; a <= aTo; ++a)
+                mark[a] = (row[cx + b * a] & 0xFFFFFFu) != background;
         }
         // Runs down and to the right start on the west column or the top row (a, c >= -half).
         if (const int from = std::max(-half, c - span), to = std::min(lastInside, c + span);

@@ -99,32 +99,43 @@ PassResult SpiralEngine::DrawSpiral(const PassInput& input, Surface& surface,
     return Draw(input, surface, observer);
 }
 
-PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObserver* observer) {
-    PassResult result;
+namespace {
+
+// The checks before anything is drawn: the refusal, or Drawn. Fills in the result's start
+// text, and unless the start number is refused its geometry, start and end number.
+PassOutcome Validate(const PassInput& input, int width, int height, PassResult& result) {
     const std::string_view trimmed = TrimSpaces(input.startText);
     result.startText = trimmed.empty() ? std::string_view("1") : trimmed;
-    if (StartNumberTooLarge(result.startText)) {
-        result.outcome = PassOutcome::StartNumberTooLarge;
-        flags_.blnSpiralDrawn = false;
-        return result;
-    }
+    if (StartNumberTooLarge(result.startText)) return PassOutcome::StartNumberTooLarge;
 
-    const PassGeometry& g = result.geometry =
-        ComputeGeometry(surface.Width(), surface.Height(), input.boxSize);
+    const PassGeometry& g = result.geometry = ComputeGeometry(width, height, input.boxSize);
     const std::int32_t start = result.startNumber = StartNumberValue(result.startText);
     const std::int64_t count = g.numberOfNumbers;
-    if (lngMaxNumber - count + 1 < start) {
-        result.outcome = PassOutcome::EndNumberTooLarge;
-        flags_.blnSpiralDrawn = false;
-        flags_.blnEndNumberRefused = true;
-        return result;
-    }
+    if (lngMaxNumber - count + 1 < start) return PassOutcome::EndNumberTooLarge;
     if (input.show == ShowMode::Triangular && kLargestTriangularCandidate - count + 1 < start) {
-        result.outcome = PassOutcome::TriangularStartTooLarge;
-        flags_.blnSpiralDrawn = false;
-        return result;
+        return PassOutcome::TriangularStartTooLarge;
     }
     result.endNumber = static_cast<std::int32_t>(start + count - 1);
+    return PassOutcome::Drawn;
+}
+
+}  // namespace
+
+PassOutcome CheckPass(const PassInput& input, int width, int height) {
+    PassResult result;
+    return Validate(input, width, height, result);
+}
+
+PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObserver* observer) {
+    PassResult result;
+    result.outcome = Validate(input, surface.Width(), surface.Height(), result);
+    if (IsRefusal(result.outcome)) {
+        flags_.blnSpiralDrawn = false;
+        if (result.outcome == PassOutcome::EndNumberTooLarge) flags_.blnEndNumberRefused = true;
+        return result;
+    }
+    const PassGeometry& g = result.geometry;
+    const std::int32_t start = result.startNumber;
 
     // The flags describe this pass before the window's hooks look at them.
     flags_.blnEndNumberRefused = false;
@@ -214,11 +225,13 @@ class CellWalker {
             memory_.lastClusterColor = rule_.ColorCount() + intPrimeColor - 1;
         }
 
-        // Box size 1 takes long enough to show progress and to let the Stop button work.
-        const std::int64_t checkpoint = g_.boxSize == 1 ? 1000 : 0;
+        // Long passes show progress and let the Stop button work; the observer says which.
+        const std::int64_t checkpoint = observer_ != nullptr
+                                            ? observer_->CheckpointEvery(g_.boxSize)
+                                            : (g_.boxSize == 1 ? 1000 : 0);
         return WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
             WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
-            return checkpoint == 0 || run.Last() % checkpoint != 0 || Checkpoint();
+            return checkpoint <= 0 || run.Last() % checkpoint != 0 || Checkpoint(run.Last() + 1);
         });
     }
 
@@ -293,9 +306,11 @@ class CellWalker {
         }
     }
 
-    // Shows the picture so far and lets pending input through; false when Stop was pressed.
-    bool Checkpoint() {
+    // Shows the picture so far, reports how far the walk got and lets pending input through;
+    // false when Stop was pressed.
+    bool Checkpoint(std::int64_t done) {
         surface_.Refresh();
+        if (observer_ != nullptr) observer_->OnProgress(done, g_.numberOfNumbers);
         const bool stop = observer_ != nullptr && observer_->StopRequested();
         raster_ = surface_.Raster();
         return !stop;

@@ -89,9 +89,15 @@ class PassObserver {
     // box size 1, the end number and the number of numbers shown (result carries them). The
     // engine's flags already describe this pass.
     virtual void OnDrawingStarts(const PassResult& /*result*/) {}
-    // Box size 1, every 1000 numbers, after the surface was refreshed: let pending input
-    // through and answer whether Stop was pressed. A pass asked for meanwhile on the same
-    // engine is refused with AlreadyRunning.
+    // How many numbers apart the walk stops at a checkpoint, at this box size; 0 for none.
+    // A window's passes take long enough to need one at box size 1 only; a big picture made
+    // in the background wants them at every size, further apart.
+    virtual std::int64_t CheckpointEvery(int boxSize) const { return boxSize == 1 ? 1000 : 0; }
+    // At each checkpoint, after the surface was refreshed: `done` of the `total` numbers of
+    // the picture are drawn.
+    virtual void OnProgress(std::int64_t /*done*/, std::int64_t /*total*/) {}
+    // Right after OnProgress(): let pending input through and answer whether Stop was
+    // pressed. A pass asked for meanwhile on the same engine is refused with AlreadyRunning.
     virtual bool StopRequested() { return false; }
     // The walk is over, finished or stopped.
     virtual void OnWalkFinished() {}
@@ -115,6 +121,10 @@ std::string_view WithoutLeadingZeros(std::string_view text);
 
 // Cells per side = height / box size rounded half to even (at least 1), centre at the middle.
 PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize);
+
+// What a pass of `input` on a surface of this size would answer before drawing: one of the
+// three refusals, or Drawn.
+PassOutcome CheckPass(const PassInput& input, int width, int height);
 
 // The drawing pass: lays the numbers from the centre number outwards on the surface, marks and
 // colours them, and measures the statistics and, if asked, the longest diagonal runs. One

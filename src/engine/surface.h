@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -7,28 +9,65 @@
 
 namespace quorvel {
 
-// Direct access to a surface's 32-bit pixels (0xFFRRGGBB, rows `stride` pixels apart). The
-// drawing pass writes single pixels and reads colours back through it: at box size 1 these
-// are hundreds of thousands of accesses per picture. A view does not own the pixels and goes
-// stale on the calls listed at Surface::Raster().
+// Direct access to a surface's pixels: 32-bit colours (0xFFRRGGBB, rows `stride` pixels apart),
+// or, on a surface that keeps one byte a pixel, palette indices (`indices`, rows `stride` bytes
+// apart, `bits` null). The drawing pass writes single pixels and reads colours back through
+// it: at box size 1 these are hundreds of thousands of accesses per picture, so the index
+// calls are the ones to use where a palette colour is meant. A view does not own the pixels
+// and goes stale on the calls listed at Surface::Raster().
 struct RasterView {
     std::uint32_t* bits = nullptr;
     int stride = 0;
     int width = 0;
     int height = 0;
+    std::uint8_t* indices = nullptr;
+    // With indices: bit c is set whenever colour c is written (c < 32), so that the surface
+    // knows which colours its picture may hold.
+    std::uint32_t* drawn = nullptr;
 
     bool Contains(int x, int y) const {
         return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
                static_cast<unsigned>(y) < static_cast<unsigned>(height);
     }
+    std::ptrdiff_t Offset(int x, int y) const {
+        return static_cast<std::ptrdiff_t>(y) * stride + x;
+    }
     // Colour at (x, y); kNoColor outside the picture.
     Rgb Read(int x, int y) const {
-        return Contains(x, y) ? bits[static_cast<std::ptrdiff_t>(y) * stride + x] & 0xFFFFFFu
-                              : kNoColor;
+        if (!Contains(x, y)) return kNoColor;
+        return indices != nullptr ? PaletteRgb(indices[Offset(x, y)])
+                                  : bits[Offset(x, y)] & 0xFFFFFFu;
     }
-    // Sets (x, y) to `color`; points outside the picture are left alone.
+    // Sets (x, y) to `color`; points outside the picture are left alone. An index surface
+    // stores a colour outside the palette as black.
     void Write(int x, int y, Rgb color) const {
-        if (Contains(x, y)) bits[static_cast<std::ptrdiff_t>(y) * stride + x] = 0xFF000000u | color;
+        if (!Contains(x, y)) return;
+        if (indices != nullptr) {
+            WriteIndex(x, y, std::max(PaletteIndexOf(color), 0));
+        } else {
+            bits[Offset(x, y)] = 0xFF000000u | color;
+        }
+    }
+    // Palette index at (x, y): -1 outside the picture or for a colour outside the palette.
+    int ReadIndex(int x, int y) const {
+        if (!Contains(x, y)) return -1;
+        if (indices != nullptr) {
+            const int index = indices[Offset(x, y)];
+            return index < static_cast<int>(kPalette.size()) ? index : -1;
+        }
+        const Rgb color = bits[Offset(x, y)] & 0xFFFFFFu;
+        // Most reads find the black background; no need to look it up.
+        return color == kBlack ? 0 : PaletteIndexOf(color);
+    }
+    // Sets (x, y) to palette colour c (0 … 15).
+    void WriteIndex(int x, int y, int c) const {
+        if (!Contains(x, y)) return;
+        if (indices != nullptr) {
+            indices[Offset(x, y)] = static_cast<std::uint8_t>(c);
+            if (drawn != nullptr) *drawn |= 1u << (c & 31);
+        } else {
+            bits[Offset(x, y)] = 0xFF000000u | PaletteRgb(c);
+        }
     }
 };
 

@@ -10,46 +10,77 @@
 #include <csignal>
 
 namespace quorvel {
-namespace {
 
-// Writes all of `bytes` to an unbuffered file. A short write (the disk filled up part-way)
-// carries no reason; the next attempt fails outright and has one.
-std::optional<QString> WriteAll(QFileDevice& file, const QByteArray& bytes) {
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) return file.errorString();
+SafeFileWriter::SafeFileWriter(QString path, SpecialFiles special)
+    : path_(std::move(path)), special_(special) {}
+
+SafeFileWriter::~SafeFileWriter() {
+    Discard();
+}
+
+std::optional<QString> SafeFileWriter::Open() {
+    Discard();
+    const QFileInfo target(path_);
+    // Renaming a finished temporary file over a device or pipe would replace the node itself.
+    direct_ = target.exists() && !target.isFile() && !target.isDir();
+    if (direct_ && special_ == SpecialFiles::Refuse) {
+        direct_ = false;
+        return QStringLiteral("not a regular file");
+    }
+    if (direct_) {
+        file_ = std::make_unique<QFile>(path_);
+    } else {
+        file_ = std::make_unique<QSaveFile>(path_);
+    }
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QString why = file_->errorString();
+        Discard();
+        return why;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> SafeFileWriter::Write(const char* data, qint64 size) {
+    if (!file_) return QStringLiteral("the file is not open");
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = file_->write(data + done, size - done);
+        // A short write (the disk filled up part-way) carries no reason; the next attempt fails
+        // outright and has one.
+        if (n <= 0) {
+            const QString why = file_->errorString();
+            Discard();
+            return why;
+        }
         done += n;
     }
     return std::nullopt;
 }
 
-// Renaming a finished temporary file over a device or pipe would replace the node itself.
-std::optional<QString> WriteDirectly(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    if (auto why = WriteAll(file, bytes)) return why;
-    file.close();
-    if (file.error() != QFileDevice::NoError) return file.errorString();
-    return std::nullopt;
+std::optional<QString> SafeFileWriter::Commit() {
+    if (!file_) return QStringLiteral("the file is not open");
+    std::optional<QString> why;
+    if (direct_) {
+        file_->close();
+        if (file_->error() != QFileDevice::NoError) why = file_->errorString();
+    } else if (auto* save = static_cast<QSaveFile*>(file_.get()); !save->commit()) {
+        why = save->errorString();
+    }
+    file_.reset();
+    return why;
 }
 
-}  // namespace
+void SafeFileWriter::Discard() {
+    if (!file_) return;
+    if (!direct_) static_cast<QSaveFile*>(file_.get())->cancelWriting();
+    file_.reset();  // a QSaveFile that was not committed removes its temporary file
+}
 
 std::optional<QString> WriteFileSafely(const QString& path, const QByteArray& bytes,
                                        SpecialFiles special) {
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile() && !target.isDir()) {
-        if (special == SpecialFiles::Refuse) return QStringLiteral("not a regular file");
-        return WriteDirectly(path, bytes);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return file.errorString();
-    if (auto why = WriteAll(file, bytes)) {
-        file.cancelWriting();
-        return why;
-    }
-    if (!file.commit()) return file.errorString();
-    return std::nullopt;
+    SafeFileWriter writer(path, special);
+    if (auto why = writer.Open()) return why;
+    if (auto why = writer.Write(bytes.constData(), bytes.size())) return why;
+    return writer.Commit();
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path, qsizetype maxBytes) {

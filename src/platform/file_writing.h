@@ -2,7 +2,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <optional>
+
+class QFileDevice;
 
 namespace quorvel {
 
@@ -12,13 +15,37 @@ enum class SpecialFiles {
     Refuse,        // nothing is written: a file of the program's own is never a pipe
 };
 
-// Writes `bytes` as the whole new content of the file at `path`, or leaves the file as it was:
-// the bytes go to a temporary file beside it, which replaces the old file only once every
-// byte is on disk. A device or pipe (not a regular file) is written directly or refused, as
-// `special` says. Returns why it failed, or nothing on success.
+// A new content for the file at `path`, written piece by piece: into a temporary file beside it,
+// which replaces the file only on Commit(), once every byte is on disk. Dropped (or failed)
+// before that, the temporary file goes and the old file stays as it was; two writers of one
+// name never mix their bytes, the last to commit wins. A device or pipe (not a regular file) is
+// written directly, there being no file to replace, or refused, as `special` says.
 //
 // Short writes count: past a file-size limit or on a full disk the kernel takes part of a
 // write, and a buffered QSaveFile was seen to report such a file as committed.
+class SafeFileWriter {
+  public:
+    explicit SafeFileWriter(QString path, SpecialFiles special = SpecialFiles::WriteThrough);
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // Each returns why it failed, or nothing; after a failure the writer is discarded.
+    std::optional<QString> Open();
+    std::optional<QString> Write(const char* data, qint64 size);
+    std::optional<QString> Commit();
+    // Gives up: no new file, the old one untouched.
+    void Discard();
+
+  private:
+    QString path_;
+    SpecialFiles special_;
+    std::unique_ptr<QFileDevice> file_;
+    bool direct_ = false;
+};
+
+// Writes `bytes` as the whole new content of the file at `path` through a SafeFileWriter.
+// Returns why it failed, or nothing on success.
 std::optional<QString> WriteFileSafely(const QString& path, const QByteArray& bytes,
                                        SpecialFiles special = SpecialFiles::WriteThrough);
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "engine/color_schemes.h"
+#include "engine/spiral_pass.h"
+#include "engine/spiral_walk.h"
 #include "memory_surface.h"
 
 namespace quorvel {
@@ -184,6 +188,65 @@ TEST(FindClusterColor, BoxSizeOneReadsTheEightNeighbourPixels) {
     EXPECT_EQ(FindClusterColor(r, 3, 5, 1, 6), 10);  // two steps east
     // At the corner of the picture the last probe (north) lies outside.
     EXPECT_EQ(FindClusterColor(r, 0, 0, 1, 6), -1);
+}
+
+// At box size 1 the walk reads only the four probes that can find a colour. Following a walk
+// cell by cell, the four give what all eight give at every marked cell, and the pass's picture
+// is the one that walk draws.
+TEST(FindClusterColor, TheWalkNeedsOnlyFourProbes) {
+    constexpr int kSide = 151;
+    for (const char* start : {"1", "1000003", "2147460845"}) {
+        for (const ShowMode show : {ShowMode::Primes, ShowMode::Random, ShowMode::All}) {
+            SCOPED_TRACE(std::string(start) + " show " + std::to_string(int(show)));
+            const std::int32_t first = StartNumberValue(start);
+            PrimeWindow primes;
+            primes.Prepare(first, first + kSide * kSide - 1, false);
+            RandomSource random;
+            random.Restart(-first);
+            MemorySurface surface(kSide, kSide);
+            const RasterView raster = surface.Raster();
+            const ColorRule rule{ColorScheme::Cluster, show, 1};
+            ColorMemory memory;
+            const int c0 = kSide / 2;
+            bool isPrime = false;
+            if (IsNumberShown(first, show, primes, random, isPrime)) {
+                raster.WriteIndex(c0, c0, intPrimeColor);
+                memory.lastClusterColor = intPrimeColor;
+            } else {
+                memory.lastClusterColor = 6 + intPrimeColor - 1;
+            }
+            int compared = 0;
+            WalkSpiral(kSide * kSide, [&](std::int64_t i, int x, int y, int ring, Corner) {
+                const auto n = static_cast<std::int32_t>(first + i);
+                if (!IsNumberShown(n, show, primes, random, isPrime)) return true;
+                const CellPlace cell{n, false, isPrime, x, y, ring, c0 + x, c0 + y};
+                const int all = FindClusterColor(raster, cell.pixelX, cell.pixelY, 1, 6);
+                const int four = FindClusterColorInWalk(raster, cell, 6);
+                EXPECT_EQ(IsCycleColor(all, 6) ? all : -1, four) << n;
+                ++compared;
+                const int c = ClusterColor(rule, cell, memory, raster);
+                raster.WriteIndex(cell.pixelX, cell.pixelY, c);
+                if (isPrime) {
+                    memory.lastPrime = n;
+                    memory.lastPrimeColor = c;
+                }
+                return !HasFailure();
+            });
+            EXPECT_GT(compared, 1000);
+
+            PassInput in;
+            in.startText = start;
+            in.boxSize = 1;
+            in.show = show;
+            MemorySurface pass(kSide, kSide);
+            SpiralEngine engine;
+            engine.DrawSpiral(in, pass);
+            for (int y = 0; y < kSide; ++y) {
+                for (int x = 0; x < kSide; ++x)
+                    ASSERT_EQ(pass.ReadPixel(x, y), surface.ReadPixel(x, y)) << x << "," << y;
+            }
+        }
+    }
 }
 
 }  // namespace

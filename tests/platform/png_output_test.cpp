@@ -2,27 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
+#include "png_reader.h"
 
 namespace quorvel {
 namespace {
-
-// Whether a PNG file stores a pixel in one byte or less: palette or grey levels (Qt writes a
-// palette of greys as such), as against 3 or 4 bytes of true colour.
-bool CompactPng(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray head = file.read(26);
-    if (head.size() < 26 || !head.startsWith("\x89PNG")) return false;
-    const int depth = static_cast<unsigned char>(head[24]);
-    const int colorType = static_cast<unsigned char>(head[25]);
-    return depth <= 8 && (colorType == 0 || colorType == 3);
-}
 
 // Pixel for pixel, as 0xRRGGBB.
 ::testing::AssertionResult SamePixels(const QImage& expected, const QImage& actual) {
@@ -50,7 +40,8 @@ PassInput Pass(const char* start, int box, ShowMode show, ColorScheme scheme) {
     return in;
 }
 
-// Rendered pictures come back from the file exactly, in palette form where they allow it.
+// Rendered pictures come back from the file exactly; without numerals in palette form, the 16
+// colours at most fitting four bits.
 TEST(PngOutput, PicturesReadBackExactly) {
     struct Case {
         const char* name;
@@ -80,45 +71,93 @@ TEST(PngOutput, PicturesReadBackExactly) {
         const QString path = dir.filePath(QString::fromUtf8(c.name) + ".png");
         const auto why = WritePng(picture, path);
         ASSERT_FALSE(why) << why->toStdString();
-        // Without numerals a picture has no more than the 16 palette colours.
-        const bool indexed = IndexedCopy(picture).has_value();
-        EXPECT_TRUE(indexed || c.pass.numerals);
-        EXPECT_EQ(CompactPng(path), indexed);
         EXPECT_TRUE(SamePixels(picture, QImage(path)));
+        const testing::PngFile png = testing::ReadPngFile(path);
+        ASSERT_EQ(png.error, "");
+        if (!c.pass.numerals) {
+            EXPECT_EQ(png.colorType, 3);
+            EXPECT_LE(png.bitDepth, 4);
+        }
     }
 }
 
 // An RGB32 picture of `count` different colours, each pixel its own shade.
-QImage Colours(int count) {
-    QImage image(40, 40, QImage::Format_RGB32);
-    for (int i = 0; i < 40 * 40; ++i)
-        image.setPixel(i % 40, i / 40, 0xFF000000u | static_cast<QRgb>((i % count) * 0x010305u));
+QImage Colours(int count, int width = 37, int height = 23) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int i = 0; i < width * height; ++i) {
+        image.setPixel(i % width, i / width,
+                       0xFF000000u | static_cast<QRgb>((i % count) * 0x010305u));
+    }
     return image;
 }
 
-TEST(PngOutput, PaletteUpTo256Colours) {
+// The palette holds exactly the picture's colours, in the fewest bits that take them; past 256
+// colours the picture goes in true colour. Widths that do not fill the last byte of a row, and
+// a picture of several bands of rows.
+TEST(PngOutput, PaletteAndBitDepthFitTheColours) {
     struct Case {
         int colours;
-        bool indexed;
+        int depth;  // 0: true colour
+        int width = 37;
+        int height = 23;
     };
+    const Case cases[] = {{1, 1},
+                          {2, 1},
+                          {3, 2},
+                          {4, 2},
+                          {5, 4},
+                          {16, 4},
+                          {17, 8},
+                          {256, 8},
+                          {257, 0},
+                          {1600, 0},
+                          {7, 4, 5, 3},
+                          {2, 1, 1001, 30},
+                          {200, 8, 1000, 3000}};
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    for (const Case c : {Case{1, true}, {16, true}, {256, true}, {257, false}, {1600, false}}) {
-        SCOPED_TRACE(c.colours);
-        const QImage image = Colours(c.colours);
-        const std::optional<QImage> indexed = IndexedCopy(image);
-        ASSERT_EQ(indexed.has_value(), c.indexed);
-        if (indexed) {
-            EXPECT_EQ(indexed->colorCount(), c.colours);
-            EXPECT_TRUE(SamePixels(image, *indexed));
-        }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.colours) + " colours " + std::to_string(c.width) + " wide");
+        const QImage image = Colours(c.colours, c.width, c.height);
         const QString path = dir.filePath(QString::number(c.colours) + ".png");
         ASSERT_FALSE(WritePng(image, path));
-        EXPECT_EQ(CompactPng(path), c.indexed);
         EXPECT_TRUE(SamePixels(image, QImage(path)));
+        const testing::PngFile png = testing::ReadPngFile(path);
+        ASSERT_EQ(png.error, "");
+        EXPECT_EQ(png.width, c.width);
+        EXPECT_EQ(png.height, c.height);
+        if (c.depth == 0) {
+            EXPECT_EQ(png.colorType, 2);
+            EXPECT_EQ(png.bitDepth, 8);
+            continue;
+        }
+        EXPECT_EQ(png.colorType, 3);
+        EXPECT_EQ(png.bitDepth, c.depth);
+        EXPECT_EQ(png.palette.size(), std::size_t(std::min(c.colours, c.width * c.height)));
+        ASSERT_EQ(png.indices.size(), std::size_t(c.width) * c.height);
+        for (int i = 0; i < c.width * c.height; i += 7) {
+            ASSERT_LT(png.indices[std::size_t(i)], png.palette.size());
+            EXPECT_EQ(png.palette[png.indices[std::size_t(i)]],
+                      image.pixel(i % c.width, i / c.width) & 0xFFFFFFu)
+                << i;
+        }
     }
-    // Other formats are written as they are.
-    EXPECT_FALSE(IndexedCopy(Colours(4).convertToFormat(QImage::Format_ARGB32)));
+}
+
+TEST(PngOutput, TextsGoIntoTextChunks) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureTexts texts{QStringLiteral("Quorvel 9.9.9"), QStringLiteral("start=1 box=15")};
+    // The program's own pictures, and any other format, which Qt's writer takes.
+    for (const QImage& image : {Colours(5), Colours(5).convertToFormat(QImage::Format_ARGB32)}) {
+        const QString path = dir.filePath("texts.png");
+        ASSERT_FALSE(WritePng(image, path, &texts));
+        const QImage back(path);
+        EXPECT_EQ(back.text(QStringLiteral("Software")), texts.software);
+        EXPECT_EQ(back.text(QStringLiteral("Description")), texts.description);
+        EXPECT_TRUE(SamePixels(image, back));
+    }
+    EXPECT_EQ(testing::ReadPngFile(dir.filePath("texts.png")).colorType, 6);  // alpha kept
 }
 
 TEST(PngOutput, FailuresLeaveNothingBehind) {

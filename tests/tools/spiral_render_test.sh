@@ -45,10 +45,20 @@ run triangular 1 --out "$dir/refused.png" --show 3 --start 268434232
 [[ ! -e $dir/refused.png ]] || fail "a refused pass wrote a file"
 
 for args in "--box 4" "--box 0" "--box x" "--show 5" "--color 7" "--color -1" "--size 0" \
-            "--size 8193" "--start 12a" "--start -5" "--start 1.5" "--frobnicate" "--box"; do
+            "--size 1" "--size 2" "--size 46340" "--size 1000000000" "--size 99999999999" \
+            "--size x" "--size 1e3" "--density 0" "--density 1" "--density 1000" "--density x" \
+            "--density" "--start 12a" "--start -5" "--start 1.5" "--frobnicate" "--box"; do
     # shellcheck disable=SC2086
     run "bad option '$args'" 2 --out "$dir/bad.png" $args
     [[ $err == *usage:* ]] || fail "'$args' printed no usage"
+done
+# Options that do not go together: numerals need full colour, density maps draw no cells.
+run big-numerals 2 --out "$dir/bad.png" --numerals --size 8193
+[[ $err == *"--numerals needs full colour"*"at most --size 8192"* ]] || fail "numerals: $err"
+for args in "--box 5" "--grid" "--numerals" "--longest"; do
+    # shellcheck disable=SC2086
+    run "density with $args" 2 --out "$dir/bad.png" --density 4 $args
+    [[ $err == *"a density map draws no cells"* ]] || fail "density with $args: $err"
 done
 run missing-out 2 --box 15
 [[ ! -e $dir/bad.png ]] || fail "a bad option wrote a file"
@@ -133,6 +143,48 @@ for args in "--inspect" "--inspect abc" "--inspect 12a" "--inspect -5" "--inspec
         fail "'$args': no clear refusal: $out / $err"
 done
 [[ ! -e x.png ]] || fail "an inspection wrote a picture"
+
+# Settings in the text chunks; a density map: statistics of its numbers, the side in pixels.
+run texts 0 --out "$dir/texts.png" --start 0042 --box 21 --show 2 --color 3 --squares --grid --size 99
+grep -aq "Description.start=42 box=21 show=2 color=3 shape=squares grid=1 numerals=0 density=0" \
+    "$dir/texts.png" || fail "description text chunk"
+grep -aq "Software.Quorvel [0-9]" "$dir/texts.png" || fail "software text chunk"
+run density 0 --out "$dir/density.png" --density 5 --size 101 --color 5
+[[ $out == $'end=255025\nnumbers=255025\nshown=22441\nsmallest_prime=2\nlargest_prime=255023' &&
+   $(png_size "$dir/density.png") == 101x101 ]] || fail "density map: $out"
+grep -aq "Description.start=1 box=1 show=0 color=5 shape=circles grid=0 numerals=0 density=5" \
+    "$dir/density.png" || fail "density text chunk"
+
+# Progress only on a terminal, and only for big pictures.
+run quiet 0 --out "$dir/quiet.png" --box 1 --size 3200
+[[ -z $err ]] || fail "progress into a file: $err"
+if script -qec "true" /dev/null >/dev/null 2>&1; then
+    shown=$(script -qec "'$render' --out '$dir/tty.png' --box 1 --size 3200 >/dev/null" /dev/null)
+    [[ $shown == *"100%"* ]] || fail "no progress on a terminal: $shown"
+    shown=$(script -qec "'$render' --out '$dir/tty.png' --box 1 --size 3100 >/dev/null" /dev/null)
+    [[ $shown != *"%"* ]] || fail "progress for a small picture: $shown"
+fi
+
+# Two exports into one name at once: both succeed, the file is whole, nothing else is left.
+mkdir "$dir/race"
+"$render" --out "$dir/race/same.png" --box 1 --size 1500 --color 5 >/dev/null 2>&1 &
+first=$!
+"$render" --out "$dir/race/same.png" --box 1 --size 1500 --color 6 >/dev/null 2>&1
+second=$?
+wait "$first"
+[[ $? -eq 0 && $second -eq 0 ]] || fail "two exports at once failed"
+[[ $(ls -A "$dir/race") == same.png && $(png_size "$dir/race/same.png") == 1500x1500 ]] ||
+    fail "two exports at once left $(ls -A "$dir/race")"
+[[ $(tail -c 8 "$dir/race/same.png" | od -An -c | tr -d ' ') == 'IEND'* ]] ||
+    fail "two exports at once: the file does not end whole"
+
+# Interrupted (Ctrl+C): no file, no temporary file.
+mkdir "$dir/interrupted"
+err=$(timeout --preserve-status -s INT 2 "$render" --out "$dir/interrupted/big.png" --box 1 \
+      --size 40000 2>&1 >/dev/null)
+status=$?
+[[ $status -eq 130 && $err == *"interrupted"* ]] || fail "interrupted: status $status ($err)"
+[[ -z $(ls -A "$dir/interrupted") ]] || fail "interrupted left $(ls -A "$dir/interrupted")"
 
 # --help and --version answer on stdout and succeed, whatever else is on the line.
 run help 0 --help --box 4

@@ -4,6 +4,7 @@
 #include <QString>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -11,10 +12,11 @@
 #include <string>
 #include <string_view>
 
+#include "engine/density_map.h"
 #include "engine/spiral_pass.h"
 #include "inspect.h"
-#include "platform/image_surface.h"
-#include "platform/png_output.h"
+#include "platform/picture_export.h"
+#include "progress_meter.h"
 #include "text/captions.h"
 
 namespace {
@@ -22,12 +24,16 @@ namespace {
 constexpr const char* kUsage =
     "usage: spiral-render --out FILE.png [--start TEXT] [--box N] [--show N] [--color N]\n"
     "                     [--squares] [--grid] [--numerals] [--size N] [--longest]\n"
+    "                     [--density K]\n"
     "  --start TEXT  centre number: digits, spaces around them allowed (default 1)\n"
     "  --box N       cell size: 1, 3, 5, 7, 15, 21, 35 or 75 (default 15)\n"
     "  --show N      0 primes, 1 random, 2 squares, 3 triangular, 4 all (default 0)\n"
     "  --color N     0 cluster, 1 NW-SE, 2 SW-NE, 3 ring, 4 sequence, 5 Ostrand, 6 white\n"
     "                (default 0)\n"
-    "  --size N      side of the square picture in pixels, 1 to 8192 (default 527)\n";
+    "  --size N      side of the square picture in pixels, 3 to 46339 (default 527);\n"
+    "                with --numerals at most 8192\n"
+    "  --density K   a density map: each pixel the share of marked numbers in a block\n"
+    "                of K x K cells, K = 2 to 999\n";
 
 // --help: the usage, and what comes out.
 constexpr const char* kHelp =
@@ -41,12 +47,23 @@ constexpr const char* kHelp =
     "  --longest       measure the longest diagonal runs of marked cells\n"
     "  --help          this text;  --version  the version\n"
     "\n"
+    "A picture of 46339 x 46339 pixels at box size 1 holds every number from 1 to\n"
+    "2147302921; it takes a little over one byte a pixel of memory. A density map\n"
+    "shows the share of marked numbers in each block on a colour ramp from near\n"
+    "black (none) through purple, red and orange to pale yellow (all), a block lying\n"
+    "as far along it as the square root of its share. Only --start and --show change\n"
+    "a map; it takes no --box, --grid, --numerals or --longest. Its outermost ring\n"
+    "of pixels may reach past 2147483646: --size 4213 --density 11 shows the whole\n"
+    "range, and its statistics are those of the numbers it covers. The PNG file\n"
+    "carries the settings in the text chunks Software and Description (density=0 for\n"
+    "a picture of cells). Big pictures show their progress on a terminal.\n"
+    "\n"
     "Printed on success, one per line: end=, numbers=, shown=, smallest_prime=,\n"
     "largest_prime=, and with --longest longest_nwse= and longest_swne=.\n"
     "\n"
     "Exit status: 0 drawn and written; 1 the spiral was refused (its numbers would pass\n"
     "2147483646, or 268435455 for triangular numbers) or the file could not be written;\n"
-    "2 bad options.\n";
+    "2 bad options; 130 interrupted (Ctrl+C), which leaves no file behind.\n";
 
 constexpr std::array kBoxSizes = {1, 3, 5, 7, 15, 21, 35, 75};
 
@@ -54,6 +71,8 @@ struct Options {
     std::string out;
     quorvel::PassInput pass;
     int size = 527;
+    int density = 0;  // 0: a picture of cells
+    bool boxGiven = false;
 };
 
 // Only real trouble from the toolkit reaches stderr; its start-up chatter about the desktop
@@ -90,6 +109,21 @@ std::optional<std::string> StartText(std::string_view value) {
     return std::string(quorvel::WithoutLeadingZeros(digits));
 }
 
+// Options that each make sense but not together; empty when they do.
+std::string CheckCombination(const Options& options) {
+    if (options.density > 0) {
+        if ((options.boxGiven && options.pass.boxSize != 1) || options.pass.grid ||
+            options.pass.numerals || options.pass.calculateLongest) {
+            return "a density map draws no cells: --density takes no --box, --grid, --numerals "
+                   "or --longest";
+        }
+    } else if (options.pass.numerals && options.size > quorvel::kLargestNumeralsSide) {
+        return "--numerals needs full colour, 4 bytes a pixel: at most --size " +
+               std::to_string(quorvel::kLargestNumeralsSide);
+    }
+    return {};
+}
+
 // Returns an empty string on success, else what is wrong.
 std::string ParseOptions(int argc, char* argv[], Options& options) {
     for (int i = 1; i < argc; ++i) {
@@ -103,7 +137,7 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
         } else if (arg == "--longest") {
             options.pass.calculateLongest = true;
         } else if (arg == "--out" || arg == "--start" || arg == "--box" || arg == "--show" ||
-                   arg == "--color" || arg == "--size") {
+                   arg == "--color" || arg == "--size" || arg == "--density") {
             if (i + 1 >= argc) return std::string(arg) + " needs a value";
             const std::string_view value = argv[++i];
             const auto bad = [&] {
@@ -123,6 +157,7 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                     return bad();
                 }
                 options.pass.boxSize = *box;
+                options.boxGiven = true;
             } else if (arg == "--show") {
                 const auto show = ParseNumber(value, 0, quorvel::kShowModeCount - 1);
                 if (!show) return bad();
@@ -131,8 +166,14 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                 const auto color = ParseNumber(value, 0, quorvel::kColorSchemeCount - 1);
                 if (!color) return bad();
                 options.pass.colorBy = static_cast<quorvel::ColorScheme>(*color);
+            } else if (arg == "--density") {
+                const auto density = ParseNumber(value, quorvel::kSmallestDensityBlock,
+                                                 quorvel::kLargestDensityBlock);
+                if (!density) return bad();
+                options.density = *density;
             } else {
-                const auto size = ParseNumber(value, 1, 8192);
+                const auto size =
+                    ParseNumber(value, quorvel::kSmallestPictureSide, quorvel::kLargestPictureSide);
                 if (!size) return bad();
                 options.size = *size;
             }
@@ -141,7 +182,25 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
         }
     }
     if (options.out.empty()) return "--out is required";
-    return {};
+    return CheckCombination(options);
+}
+
+// Set by Ctrl+C (or a polite kill): the picture is abandoned and its file never appears.
+std::atomic<bool> interrupted{false};
+
+void Interrupt(int signal) {
+    interrupted = true;
+    std::signal(signal, SIG_DFL);  // a second Ctrl+C ends the program at once
+}
+
+// Cells the picture is drawn from, to judge whether its progress is worth showing.
+std::int64_t CellsOf(const quorvel::ExportSettings& picture) {
+    if (picture.density > 0) {
+        const std::int64_t side = std::int64_t{picture.side} * picture.density;
+        return side * side;
+    }
+    return quorvel::ComputeGeometry(picture.side, picture.side, picture.pass.boxSize)
+        .numberOfNumbers;
 }
 
 }  // namespace
@@ -149,6 +208,8 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
 int main(int argc, char* argv[]) {
     // Past a file-size limit a write should fail and be reported, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGINT, Interrupt);
+    std::signal(SIGTERM, Interrupt);
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -175,19 +236,35 @@ int main(int argc, char* argv[]) {
     char* toolkitArgv[] = {argv[0], nullptr};
     QGuiApplication app(toolkitArgc, toolkitArgv);
 
-    quorvel::ImageSurface surface(options.size, options.size);
-    quorvel::SpiralEngine engine;
-    const quorvel::PassResult result = engine.DrawSpiral(options.pass, surface);
-    if (quorvel::IsRefusal(result.outcome)) {
-        std::fprintf(
-            stderr, "%s\n",
-            quorvel::RefusalMessage(result.outcome, quorvel::intEnglish).toStdString().c_str());
-        return 1;
-    }
-    if (const auto why = quorvel::WritePng(surface.Image(), QString::fromStdString(options.out))) {
-        std::fprintf(stderr, "spiral-render: cannot write %s: %s\n", options.out.c_str(),
-                     why->toLocal8Bit().constData());
-        return 1;
+    quorvel::ExportSettings picture;
+    picture.pass = options.pass;
+    picture.side = options.size;
+    picture.density = options.density;
+    ProgressMeter meter(CellsOf(picture));
+    const quorvel::ExportResult exported = quorvel::ExportPicture(
+        picture, QString::fromStdString(options.out),
+        [&](double fraction) { meter.Update(fraction); }, &interrupted);
+    meter.Finish();
+    const quorvel::PassResult& result = exported.pass;
+    switch (exported.status) {
+        case quorvel::ExportStatus::Written:
+            break;
+        case quorvel::ExportStatus::Refused:
+            std::fprintf(
+                stderr, "%s\n",
+                quorvel::RefusalMessage(result.outcome, quorvel::intEnglish).toStdString().c_str());
+            return 1;
+        case quorvel::ExportStatus::Cancelled:
+            std::fprintf(stderr, "spiral-render: interrupted; %s was not written\n",
+                         options.out.c_str());
+            return 130;
+        case quorvel::ExportStatus::WriteFailed:
+            std::fprintf(stderr, "spiral-render: cannot write %s: %s\n", options.out.c_str(),
+                         exported.error.toLocal8Bit().constData());
+            return 1;
+        case quorvel::ExportStatus::Failed:
+            std::fprintf(stderr, "spiral-render: %s\n", exported.error.toLocal8Bit().constData());
+            return 1;
     }
     std::printf("end=%d\nnumbers=%d\nshown=%d\nsmallest_prime=%d\nlargest_prime=%d\n",
                 result.endNumber, result.geometry.numberOfNumbers, result.numberShown,

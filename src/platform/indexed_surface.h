@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "engine/surface.h"
+
+namespace quorvel {
+
+// Gives a mapping of `bytes` back to the system.
+struct UnmapPixels {
+    std::size_t bytes = 0;
+    void operator()(std::uint8_t* p) const;
+};
+
+// A drawing surface that keeps one byte a pixel: the palette index of its colour. A quarter of
+// the memory of a 32-bit picture, which lets a picture of the whole number range, 46339 pixels
+// a side, fit in an ordinary machine. Shapes are drawn by the same painter as on ImageSurface,
+// on the bytes seen as grey levels 0 … 15, so they cover exactly the same pixels; colours
+// outside the 16-colour palette are drawn black.
+class IndexedSurface final : public Surface {
+  public:
+    // A black picture, or a null one (IsNull()) when there is no memory for it.
+    IndexedSurface(int width, int height);
+    ~IndexedSurface() override;
+    IndexedSurface(const IndexedSurface&) = delete;
+    IndexedSurface& operator=(const IndexedSurface&) = delete;
+
+    bool IsNull() const { return pixels_ == nullptr; }
+
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    Rgb Background() const override { return background_; }
+    void Clear(Rgb background) override;
+    RasterView Raster() override;
+    void DrawLine(double x1, double y1, double x2, double y2, Rgb color) override;
+    void FillBox(int x1, int y1, int x2, int y2, Rgb color) override;
+    void SetFillColor(Rgb color) override { fill_ = color; }
+    void DrawBox(int x1, int y1, int x2, int y2, Rgb outline) override;
+    void DrawCircle(int centreX, int centreY, int radius, Rgb outline) override;
+    void DrawText(int x, int y, std::string_view text, int points, Rgb color) override;
+    // Nothing to present; it ends the painter's work, so that the rows are up to date.
+    void Refresh() override;
+
+    // Bit c set for every palette colour c that may be in the picture: those drawn since it
+    // was last cleared, and the background (after text, all sixteen).
+    std::uint32_t ColoursDrawn() const { return drawn_; }
+
+    // Row y, Width() palette indices. Valid until the surface is drawn on or destroyed.
+    const std::uint8_t* Row(int y) const {
+        return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
+    }
+
+  private:
+    QPainter& Painter();
+    void EndPainting();
+    void UsePen(Rgb color);
+    void UseBrush(Rgb color);
+
+    int width_ = 0;
+    int height_ = 0;
+    int stride_ = 0;
+    std::unique_ptr<std::uint8_t, UnmapPixels> pixels_;
+    // Every byte is still 0, as the system hands out fresh memory: clearing to black is free.
+    bool untouched_ = true;
+    std::uint32_t drawn_ = 1;  // black
+    QImage grey_;              // the pixels as a greyscale picture, for the painter
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    Rgb background_ = kBlack;
+    Rgb fill_ = kBlack;
+    Rgb pen_ = kNoColor;
+    Rgb brush_ = kNoColor;
+};
+
+}  // namespace quorvel
