@@ -31,6 +31,8 @@ InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
     scroll->setWidget(contents);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The report cannot show a focus frame, so Tab passes it by; its check box takes the keys.
+    scroll->setFocusPolicy(Qt::NoFocus);
     setWidget(scroll);
     setFixedWidth(fontMetrics().averageCharWidth() * 46);
     connect(chkRunOverlay, &QCheckBox::toggled, this, &InspectorPanel::ShowRunsChanged);

@@ -117,5 +117,25 @@ TEST_F(ExplorerTest, TheLongestRunsAreOutlinedWhenMeasuredAndNeverDuringAPass) {
     EXPECT_TRUE(Overlay()->ShowsRuns());
 }
 
+// With the inspector open, Tab goes round the window and the inspector's switch, and never stops
+// where the focus cannot be seen.
+TEST_F(ExplorerTest, TabReachesTheInspectorsSwitchAndNoUnseenStop) {
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    Find("txbStartNumber")->setFocus();
+    QStringList stops;
+    for (int i = 0; i < 40 && (stops.isEmpty() || stops.back() != "txbStartNumber"); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        stops << focus->objectName();
+        EXPECT_TRUE(qobject_cast<QAbstractButton*>(focus) || qobject_cast<QComboBox*>(focus) ||
+                    qobject_cast<QLineEdit*>(focus) || qobject_cast<QLabel*>(focus))
+            << "Tab stops on " << focus->metaObject()->className() << " after "
+            << stops.join(' ').toStdString();
+    }
+    EXPECT_EQ(stops.back(), "txbStartNumber");
+    EXPECT_TRUE(stops.contains("chkRunOverlay")) << stops.join(' ').toStdString();
+}
+
 }  // namespace
 }  // namespace quorvel::testing
