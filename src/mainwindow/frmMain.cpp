@@ -26,6 +26,7 @@
 #include "engine/primelib.h"
 #include "explorer/explorer.h"
 #include "explorer/inspector_panel.h"
+#include "export/picture_exporter.h"
 #include "mainwindow/button_keys.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
@@ -692,6 +693,8 @@ void frmMain::cmdQuit_Click() {
     if (blnQuitting) return;
     blnQuitting = true;
     SaveSettings();
+    // An export in progress stops, leaving no file behind, before the program ends.
+    exporter_->CancelAndWait();
     // A pass in progress stops at its next look at the events; nothing starts after this.
     blnStopRequest = true;
     ClkClock->stop();

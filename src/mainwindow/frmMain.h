@@ -29,6 +29,7 @@ class QTimer;
 namespace quorvel {
 
 class Explorer;
+class PictureExporter;
 class frmHelp;
 class LinkLabel;
 class SpiralPicture;
@@ -99,6 +100,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void UpdateMenuActions();
     void mnuSavePicture_Click();
     void mnuCopyPicture_Click();
+    void mnuExportPicture_Click();
     void mnuHelp_Click();
     void mnuUserManual_Click();
     void mnuAboutQuorvel_Click();
@@ -207,7 +209,9 @@ class frmMain : public QMainWindow, private PassObserver {
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
     PassResult lastPass_;
-    GraphicsConverter converter_ = ConvertToPng;
+    // Empty: the program's own, which writes the picture's settings into the PNG.
+    GraphicsConverter converter_;
+    PassInput lastInput_;  // what the picture on screen was drawn from
     QElapsedTimer passTimer_;
     QTranslator qtTranslator_;
     bool blnToolkitGerman = false;  // the toolkit's translation is installed
@@ -224,6 +228,8 @@ class frmMain : public QMainWindow, private PassObserver {
     QSize naturalPanel_;
     StandIns* standIns_ = nullptr;
     Explorer* explorer_ = nullptr;
+    PictureExporter* exporter_ = nullptr;
+    QAction* actExportPicture = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuView = nullptr;
     QMenu* mnuHelp = nullptr;

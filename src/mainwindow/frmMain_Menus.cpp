@@ -7,6 +7,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "export/export_dialog.h"
+#include "export/export_texts.h"
+#include "export/picture_exporter.h"
 #include "mainwindow/frmMain.h"
 #include "text/captions.h"
 #include "text/weblink.h"
@@ -29,6 +32,7 @@ void frmMain::BuildMenus() {
     actSavePicture = AddEntry(mnuFile, "actSavePicture", QKeySequence(Qt::CTRL | Qt::Key_S));
     actCopyPicture =
         AddEntry(mnuFile, "actCopyPicture", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    actExportPicture = AddEntry(mnuFile, "actExportPicture", QKeySequence(Qt::CTRL | Qt::Key_E));
     mnuFile->addSeparator();
     actQuit = AddEntry(mnuFile, "actQuit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     actQuit->setMenuRole(QAction::QuitRole);
@@ -51,6 +55,8 @@ void frmMain::BuildMenus() {
 
     connect(actSavePicture, &QAction::triggered, this, &frmMain::mnuSavePicture_Click);
     connect(actCopyPicture, &QAction::triggered, this, &frmMain::mnuCopyPicture_Click);
+    connect(actExportPicture, &QAction::triggered, this, &frmMain::mnuExportPicture_Click);
+    exporter_ = new PictureExporter(*services_, this);
     connect(actQuit, &QAction::triggered, this, &frmMain::cmdQuit_Click);
     connect(actHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(actUserManual, &QAction::triggered, this, &frmMain::mnuUserManual_Click);
@@ -72,6 +78,7 @@ void frmMain::SetMenuCaptions() {
     mnuFile->setTitle(w(Word::FileMenu));
     actSavePicture->setText(w(Word::SavePicture));
     actCopyPicture->setText(w(Word::CopyPicture));
+    actExportPicture->setText(w(Word::ExportPicture));
     actQuit->setText(w(Word::QuitProgram));
     mnuView->setTitle(w(Word::ViewMenu));
     mnuHelp->setTitle(w(Word::HelpMenu));
@@ -92,6 +99,28 @@ void frmMain::mnuSavePicture_Click() {
 }
 
 // The picture as it is on screen; half a picture is never copied.
+// A picture of any size from the window's settings, made on a worker thread while the window
+// goes on; one at a time.
+void frmMain::mnuExportPicture_Click() {
+    if (blnDialogOpen || blnQuitting) return;
+    if (exporter_->Running()) {
+        const ExportTexts words = ExportWords(intLanguage);
+        services_->ShowMessage(this, words.reportTitle, words.running, MessageButtons::Ok,
+                               MessageIcon::Information);
+        return;
+    }
+    PassInput picture = CurrentPassInput();
+    picture.moving = false;
+    // Numerals are printed only where cells have room for them, as in the window.
+    picture.numerals = picture.numerals && picture.boxSize > 7;
+    ExportDialog dialog(*services_, picture, intLanguage, this);
+    blnDialogOpen = true;
+    services_->RunModal(dialog);
+    blnDialogOpen = false;
+    if (dialog.result() != QDialog::Accepted || blnQuitting) return;
+    exporter_->Start(dialog.Settings(), dialog.FileName(), intLanguage);
+}
+
 void frmMain::mnuCopyPicture_Click() {
     if (blnDrawing || blnQuitting) return;
     if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(surface_.Image());

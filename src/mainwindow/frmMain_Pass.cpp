@@ -103,6 +103,7 @@ void frmMain::DrawSpiral() {
             break;
     }
     lastPass_ = result;
+    lastInput_ = input;
     explorer_->ShowPicture(result);
     const bool stopped = result.outcome == PassOutcome::Stopped;
 

@@ -91,7 +91,13 @@ void frmMain::SaveSpiralImage() {
         return;
     }
     QString message;
-    if (ConvertGraphicsFile(converter_, bmp, png, true, true, message)) {
+    // The program's own converter writes the picture's settings into the PNG as well.
+    const PictureTexts pictureTexts = TextsForPicture(lastInput_);
+    const GraphicsConverter convert =
+        converter_ ? converter_ : [pictureTexts](const QString& from, const QString& to) {
+            return ConvertToPngWithTexts(from, to, pictureTexts);
+        };
+    if (ConvertGraphicsFile(convert, bmp, png, true, true, message)) {
         services_->ShowMessage(this, texts.reportTitle, texts.saved + QLatin1Char('\n') + png,
                                MessageButtons::Ok, MessageIcon::Information);
     } else {

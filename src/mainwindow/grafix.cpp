@@ -8,12 +8,25 @@
 
 namespace quorvel {
 
-QString ConvertToPng(const QString& source, const QString& destination) {
+namespace {
+
+QString Convert(const QString& source, const QString& destination, const PictureTexts* texts) {
     QImageReader reader(source);
     const QImage image = reader.read();
     if (image.isNull()) return reader.errorString();
-    if (const std::optional<QString> why = WritePng(image, destination)) return *why;
+    if (const std::optional<QString> why = WritePng(image, destination, texts)) return *why;
     return QStringLiteral("No Error");
+}
+
+}  // namespace
+
+QString ConvertToPng(const QString& source, const QString& destination) {
+    return Convert(source, destination, nullptr);
+}
+
+QString ConvertToPngWithTexts(const QString& source, const QString& destination,
+                              const PictureTexts& texts) {
+    return Convert(source, destination, &texts);
 }
 
 bool ConvertGraphicsFile(const GraphicsConverter& converter, const QString& source,

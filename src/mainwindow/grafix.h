@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+#include "platform/picture_texts.h"
+
 namespace quorvel {
 
 // A graphics-file converter: reads the picture file `source`, writes it to `destination` in
@@ -13,6 +15,9 @@ using GraphicsConverter = std::function<QString(const QString& source, const QSt
 // The converter the program uses: any picture Qt reads, written as PNG; the destination is
 // complete or absent, never half written.
 QString ConvertToPng(const QString& source, const QString& destination);
+// The same, with the picture's settings in the PNG's text chunks, so that it can be remade.
+QString ConvertToPngWithTexts(const QString& source, const QString& destination,
+                              const PictureTexts& texts);
 
 // Converts `source` into `destination` with `converter`. On success ("No Error") the source is
 // deleted if asked; on failure the destination is deleted if asked and the conversion made it.

@@ -68,6 +68,7 @@ constexpr Entry kEntries[] = {
     {Word::HelpMenu, "&Help", "&Hilfe"},
     {Word::SavePicture, "&Save Picture…", "Bild &speichern…"},
     {Word::CopyPicture, "&Copy Picture", "Bild &kopieren"},
+    {Word::ExportPicture, "&Export Picture…", "Bild &exportieren…"},
     {Word::QuitProgram, "&Quit", "&Beenden"},
     {Word::HelpWindow, "&Help", "&Hilfe"},
     {Word::UserManual, "User &Manual", "&Benutzerhandbuch"},

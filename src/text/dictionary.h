@@ -66,6 +66,7 @@ enum class Word {
     HelpMenu,
     SavePicture,
     CopyPicture,
+    ExportPicture,
     QuitProgram,
     HelpWindow,
     UserManual,

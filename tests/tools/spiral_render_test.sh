@@ -115,6 +115,14 @@ status=$?
 cmp -s "$dir/default.png" "$dir/limited/kept.png" || fail "a failed write changed the old picture"
 [[ $(ls -A "$dir/limited") == kept.png ]] || fail "file-size limit left $(ls -A "$dir/limited")"
 
+# A file name that is not UTF-8 is refused, not written under another name.
+mkdir "$dir/latin1"
+"$render" --out "$dir/latin1/"$'caf\xe9.png' --size 50 >/dev/null 2>"$dir/latin1.err"
+status=$?
+[[ $status -eq 2 && $(cat "$dir/latin1.err") == *"not valid UTF-8"* ]] ||
+    fail "a name that is not UTF-8: status $status, $(cat "$dir/latin1.err")"
+[[ -z $(ls -A "$dir/latin1") ]] || fail "a name that is not UTF-8 wrote $(ls -A "$dir/latin1")"
+
 # --inspect: a number's factors, cell and ring, and the quadratic, constant and prime counts
 # of each diagonal ray through it (the counts for 1 agree with an independent prime count).
 run inspect-centre 0 --inspect 1

@@ -1,5 +1,6 @@
 // spiral-render: draws one spiral headless, exactly as the program's drawing pass does, writes
 // it as PNG and prints the statistics. A tool for checking pictures, not the program itself.
+#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 #include <algorithm>
@@ -227,6 +228,11 @@ int main(int argc, char* argv[]) {
 
     Options options;
     if (const std::string why = ParseOptions(argc, argv, options); !why.empty()) return Fail(why);
+    // The name as the system gave it. One that is not valid UTF-8 cannot be carried through the
+    // toolkit unchanged, and writing some other file instead would be worse than refusing.
+    const QString out = QFile::decodeName(QByteArray::fromStdString(options.out));
+    if (QFile::encodeName(out).toStdString() != options.out)
+        return Fail("--out: the file name is not valid UTF-8; please choose another name");
 
     // Text needs a GUI application, though nothing is shown. It gets none of the user's
     // arguments, which it would read as its own (-platform, -style, …).
@@ -242,8 +248,7 @@ int main(int argc, char* argv[]) {
     picture.density = options.density;
     ProgressMeter meter(CellsOf(picture));
     const quorvel::ExportResult exported = quorvel::ExportPicture(
-        picture, QString::fromStdString(options.out),
-        [&](double fraction) { meter.Update(fraction); }, &interrupted);
+        picture, out, [&](double fraction) { meter.Update(fraction); }, &interrupted);
     meter.Finish();
     const quorvel::PassResult& result = exported.pass;
     switch (exported.status) {

@@ -1,0 +1,75 @@
+#include "export/export_texts.h"
+
+#include <QStringList>
+
+#include "text/captions.h"
+
+namespace quorvel {
+
+ExportTexts ExportWords(int language) {
+    if (IsGerman(language)) {
+        return {QStringLiteral("Bild exportieren"),
+                QStringLiteral("Bild:"),
+                QStringLiteral("Seitenlaenge (Pixel):"),
+                QStringLiteral("Dichtekarte: ein Pixel je Block von Zellen"),
+                QStringLiteral("Block (Zellen je Seite):"),
+                QStringLiteral("Datei:"),
+                QStringLiteral("Durchsuchen…"),
+                QStringLiteral("Exportieren"),
+                QStringLiteral("Abbrechen"),
+                QStringLiteral("Das Bild wird gezeichnet und gespeichert …"),
+                QStringLiteral("Bitte waehlen Sie eine Datei, in die das Bild gespeichert wird."),
+                QStringLiteral("Ziffern passen nur in Bilder bis 8192 Pixel Seitenlaenge."),
+                QStringLiteral("Es wird bereits ein Bild exportiert. Bitte warten Sie, bis es "
+                               "fertig ist, oder brechen Sie es ab."),
+                QStringLiteral("Bild exportieren"),
+                QStringLiteral("Das Bild ist in der folgenden PNG-Datei gespeichert worden:"),
+                QStringLiteral(
+                    "Fehler!  Das Bild konnte nicht in der folgenden Datei gespeichert werden:")};
+    }
+    return {QStringLiteral("Export Picture"),
+            QStringLiteral("Picture:"),
+            QStringLiteral("Side (pixels):"),
+            QStringLiteral("Density map: one pixel for a block of cells"),
+            QStringLiteral("Block (cells a side):"),
+            QStringLiteral("File:"),
+            QStringLiteral("Browse…"),
+            QStringLiteral("Export"),
+            QStringLiteral("Cancel"),
+            QStringLiteral("Drawing and saving the picture …"),
+            QStringLiteral("Please choose the file to save the picture in."),
+            QStringLiteral("Numerals fit only pictures of up to 8192 pixels a side."),
+            QStringLiteral("A picture is being exported already. Please wait until it is done, "
+                           "or cancel it."),
+            QStringLiteral("Export picture"),
+            QStringLiteral("The picture has been saved in the PNG file"),
+            QStringLiteral("Save error.  The picture could not be saved in the file")};
+}
+
+QString ExportSettingsLine(const PassInput& input, int language) {
+    const bool german = IsGerman(language);
+    const std::vector<ListItem> shows = ShowItems(language);
+    const std::vector<ListItem> schemes = ColorByItems(language);
+    const auto show = static_cast<std::size_t>(input.show);
+    const auto scheme = static_cast<std::size_t>(input.colorBy);
+    QStringList parts;
+    parts << (german ? QStringLiteral("Anfangszahl %1") : QStringLiteral("start %1"))
+                 .arg(QString::fromStdString(input.startText));
+    parts << (german ? QStringLiteral("Groesse %1") : QStringLiteral("box size %1"))
+                 .arg(input.boxSize);
+    if (show < shows.size()) parts << shows[show].text;
+    if (scheme < schemes.size()) parts << schemes[scheme].text;
+    parts << WordOf(input.squares ? Word::Squares : Word::Circles, language).toLower();
+    if (input.grid) parts << WordOf(Word::Grid, language);
+    if (input.numerals) parts << WordOf(Word::Numerals, language);
+    return parts.join(QStringLiteral(", "));
+}
+
+QString ExportSizeAndTime(int side, double seconds, int language) {
+    return (IsGerman(language) ? QStringLiteral("%1 × %1 Pixel in %2 s")
+                               : QStringLiteral("%1 × %1 pixels in %2 s"))
+        .arg(side)
+        .arg(seconds, 0, 'f', 1);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,137 @@
+// Exporting from the window: the dialog's refusals in the window's own words, an export that
+// runs beside the window with its progress, Cancel and Quit leaving no file, one at a time;
+// and the settings the window's pictures carry in their PNG files.
+#include <QCheckBox>
+#include <QImageReader>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+
+#include "export/picture_exporter.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+class Export : public WindowTest {
+  protected:
+    // Opens the export dialog with Ctrl+E, fills it in and presses Export.
+    void ExportAs(int side, int density, const QString& file) {
+        services.onModal = [=](QDialog& dialog) {
+            dialog.findChild<QSpinBox*>("spnExportSide")->setValue(side);
+            dialog.findChild<QCheckBox*>("chkExportDensity")->setChecked(density > 0);
+            if (density > 0) dialog.findChild<QSpinBox*>("spnExportDensity")->setValue(density);
+            dialog.findChild<QLineEdit*>("txbExportFile")->setText(file);
+            dialog.accept();
+        };
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        services.onModal = nullptr;
+    }
+    PictureExporter* Exporter() const { return window->findChild<PictureExporter*>("exporter"); }
+    QTemporaryDir folder;
+};
+
+TEST_F(Export, TheDialogRefusesInTheWindowsWords) {
+    struct Case {
+        const char* start;
+        int show, box, language, side, density;
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"2147000000", 0, 4, 0, 46339, 0, "a.png",
+         "End number would be greater than 2^31 - 2 = 2147483646."},
+        {"2147000000", 0, 4, 1, 46339, 0, "a.png",
+         "Die Endzahl würde 2^31 - 2 = 2147483646 übersteigen."},
+        {"268435000", 3, 0, 0, 4096, 0, "a.png",
+         "For triangular numbers the start number is too large."},
+        {"1", 0, 0, 0, 46339, 999, "a.png",
+         "End number would be greater than 2^31 - 2 = 2147483646."},
+        {"1", 0, 4, 0, 9000, 0, "a.png",  // numerals on
+         "Numerals fit only pictures of up to 8192 pixels a side."},
+        {"1", 0, 4, 1, 1000, 0, "", "Bitte waehlen Sie eine Datei, in die das Bild gespeichert wird."},
+    };
+    for (const Case& c : cases) {
+        Choose("cboLanguage", c.language);
+        Choose("cboShow", c.show);
+        Choose("cboBoxSize", c.box);
+        SetStart(c.start);
+        services.messages.clear();
+        ExportAs(c.side, c.density, c.file[0] ? folder.filePath(c.file) : QString());
+        ASSERT_EQ(services.messages.size(), 1u) << c.message;
+        EXPECT_EQ(services.messages[0].text, QString::fromUtf8(c.message));
+        EXPECT_EQ(services.messages[0].title, c.language == 1 ? "Fehler" : "Error");
+        EXPECT_FALSE(Exporter()->Running());
+        EXPECT_TRUE(QDir(folder.path()).isEmpty());
+    }
+}
+
+TEST_F(Export, AnExportRunsBesideTheWindowAndSaysWhatItMade) {
+    const QString file = folder.filePath("spiral.png");
+    ExportAs(601, 0, file);
+    ASSERT_TRUE(Exporter()->Running());
+    // The window goes on meanwhile.
+    const int passes = window->PassesRequested();
+    Click("cmdDraw");
+    EXPECT_EQ(window->PassesRequested(), passes + 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !services.messages.empty(); }));
+    EXPECT_EQ(services.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(services.messages[0].text.startsWith(
+        "The picture has been saved in the PNG file\n" + file + "\n601 × 601 pixels in "));
+    QImageReader png(file);
+    EXPECT_EQ(png.size(), QSize(601, 601));
+    EXPECT_EQ(png.text("Description"),
+              "start=1 box=15 show=0 color=0 shape=circles grid=0 numerals=1 density=0");
+}
+
+TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
+    // A picture that takes a while: every number, in the colours of its factors.
+    Choose("cboShow", 4);
+    Choose("cboColorBy", 5);
+    Choose("cboBoxSize", 0);
+    const QString file = folder.filePath("big.png");
+    ExportAs(8192, 0, file);
+    ASSERT_TRUE(Exporter()->Running());
+    ASSERT_NE(Exporter()->Progress(), nullptr);
+    // A second export is refused while the first runs.
+    QApplication::setActiveWindow(window.get());
+    services.messages.clear();
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(services.messages[0].text.startsWith("A picture is being exported already."));
+    EXPECT_EQ(services.modals.size(), 1u);  // the first export's dialog only
+    // Cancel, as the progress dialog's button does it: no file, no report.
+    auto* cancel = Exporter()->Progress()->findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    QApplication::processEvents();
+    EXPECT_EQ(services.messages.size(), 1u);
+    EXPECT_TRUE(QDir(folder.path()).isEmpty()) << QDir(folder.path()).entryList().join(' ').toStdString();
+    // Quit while an export runs: it stops, and nothing is left.
+    QApplication::setActiveWindow(window.get());  // back from the progress dialog
+    ExportAs(8192, 0, file);
+    ASSERT_TRUE(Exporter()->Running());
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(Exporter()->Running());
+    EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(Export, TheWindowsSavedPictureCarriesItsSettings) {
+    Click("optSquares");
+    Choose("cboColorBy", 3);
+    SetStart("0042");
+    PressEnter();
+    services.saveName = folder.filePath("saved.png");
+    services.answer = MessageAnswer::Yes;
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    QImageReader png(services.saveName);
+    EXPECT_EQ(png.text("Description"),
+              "start=42 box=15 show=0 color=3 shape=squares grid=0 numerals=1 density=0");
+    EXPECT_TRUE(png.text("Software").startsWith("Quorvel "));
+}
+
+}  // namespace
+}  // namespace quorvel::testing
