@@ -56,10 +56,10 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
         if (raster.indices != nullptr) {
             // An index surface: compare indices, with the background's own (-1 if it has none,
             // which then never matches).
-            const std::uint8_t* row = raster.indices + y * raster.stride;
             const int blank = PaletteIndexOf(background);
+            const auto py = static_cast<int>(y);
             for (int a = aFrom; a <= aTo; ++a)
-                mark[a] = row[cx + b * a] != blank;
+                mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank;
         } else {
             const std::uint32_t* row = raster.bits + y * raster.stride;
             for (int a = aFrom; a <= aTo; ++a)

@@ -10,11 +10,11 @@
 namespace quorvel {
 
 // Direct access to a surface's pixels: 32-bit colours (0xFFRRGGBB, rows `stride` pixels apart),
-// or, on a surface that keeps one byte a pixel, palette indices (`indices`, rows `stride` bytes
-// apart, `bits` null). The drawing pass writes single pixels and reads colours back through
-// it: at box size 1 these are hundreds of thousands of accesses per picture, so the index
-// calls are the ones to use where a palette colour is meant. A view does not own the pixels
-// and goes stale on the calls listed at Surface::Raster().
+// or, on a surface that keeps one byte a pixel, palette indices (`indices`, `bits` null), in
+// rows `stride` bytes apart or in tiles (see tilesAcross). The drawing pass writes single pixels
+// and reads colours back through it: at box size 1 these are hundreds of thousands of accesses per
+// picture, so the index calls are the ones to use where a palette colour is meant. A view does not
+// own the pixels and goes stale on the calls listed at Surface::Raster().
 struct RasterView {
     std::uint32_t* bits = nullptr;
     int stride = 0;
@@ -24,6 +24,10 @@ struct RasterView {
     // With indices: bit c is set whenever colour c is written (c < 32), so that the surface
     // knows which colours its picture may hold.
     std::uint32_t* drawn = nullptr;
+    // With indices: 0 for rows one after another; else the number of tiles a row of tiles has,
+    // the picture being kept in tiles of 64 x 64 pixels, 4 KiB each, row after row inside a
+    // tile. A big picture's pixels above and below each other then lie in one memory page.
+    int tilesAcross = 0;
 
     bool Contains(int x, int y) const {
         return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
@@ -32,10 +36,16 @@ struct RasterView {
     std::ptrdiff_t Offset(int x, int y) const {
         return static_cast<std::ptrdiff_t>(y) * stride + x;
     }
+    // Where (x, y) lies among the indices.
+    std::ptrdiff_t IndexOffset(int x, int y) const {
+        if (tilesAcross == 0) return Offset(x, y);
+        const std::ptrdiff_t tile = static_cast<std::ptrdiff_t>(y >> 6) * tilesAcross + (x >> 6);
+        return (tile << 12) | ((y & 63) << 6) | (x & 63);
+    }
     // Colour at (x, y); kNoColor outside the picture.
     Rgb Read(int x, int y) const {
         if (!Contains(x, y)) return kNoColor;
-        return indices != nullptr ? PaletteRgb(indices[Offset(x, y)])
+        return indices != nullptr ? PaletteRgb(indices[IndexOffset(x, y)])
                                   : bits[Offset(x, y)] & 0xFFFFFFu;
     }
     // Sets (x, y) to `color`; points outside the picture are left alone. An index surface
@@ -52,7 +62,7 @@ struct RasterView {
     int ReadIndex(int x, int y) const {
         if (!Contains(x, y)) return -1;
         if (indices != nullptr) {
-            const int index = indices[Offset(x, y)];
+            const int index = indices[IndexOffset(x, y)];
             return index < static_cast<int>(kPalette.size()) ? index : -1;
         }
         const Rgb color = bits[Offset(x, y)] & 0xFFFFFFu;
@@ -63,7 +73,7 @@ struct RasterView {
     void WriteIndex(int x, int y, int c) const {
         if (!Contains(x, y)) return;
         if (indices != nullptr) {
-            indices[Offset(x, y)] = static_cast<std::uint8_t>(c);
+            indices[IndexOffset(x, y)] = static_cast<std::uint8_t>(c);
             if (drawn != nullptr) *drawn |= 1u << (c & 31);
         } else {
             bits[Offset(x, y)] = 0xFF000000u | PaletteRgb(c);

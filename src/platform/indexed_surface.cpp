@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace quorvel {
@@ -31,8 +32,20 @@ int StrideFor(int width) {
     return 64 * (lines | 1);
 }
 
+constexpr int kTileSide = 64;
+constexpr std::size_t kTileBytes = kTileSide * kTileSide;
+
+int TilesFor(int pixels) {
+    return (pixels + kTileSide - 1) / kTileSide;
+}
+
 // 96 dots per inch, as on ImageSurface, so that point sizes come out the same.
 constexpr int kDotsPerMetre = 3780;
+
+void PreparePainter(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+}
 
 }  // namespace
 
@@ -40,17 +53,22 @@ void UnmapPixels::operator()(std::uint8_t* p) const {
     munmap(p, bytes);
 }
 
-IndexedSurface::IndexedSurface(int width, int height)
-    : width_(std::max(width, 1)), height_(std::max(height, 1)), stride_(StrideFor(width_)) {
-    const std::size_t bytes = std::size_t(stride_) * std::size_t(height_);
+IndexedSurface::IndexedSurface(int width, int height, Layout layout)
+    : width_(std::max(width, 1)),
+      height_(std::max(height, 1)),
+      stride_(layout == Layout::Rows ? StrideFor(width_) : 0),
+      tilesAcross_(layout == Layout::Tiles ? TilesFor(width_) : 0) {
+    const std::size_t bytes = Bytes();
     // Fresh pages from the system are zero, which is black, and cost nothing until used.
     void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (memory == MAP_FAILED) return;
     pixels_ = std::unique_ptr<std::uint8_t, UnmapPixels>(static_cast<std::uint8_t*>(memory),
                                                          UnmapPixels{bytes});
-    grey_ = QImage(pixels_.get(), width_, height_, stride_, QImage::Format_Grayscale8);
-    grey_.setDotsPerMeterX(kDotsPerMetre);
-    grey_.setDotsPerMeterY(kDotsPerMetre);
+    if (layout == Layout::Rows) {
+        grey_ = QImage(pixels_.get(), width_, height_, stride_, QImage::Format_Grayscale8);
+        grey_.setDotsPerMeterX(kDotsPerMetre);
+        grey_.setDotsPerMeterY(kDotsPerMetre);
+    }
     font_.setStyleHint(QFont::SansSerif);
     font_.setFamily(QStringLiteral("sans-serif"));
     font_.setStyleStrategy(QFont::NoAntialias);
@@ -58,6 +76,12 @@ IndexedSurface::IndexedSurface(int width, int height)
 
 IndexedSurface::~IndexedSurface() {
     EndPainting();
+}
+
+std::size_t IndexedSurface::Bytes() const {
+    if (tilesAcross_ > 0)
+        return std::size_t(tilesAcross_) * std::size_t(TilesFor(height_)) * kTileBytes;
+    return std::size_t(stride_) * std::size_t(height_);
 }
 
 void IndexedSurface::Clear(Rgb background) {
@@ -72,11 +96,11 @@ void IndexedSurface::Clear(Rgb background) {
         // at once. Measured on the whole range, that takes a third less time than a fault per
         // page as the pass first touches it (large pages, tried too, cost the system more than
         // they saved). Older systems fault page by page.
-        madvise(pixels_.get(), std::size_t(stride_) * std::size_t(height_), MADV_POPULATE_WRITE);
+        madvise(pixels_.get(), Bytes(), MADV_POPULATE_WRITE);
 #endif
         return;
     }
-    std::memset(pixels_.get(), index, std::size_t(stride_) * std::size_t(height_));
+    std::memset(pixels_.get(), index, Bytes());
     untouched_ = index == 0;
 }
 
@@ -86,18 +110,28 @@ RasterView IndexedSurface::Raster() {
     RasterView view;
     view.indices = pixels_.get();
     view.stride = stride_;
+    view.tilesAcross = tilesAcross_;
     view.width = width_;
     view.height = height_;
     view.drawn = &drawn_;
     return view;
 }
 
+const std::uint8_t* IndexedSurface::Row(int y, std::uint8_t* scratch) const {
+    if (tilesAcross_ == 0) return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
+    const std::uint8_t* tile = pixels_.get() +
+                               std::size_t(y / kTileSide) * std::size_t(tilesAcross_) * kTileBytes +
+                               std::size_t(y % kTileSide) * kTileSide;
+    for (int x = 0; x < width_; x += kTileSide, tile += kTileBytes)
+        std::memcpy(scratch + x, tile, std::size_t(std::min(kTileSide, width_ - x)));
+    return scratch;
+}
+
 QPainter& IndexedSurface::Painter() {
     if (!painter_) {
         untouched_ = false;
         painter_ = std::make_unique<QPainter>(&grey_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
+        PreparePainter(*painter_);
         pen_ = kNoColor;
         brush_ = kNoColor;
     }
@@ -110,7 +144,6 @@ void IndexedSurface::EndPainting() {
 
 void IndexedSurface::UsePen(Rgb color) {
     QPainter& p = Painter();
-    drawn_ |= BitOf(color);
     if (pen_ == color) return;
     p.setPen(QPen(GreyOf(color), 0));
     pen_ = color;
@@ -118,54 +151,139 @@ void IndexedSurface::UsePen(Rgb color) {
 
 void IndexedSurface::UseBrush(Rgb color) {
     QPainter& p = Painter();
-    drawn_ |= BitOf(color);
     if (brush_ == color) return;
     p.setBrush(GreyOf(color));
     brush_ = color;
 }
 
-// The shapes are drawn exactly as ImageSurface draws them.
+void IndexedSurface::PaintPatch(QRect area, const std::function<void(QPainter&)>& paint) {
+    area = area.intersected(QRect(0, 0, width_, height_));
+    if (area.isEmpty()) return;
+    untouched_ = false;
+    QImage patch(area.size(), QImage::Format_Grayscale8);
+    patch.setDotsPerMeterX(kDotsPerMetre);
+    patch.setDotsPerMeterY(kDotsPerMetre);
+    const RasterView view = Raster();
+    for (int y = 0; y < area.height(); ++y) {
+        uchar* line = patch.scanLine(y);
+        for (int x = 0; x < area.width(); ++x)
+            line[x] = view.indices[view.IndexOffset(area.left() + x, area.top() + y)];
+    }
+    {
+        QPainter p(&patch);
+        PreparePainter(p);
+        // Shifted by whole pixels, every shape covers the same pixels as on the whole picture.
+        p.translate(-area.left(), -area.top());
+        paint(p);
+    }
+    for (int y = 0; y < area.height(); ++y) {
+        const uchar* line = patch.constScanLine(y);
+        for (int x = 0; x < area.width(); ++x)
+            view.indices[view.IndexOffset(area.left() + x, area.top() + y)] = line[x];
+    }
+}
+
+// The shapes are drawn exactly as ImageSurface draws them: on the picture, or on tiles through
+// a patch a little larger than the shape.
 
 void IndexedSurface::DrawLine(double x1, double y1, double x2, double y2, Rgb color) {
     if (IsNull()) return;
-    UsePen(color);
-    painter_->drawLine(QPointF(x1, y1), QPointF(x2, y2));
+    drawn_ |= BitOf(color);
+    const QLineF line(x1, y1, x2, y2);
+    if (tilesAcross_ == 0) {
+        UsePen(color);
+        painter_->drawLine(line);
+        return;
+    }
+    const QRectF bounds = QRectF(line.p1(), line.p2()).normalized();
+    const QRect area(QPoint(static_cast<int>(std::max(std::floor(bounds.left()), -1e6)) - 2,
+                            static_cast<int>(std::max(std::floor(bounds.top()), -1e6)) - 2),
+                     QPoint(static_cast<int>(std::min(std::ceil(bounds.right()), 1e6)) + 2,
+                            static_cast<int>(std::min(std::ceil(bounds.bottom()), 1e6)) + 2));
+    PaintPatch(area, [&](QPainter& p) {
+        p.setPen(QPen(GreyOf(color), 0));
+        p.drawLine(line);
+    });
 }
 
 void IndexedSurface::FillBox(int x1, int y1, int x2, int y2, Rgb color) {
     if (IsNull()) return;
     drawn_ |= BitOf(color);
-    Painter().fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized(), GreyOf(color));
+    const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
+    if (tilesAcross_ == 0) {
+        Painter().fillRect(box, GreyOf(color));
+        return;
+    }
+    PaintPatch(box, [&](QPainter& p) { p.fillRect(box, GreyOf(color)); });
 }
 
 void IndexedSurface::DrawBox(int x1, int y1, int x2, int y2, Rgb outline) {
     if (IsNull()) return;
+    drawn_ |= BitOf(fill_) | BitOf(outline);
     const QRect box = QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized();
-    drawn_ |= BitOf(fill_);
-    Painter().fillRect(box, GreyOf(fill_));
-    UsePen(outline);
-    UseBrush(fill_);
-    painter_->drawRect(box.adjusted(0, 0, -1, -1));
+    const auto draw = [&](QPainter& p) {
+        p.fillRect(box, GreyOf(fill_));
+        // A one-pixel outline of drawRect covers width + 1 pixels.
+        p.drawRect(box.adjusted(0, 0, -1, -1));
+    };
+    if (tilesAcross_ == 0) {
+        Painter();
+        UsePen(outline);
+        UseBrush(fill_);
+        draw(*painter_);
+        return;
+    }
+    PaintPatch(box.adjusted(-1, -1, 1, 1), [&](QPainter& p) {
+        p.setPen(QPen(GreyOf(outline), 0));
+        p.setBrush(GreyOf(fill_));
+        draw(p);
+    });
 }
 
 void IndexedSurface::DrawCircle(int centreX, int centreY, int radius, Rgb outline) {
     if (IsNull()) return;
-    UsePen(outline);
-    UseBrush(fill_);
-    painter_->drawEllipse(QPoint(centreX, centreY), radius, radius);
+    drawn_ |= BitOf(fill_) | BitOf(outline);
+    if (tilesAcross_ == 0) {
+        UsePen(outline);
+        UseBrush(fill_);
+        painter_->drawEllipse(QPoint(centreX, centreY), radius, radius);
+        return;
+    }
+    const QRect area(centreX - radius - 2, centreY - radius - 2, 2 * radius + 5, 2 * radius + 5);
+    PaintPatch(area, [&](QPainter& p) {
+        p.setPen(QPen(GreyOf(outline), 0));
+        p.setBrush(GreyOf(fill_));
+        p.drawEllipse(QPoint(centreX, centreY), radius, radius);
+    });
 }
 
 void IndexedSurface::DrawText(int x, int y, std::string_view text, int points, Rgb color) {
     if (IsNull()) return;
-    QPainter& p = Painter();
     if (font_.pointSize() != points) font_.setPointSize(points);
-    p.setFont(font_);
-    UsePen(color);
     // Text is drawn unsmoothed, but should a font smooth it anyway, its edges take levels
     // between the colours: the picture may then hold any of them.
-    drawn_ |= 0xFFFFu;
+    drawn_ |= BitOf(color) | 0xFFFFu;
     const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
+    const auto draw = [&](QPainter& p) {
+        p.setFont(font_);
+        p.drawText(QPoint(x, y + p.fontMetrics().ascent()), s);
+    };
+    if (tilesAcross_ == 0) {
+        UsePen(color);
+        draw(*painter_);
+        return;
+    }
+    QImage device(1, 1, QImage::Format_Grayscale8);  // for the resolution the text is set at
+    device.setDotsPerMeterX(kDotsPerMetre);
+    device.setDotsPerMeterY(kDotsPerMetre);
+    const QFontMetrics metrics(font_, &device);
+    const int slack = metrics.maxWidth() + 4;
+    PaintPatch(QRect(x - slack, y - slack, metrics.horizontalAdvance(s) + 2 * slack,
+                     metrics.height() + 2 * slack),
+               [&](QPainter& p) {
+                   p.setPen(QPen(GreyOf(color), 0));
+                   draw(p);
+               });
 }
 
 void IndexedSurface::Refresh() {

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "engine/surface.h"
@@ -24,8 +25,18 @@ struct UnmapPixels {
 // outside the 16-colour palette are drawn black.
 class IndexedSurface final : public Surface {
   public:
+    enum class Layout {
+        // Row after row: what the painter draws on directly.
+        Rows,
+        // In tiles of 64 x 64 pixels (see RasterView::tilesAcross), for pictures made of single
+        // pixels (box size 1): reading the neighbours above and below a pixel then stays in one
+        // memory page, where rows would put each in a page of its own. Shapes are drawn on a
+        // copy of the pixels they cover, which is slow but exact.
+        Tiles,
+    };
+
     // A black picture, or a null one (IsNull()) when there is no memory for it.
-    IndexedSurface(int width, int height);
+    IndexedSurface(int width, int height, Layout layout = Layout::Rows);
     ~IndexedSurface() override;
     IndexedSurface(const IndexedSurface&) = delete;
     IndexedSurface& operator=(const IndexedSurface&) = delete;
@@ -50,25 +61,29 @@ class IndexedSurface final : public Surface {
     // was last cleared, and the background (after text, all sixteen).
     std::uint32_t ColoursDrawn() const { return drawn_; }
 
-    // Row y, Width() palette indices. Valid until the surface is drawn on or destroyed.
-    const std::uint8_t* Row(int y) const {
-        return pixels_.get() + static_cast<std::ptrdiff_t>(y) * stride_;
-    }
+    // Row y, Width() palette indices: in the surface's memory, or gathered into `scratch` (room
+    // for Width() bytes) from tiles. Valid until the surface is drawn on or destroyed. Several
+    // threads may read rows at once.
+    const std::uint8_t* Row(int y, std::uint8_t* scratch) const;
 
   private:
     QPainter& Painter();
     void EndPainting();
     void UsePen(Rgb color);
     void UseBrush(Rgb color);
+    // Tiles: paints on a row-ordered copy of the pixels in `area` (clipped to the picture).
+    void PaintPatch(QRect area, const std::function<void(QPainter&)>& paint);
+    std::size_t Bytes() const;
 
     int width_ = 0;
     int height_ = 0;
-    int stride_ = 0;
+    int stride_ = 0;       // rows: bytes from one row to the next
+    int tilesAcross_ = 0;  // tiles: tiles a row of tiles; 0 for rows
     std::unique_ptr<std::uint8_t, UnmapPixels> pixels_;
     // Every byte is still 0, as the system hands out fresh memory: clearing to black is free.
     bool untouched_ = true;
     std::uint32_t drawn_ = 1;  // black
-    QImage grey_;              // the pixels as a greyscale picture, for the painter
+    QImage grey_;              // rows: the pixels as a greyscale picture, for the painter
     std::unique_ptr<QPainter> painter_;
     QFont font_;
     Rgb background_ = kBlack;

@@ -49,7 +49,7 @@ IndexedPicture PaletteRows(const IndexedSurface& surface) {
     picture.width = surface.Width();
     picture.height = surface.Height();
     std::copy(kPalette.begin(), kPalette.end(), picture.palette.begin());
-    picture.row = [&surface](int y, std::uint8_t*) { return surface.Row(y); };
+    picture.row = [&surface](int y, std::uint8_t* scratch) { return surface.Row(y, scratch); };
     for (std::size_t c = 0; c < picture.candidates.size(); ++c)
         picture.candidates[c] = c < 32 && ((surface.ColoursDrawn() >> c) & 1) != 0;
     return picture;
@@ -170,7 +170,11 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
             if (!drawn()) return result;
             encodeError = EncodeImagePng(surface.Image(), header, sink, control);
         } else {
-            IndexedSurface surface(side, side);
+            // Pictures of single pixels are kept in tiles, where the pass finds the neighbours
+            // above and below a pixel in the same memory page.
+            IndexedSurface surface(
+                side, side,
+                input.boxSize == 1 ? IndexedSurface::Layout::Tiles : IndexedSurface::Layout::Rows);
             if (surface.IsNull()) {
                 result.error = NoMemoryFor(side);
                 return result;

@@ -17,7 +17,9 @@ inline constexpr int kLargestNumeralsSide = 8192;
 
 // A picture to make and write as PNG.
 struct ExportSettings {
-    // What it shows, as in the window; the moving spiral and the banner text play no part.
+    // What it shows, as in the window; the moving spiral and the banner text play no part. The
+    // longest runs, when asked for, are measured after the walk, a few seconds on the largest
+    // pictures that no cancel flag shortens: leave them out where nobody reads them.
     PassInput pass;
     int side = 527;  // pixels a side
     // 0 for a picture of cells; K = 2 … 999 for a density map whose pixels each stand for a

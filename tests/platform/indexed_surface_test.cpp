@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
@@ -46,29 +48,31 @@ TEST(IndexedSurfacePass, DrawsWhatTheWindowDraws) {
         Input("1", 35, ShowMode::Primes, ColorScheme::Cluster, true, true),
         Input("1", 75, ShowMode::Primes, ColorScheme::White, false, true),
     };
-    for (const PassInput& in : cases) {
-        SCOPED_TRACE(Describe(in));
-        ImageSurface image(301, 301);
-        IndexedSurface indexed(301, 301);
-        SpiralEngine a, b;
-        const PassResult ra = a.DrawSpiral(in, image);
-        const PassResult rb = b.DrawSpiral(in, indexed);
-        ASSERT_EQ(ra.outcome, PassOutcome::Drawn);
-        EXPECT_EQ(ra.numberShown, rb.numberShown);
-        EXPECT_EQ(ra.longest.nwse, rb.longest.nwse);
-        EXPECT_EQ(ra.longest.swne, rb.longest.swne);
-        const RasterView expected = image.Raster();
-        const RasterView actual = indexed.Raster();
-        std::uint32_t colours = 0;
-        for (int y = 0; y < 301; ++y) {
-            for (int x = 0; x < 301; ++x) {
-                ASSERT_EQ(actual.Read(x, y), expected.Read(x, y)) << x << "," << y;
-                colours |= 1u << (actual.ReadIndex(x, y) & 31);
+    for (const auto layout : {IndexedSurface::Layout::Rows, IndexedSurface::Layout::Tiles})
+        for (const PassInput& in : cases) {
+            SCOPED_TRACE(Describe(in) +
+                         (layout == IndexedSurface::Layout::Tiles ? " tiles" : " rows"));
+            ImageSurface image(301, 301);
+            IndexedSurface indexed(301, 301, layout);
+            SpiralEngine a, b;
+            const PassResult ra = a.DrawSpiral(in, image);
+            const PassResult rb = b.DrawSpiral(in, indexed);
+            ASSERT_EQ(ra.outcome, PassOutcome::Drawn);
+            EXPECT_EQ(ra.numberShown, rb.numberShown);
+            EXPECT_EQ(ra.longest.nwse, rb.longest.nwse);
+            EXPECT_EQ(ra.longest.swne, rb.longest.swne);
+            const RasterView expected = image.Raster();
+            const RasterView actual = indexed.Raster();
+            std::uint32_t colours = 0;
+            for (int y = 0; y < 301; ++y) {
+                for (int x = 0; x < 301; ++x) {
+                    ASSERT_EQ(actual.Read(x, y), expected.Read(x, y)) << x << "," << y;
+                    colours |= 1u << (actual.ReadIndex(x, y) & 31);
+                }
             }
+            // What it says it may hold covers what it holds.
+            EXPECT_EQ(colours & ~indexed.ColoursDrawn(), 0u);
         }
-        // What it says it may hold covers what it holds.
-        EXPECT_EQ(colours & ~indexed.ColoursDrawn(), 0u);
-    }
 }
 
 // The inner rings are drawn first, so a big picture holds the smaller picture of the same
@@ -89,8 +93,11 @@ TEST(IndexedSurfacePass, BigPictureCentreIsTheSmallPicture) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Describe(c.in));
-        IndexedSurface small(c.small, c.small);
-        IndexedSurface big(c.big, c.big);
+        // Pictures of single pixels in tiles, as they are exported.
+        const auto layout =
+            c.in.boxSize == 1 ? IndexedSurface::Layout::Tiles : IndexedSurface::Layout::Rows;
+        IndexedSurface small(c.small, c.small, IndexedSurface::Layout::Rows);
+        IndexedSurface big(c.big, c.big, layout);
         SpiralEngine engine;
         const PassResult rs = engine.DrawSpiral(c.in, small);
         const PassResult rb = engine.DrawSpiral(c.in, big);
@@ -110,36 +117,43 @@ TEST(IndexedSurfacePass, BigPictureCentreIsTheSmallPicture) {
 // A picture of the whole range holds 2^31 bytes; the painter reaches its far corner, and memory
 // nobody drew on costs nothing.
 TEST(IndexedSurface, DrawsAtTheFarCornerOfTheLargestPicture) {
-    IndexedSurface surface(46339, 46339);
-    ASSERT_FALSE(surface.IsNull());
-    surface.SetFillColor(kPalette[10]);
-    surface.DrawCircle(46330, 46330, 7, kWhite);
-    surface.FillBox(46338, 0, 46400, 3, kPalette[12]);
-    surface.Raster().WriteIndex(46338, 46338, 9);
-    surface.Refresh();
-    EXPECT_EQ(surface.Row(46330)[46323], 15);
-    EXPECT_EQ(surface.Row(46330)[46330], 10);
-    EXPECT_EQ(surface.Row(3)[46338], 12);
-    EXPECT_EQ(surface.Row(46338)[46338], 9);
-    EXPECT_EQ(surface.Row(20000)[20000], 0);
-    EXPECT_EQ(surface.ColoursDrawn(), (1u << 0) | (1u << 9) | (1u << 10) | (1u << 12) | (1u << 15));
+    for (const auto layout : {IndexedSurface::Layout::Rows, IndexedSurface::Layout::Tiles}) {
+        IndexedSurface surface(46339, 46339, layout);
+        ASSERT_FALSE(surface.IsNull());
+        surface.SetFillColor(kPalette[10]);
+        surface.DrawCircle(46330, 46330, 7, kWhite);
+        surface.FillBox(46338, 0, 46400, 3, kPalette[12]);
+        surface.Raster().WriteIndex(46338, 46338, 9);
+        surface.Refresh();
+        std::vector<std::uint8_t> scratch(46339);
+        EXPECT_EQ(surface.Row(46330, scratch.data())[46323], 15);
+        EXPECT_EQ(surface.Row(46330, scratch.data())[46330], 10);
+        EXPECT_EQ(surface.Row(3, scratch.data())[46338], 12);
+        EXPECT_EQ(surface.Row(46338, scratch.data())[46338], 9);
+        EXPECT_EQ(surface.Row(20000, scratch.data())[20000], 0);
+        EXPECT_EQ(surface.ColoursDrawn(),
+                  (1u << 0) | (1u << 9) | (1u << 10) | (1u << 12) | (1u << 15));
+    }
 }
 
 TEST(IndexedSurface, ClearingStartsAPictureOfOneColour) {
-    IndexedSurface surface(9, 7);
-    surface.FillBox(0, 0, 3, 3, kWhite);
-    surface.Clear(kPalette[3]);
-    EXPECT_EQ(surface.ColoursDrawn(), 1u << 3);
-    EXPECT_EQ(surface.Background(), kPalette[3]);
-    for (int y = 0; y < 7; ++y) {
-        for (int x = 0; x < 9; ++x)
-            EXPECT_EQ(surface.Row(y)[x], 3);
+    for (const auto layout : {IndexedSurface::Layout::Rows, IndexedSurface::Layout::Tiles}) {
+        IndexedSurface surface(99, 70, layout);
+        surface.FillBox(0, 0, 3, 3, kWhite);
+        surface.Clear(kPalette[3]);
+        EXPECT_EQ(surface.ColoursDrawn(), 1u << 3);
+        EXPECT_EQ(surface.Background(), kPalette[3]);
+        std::vector<std::uint8_t> scratch(99);
+        for (int y = 0; y < 70; ++y) {
+            const std::uint8_t* row = surface.Row(y, scratch.data());
+            EXPECT_EQ(std::count(row, row + 99, 3), 99) << y;
+        }
+        // A colour outside the palette is drawn black.
+        surface.FillBox(0, 0, 98, 69, 0x123456);
+        EXPECT_EQ(surface.Raster().Read(70, 65), kBlack);
+        surface.Clear(kBlack);
+        EXPECT_EQ(surface.Row(69, scratch.data())[98], 0);
     }
-    // A colour outside the palette is drawn black.
-    surface.FillBox(0, 0, 8, 6, 0x123456);
-    EXPECT_EQ(surface.Raster().Read(4, 4), kBlack);
-    surface.Clear(kBlack);
-    EXPECT_EQ(surface.Row(6)[8], 0);
 }
 
 }  // namespace
