@@ -111,8 +111,11 @@ void frmMain::mnuExportPicture_Click() {
     }
     PassInput picture = CurrentPassInput();
     picture.moving = false;
-    // Numerals are printed only where cells have room for them, as in the window.
+    // Numerals are printed only where cells have room for them, as in the window. The longest
+    // runs are not measured: the export reports none, and on the largest pictures they would
+    // take seconds that Cancel could not cut short.
     picture.numerals = picture.numerals && picture.boxSize > 7;
+    picture.calculateLongest = false;
     ExportDialog dialog(*services_, picture, intLanguage, this);
     blnDialogOpen = true;
     services_->RunModal(dialog);
