@@ -82,7 +82,7 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     });
     connect(inspector_, &InspectorPanel::ShowRunsChanged, this, [this](bool show) {
         overlay_->SetShowRuns(show);
-        UpdateRuns();
+        ScheduleRuns();
     });
     SetLanguage(0);
 }
@@ -108,7 +108,7 @@ void Explorer::ShowPicture(const PassResult& result) {
     overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
     runsStale_ = true;
     overlay_->SetRuns({}, {});
-    UpdateRuns();
+    ScheduleRuns();
     // What lies under a pointer that has not moved may have changed.
     if (pointer_) PointerAt(*pointer_);
 }
@@ -120,9 +120,23 @@ void Explorer::SetBusy(bool busy) {
     if (busy) {
         readout_->clear();
     } else {
-        UpdateRuns();
+        ScheduleRuns();
         if (pointer_) PointerAt(*pointer_);
     }
+}
+
+// The runs are looked for once the new picture is on screen: the outline follows a moment after
+// the picture, and a picture that is replaced at once (the moving spiral) costs no search.
+void Explorer::ScheduleRuns() {
+    if (runsQueued_ || !runsStale_) return;
+    runsQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            runsQueued_ = false;
+            UpdateRuns();
+        },
+        Qt::QueuedConnection);
 }
 
 // The longest runs are found in the picture as drawn, once per picture, when they are to be

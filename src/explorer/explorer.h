@@ -65,6 +65,7 @@ class Explorer : public QObject {
     std::optional<std::int64_t> PositionAt(QPointF picturePixel) const;
     void Update();
     void UpdateRuns();
+    void ScheduleRuns();
 
     QWidget* picture_;
     QSize pictureSize_;
@@ -78,6 +79,7 @@ class Explorer : public QObject {
     bool busy_ = false;
     bool runsStale_ = false;  // the overlay's runs are not yet those of the picture on screen
     bool updateQueued_ = false;
+    bool runsQueued_ = false;
     std::optional<QPointF> pointer_;
     std::optional<CellRays> pendingRays_;  // for the inspector, once the pointer rests
     QTimer* rest_ = nullptr;
