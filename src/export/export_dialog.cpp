@@ -84,8 +84,7 @@ QString ExportDialog::FileName() const {
     return txbExportFile->text().trimmed();
 }
 
-QString ExportDialog::Problem(const ExportSettings& settings, const QString& file,
-                              int language) {
+QString ExportDialog::Problem(const ExportSettings& settings, const QString& file, int language) {
     const ExportTexts words = ExportWords(language);
     // The numbers first, with the window's own messages for the same refusals.
     const PassOutcome refusal = ExportRefusal(settings);

@@ -8,22 +8,22 @@ namespace quorvel {
 
 // The export's words, in English and German.
 struct ExportTexts {
-    QString title;       // the dialog's title
-    QString settings;    // caption of the picture's settings
-    QString side;        // caption of the side in pixels
-    QString density;     // the density switch
-    QString block;       // caption of the block size
-    QString file;        // caption of the file name
-    QString browse;      // the button that opens the file dialog
-    QString start;       // the button that starts the export
-    QString cancel;      // the dialog's Cancel
-    QString progress;    // the progress dialog's text
-    QString noFile;      // no file name given
-    QString numerals;    // numerals on a picture too large for them
-    QString running;     // a second export asked for while one runs
+    QString title;     // the dialog's title
+    QString settings;  // caption of the picture's settings
+    QString side;      // caption of the side in pixels
+    QString density;   // the density switch
+    QString block;     // caption of the block size
+    QString file;      // caption of the file name
+    QString browse;    // the button that opens the file dialog
+    QString start;     // the button that starts the export
+    QString cancel;    // the dialog's Cancel
+    QString progress;  // the progress dialog's text
+    QString noFile;    // no file name given
+    QString numerals;  // numerals on a picture too large for them
+    QString running;   // a second export asked for while one runs
     QString reportTitle;
-    QString saved;      // followed by a line break, the path, and the size and time
-    QString notSaved;   // followed by a line break, the path, and the reason
+    QString saved;     // followed by a line break, the path, and the size and time
+    QString notSaved;  // followed by a line break, the path, and the reason
 };
 ExportTexts ExportWords(int language);
 

@@ -62,7 +62,8 @@ bool PictureExporter::Start(const ExportSettings& settings, const QString& path,
             },
             &cancel_);
         // Back on the window's thread; a window already gone drops the call with this object.
-        QMetaObject::invokeMethod(this, [this, result] { Done(result); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, result] { Done(result); }, Qt::QueuedConnection);
     });
     return true;
 }
@@ -104,10 +105,10 @@ void PictureExporter::Done(const ExportResult& result) {
             break;  // asked for; nothing was written
         case ExportStatus::WriteFailed:
         case ExportStatus::Failed:
-            services_.ShowMessage(window_, words.reportTitle,
-                                  words.notSaved + QLatin1Char('\n') + path_ + QLatin1Char('\n') +
-                                      result.error,
-                                  MessageButtons::Ok, MessageIcon::Warning);
+            services_.ShowMessage(
+                window_, words.reportTitle,
+                words.notSaved + QLatin1Char('\n') + path_ + QLatin1Char('\n') + result.error,
+                MessageButtons::Ok, MessageIcon::Warning);
             break;
     }
     emit Finished(result.status);

@@ -50,7 +50,8 @@ TEST_F(Export, TheDialogRefusesInTheWindowsWords) {
          "End number would be greater than 2^31 - 2 = 2147483646."},
         {"1", 0, 4, 0, 9000, 0, "a.png",  // numerals on
          "Numerals fit only pictures of up to 8192 pixels a side."},
-        {"1", 0, 4, 1, 1000, 0, "", "Bitte waehlen Sie eine Datei, in die das Bild gespeichert wird."},
+        {"1", 0, 4, 1, 1000, 0, "",
+         "Bitte waehlen Sie eine Datei, in die das Bild gespeichert wird."},
     };
     for (const Case& c : cases) {
         Choose("cboLanguage", c.language);
@@ -109,7 +110,8 @@ TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
     QApplication::processEvents();
     EXPECT_EQ(services.messages.size(), 1u);
-    EXPECT_TRUE(QDir(folder.path()).isEmpty()) << QDir(folder.path()).entryList().join(' ').toStdString();
+    EXPECT_TRUE(QDir(folder.path()).isEmpty())
+        << QDir(folder.path()).entryList().join(' ').toStdString();
     // Quit while an export runs: it stops, and nothing is left.
     QApplication::setActiveWindow(window.get());  // back from the progress dialog
     ExportAs(8192, 0, file);
