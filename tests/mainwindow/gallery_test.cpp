@@ -1,6 +1,8 @@
 // Pictures of the window for people to look at: run with QUORVEL_GALLERY_DIR set to a folder
 // and every state below is saved there as PNG. Skipped otherwise.
+#include <QCheckBox>
 #include <QDir>
+#include <QSpinBox>
 
 #include "window_fixture.h"
 
@@ -70,6 +72,39 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     Choose("cboLanguage", 1);
     helpName = "help-german";
     Click("cmdHelp");
+    // The export dialog in both languages, set for a density map of the whole range.
+    Choose("cboLanguage", 0);
+    Click("optCircles");
+    Choose("cboColorBy", 0);
+    Choose("cboShow", 0);
+    Choose("cboBoxSize", 0);
+    Find<QCheckBox>("chkGrid")->setChecked(false);
+    Find<QCheckBox>("chkNumerals")->setChecked(false);
+    SetStart("1");
+    PressEnter();
+    struct Shot {
+        int language;
+        const char* name;
+        const char* file;
+    };
+    for (const Shot& shot : {Shot{0, "export-english", "/home/anna/primes.png"},
+                             Shot{1, "export-german", "/home/anna/primzahlen.png"}}) {
+        Choose("cboLanguage", shot.language);
+        services.onModal = [&](QDialog& dialog) {
+            dialog.findChild<QSpinBox*>("spnExportSide")->setValue(4213);
+            dialog.findChild<QCheckBox*>("chkExportDensity")->setChecked(true);
+            dialog.findChild<QSpinBox*>("spnExportDensity")->setValue(11);
+            dialog.findChild<QLineEdit*>("txbExportFile")->setText(shot.file);
+            dialog.show();
+            QApplication::processEvents();
+            EXPECT_TRUE(dialog.grab().save(folder + "/" + shot.name + ".png"));
+            dialog.hide();
+        };
+        const std::size_t opened = services.modals.size();
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+        EXPECT_EQ(services.modals.size(), opened + 1) << shot.name;
+    }
 }
 
 }  // namespace
