@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -81,7 +83,9 @@ ExportSettings ExportDialog::Settings() const {
 }
 
 QString ExportDialog::FileName() const {
-    return txbExportFile->text().trimmed();
+    const QString name = txbExportFile->text().trimmed();
+    if (name.isEmpty()) return name;
+    return QDir::cleanPath(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
 }
 
 QString ExportDialog::Problem(const ExportSettings& settings, const QString& file, int language) {
@@ -102,6 +106,16 @@ void ExportDialog::accept() {
                               MessageIcon::None);
         return;
     }
+    // A file that is there already is replaced only when the user says so, once.
+    const QString file = FileName();
+    if (QFileInfo::exists(file) && file != confirmed_) {
+        const ExportTexts words = ExportWords(language_);
+        if (services_.ShowMessage(this, words.title, words.replace + QLatin1Char('\n') + file,
+                                  MessageButtons::YesNo,
+                                  MessageIcon::Question) != MessageAnswer::Yes) {
+            return;
+        }
+    }
     QDialog::accept();
 }
 
@@ -109,7 +123,13 @@ void ExportDialog::Browse() {
     const SaveImageTexts texts = SaveTexts(language_);
     QString name = services_.AskSaveFileName(this, texts.dialogTitle, texts.nameFilter);
     if (name.isEmpty()) return;
-    if (!name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) name += QStringLiteral(".png");
+    // The file dialog asked about replacing the name it gave; a ".png" added here makes another
+    // name, which Export asks about itself.
+    if (name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive)) {
+        confirmed_ = QDir::cleanPath(name);
+    } else {
+        name += QStringLiteral(".png");
+    }
     txbExportFile->setText(name);
 }
 

@@ -27,6 +27,8 @@ class ExportDialog : public QDialog {
 
     // What to export and where, as the user set it.
     ExportSettings Settings() const;
+    // The file to write, its name made absolute: a name without a folder goes into the
+    // user's home folder, not wherever the program happened to be started.
     QString FileName() const;
 
     // The message that keeps the export from starting, or nothing.
@@ -36,6 +38,7 @@ class ExportDialog : public QDialog {
 
   private:
     void Browse();
+    QString confirmed_;  // a name the file dialog already asked to replace
 
     UiServices& services_;
     PassInput picture_;

@@ -22,6 +22,7 @@ ExportTexts ExportWords(int language) {
                 QStringLiteral("Ziffern passen nur in Bilder bis 8192 Pixel Seitenlaenge."),
                 QStringLiteral("Es wird bereits ein Bild exportiert. Bitte warten Sie, bis es "
                                "fertig ist, oder brechen Sie es ab."),
+                QStringLiteral("Die folgende Datei gibt es schon. Soll sie ersetzt werden?"),
                 QStringLiteral("Bild exportieren"),
                 QStringLiteral("Das Bild ist in der folgenden PNG-Datei gespeichert worden:"),
                 QStringLiteral(
@@ -41,6 +42,7 @@ ExportTexts ExportWords(int language) {
             QStringLiteral("Numerals fit only pictures of up to 8192 pixels a side."),
             QStringLiteral("A picture is being exported already. Please wait until it is done, "
                            "or cancel it."),
+            QStringLiteral("The following file exists already. Do you want to replace it?"),
             QStringLiteral("Export picture"),
             QStringLiteral("The picture has been saved in the PNG file"),
             QStringLiteral("Save error.  The picture could not be saved in the file")};
@@ -59,9 +61,14 @@ QString ExportSettingsLine(const PassInput& input, int language) {
                  .arg(input.boxSize);
     if (show < shows.size()) parts << shows[show].text;
     if (scheme < schemes.size()) parts << schemes[scheme].text;
-    parts << WordOf(input.squares ? Word::Squares : Word::Circles, language).toLower();
-    if (input.grid) parts << WordOf(Word::Grid, language);
-    if (input.numerals) parts << WordOf(Word::Numerals, language);
+    // Lower case inside the line, as in the window's captions, but for German nouns.
+    const QString shape = WordOf(input.squares ? Word::Squares : Word::Circles, language);
+    parts << (german ? shape : shape.toLower());
+    // The grid and numerals as they are drawn: grid marks need cells of 15 pixels and
+    // unmarked cells, numerals cells wider than 7 pixels.
+    if (input.grid && input.boxSize >= 15 && input.show != ShowMode::All)
+        parts << WordOf(Word::Grid, language);
+    if (input.numerals && input.boxSize > 7) parts << WordOf(Word::Numerals, language);
     return parts.join(QStringLiteral(", "));
 }
 

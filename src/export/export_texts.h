@@ -21,6 +21,7 @@ struct ExportTexts {
     QString noFile;    // no file name given
     QString numerals;  // numerals on a picture too large for them
     QString running;   // a second export asked for while one runs
+    QString replace;   // the file exists: followed by a line break and its name
     QString reportTitle;
     QString saved;     // followed by a line break, the path, and the size and time
     QString notSaved;  // followed by a line break, the path, and the reason

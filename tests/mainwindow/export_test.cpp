@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 
+#include "export/export_dialog.h"
 #include "export/picture_exporter.h"
 #include "window_fixture.h"
 
@@ -119,6 +120,27 @@ TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(Exporter()->Running());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST_F(Export, AFileIsReplacedOnlyWhenTheUserSaysSo) {
+    const QString file = folder.filePath("kept.png");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("mine");
+    old.close();
+    services.answer = MessageAnswer::No;
+    ExportAs(601, 0, file);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text,
+              "The following file exists already. Do you want to replace it?\n" + file);
+    EXPECT_EQ(services.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_FALSE(Exporter()->Running());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "mine");
+    // A name without a folder means the home folder, not wherever the program was started.
+    ExportDialog dialog(services, PassInput(), intEnglish);
+    dialog.findChild<QLineEdit*>("txbExportFile")->setText("pictures/x.png");
+    EXPECT_EQ(dialog.FileName(), QDir::home().filePath("pictures/x.png"));
 }
 
 TEST_F(Export, TheWindowsSavedPictureCarriesItsSettings) {
