@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set-up, build, run and test Quorvel on a Debian machine.
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize

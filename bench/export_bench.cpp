@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Big pictures: the pass at 8192 x 8192 on the one-byte surface, the same picture written as a
 // PNG file, and the whole number range in one picture as a process of its own. They take
 // seconds, so each runs once, after the others (see kBigGroup in spiral_bench.cpp).

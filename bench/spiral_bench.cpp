@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the drawing pass, measured against primesieve on the same numbers. Machines here are
 // shared and noisy, so every figure that matters is a ratio of medians from one run, with the
 // repetitions of all benchmarks interleaved.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // startup-probe: a whole process that starts like the program and ends as soon as its window
 // shows a picture, for timing start-up from outside.
 //   startup-probe full   the program's own start-up, up to its first picture on screen

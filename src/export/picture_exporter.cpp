@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/picture_exporter.h"
 
 #include <QProgressDialog>

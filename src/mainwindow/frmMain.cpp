@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: its controls, their layout, and the start-up sequence.
 #include "mainwindow/frmMain.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options, lists and check boxes: what each does when changed, which are enabled when, and
 // where the keyboard focus goes.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // English and German: the captions and lists in the current language, and the switch between
 // them while the program runs.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar: File (save, copy, quit), View (for what shows more of the picture) and Help.
 // Every entry does what the button or click it stands for does, with its key as a shortcut.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moving spiral: Spiral In and Spiral Out step the central number on every tick of the
 // clock and draw again, with Stop, Pause and Resume. Event-driven: the click starts the clock
 // and returns; each tick is one step; the end runs once, when a step reaches the limit or

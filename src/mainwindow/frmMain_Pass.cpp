@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window side of a drawing pass: what it reads from the controls, and what the labels,
 // buttons and focus do before, during and after it.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clicks on the picture: the left button names the number in a marked cell, the right button
 // offers to save the picture as PNG.
 #include <QBuffer>

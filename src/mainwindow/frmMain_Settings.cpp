@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: read once at start-up, written once when the program ends.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-number box and its spinner: the key filter, what a changed text does, and the
 // spinner's steps, from prime to prime when asked.
 #include <QCheckBox>

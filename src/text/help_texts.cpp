@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/help_texts.h"
 
 #include "text/language.h"

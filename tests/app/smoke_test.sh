@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a real (virtual) X display: it starts, shows its window with a drawn
 # spiral, takes typing, and ends with status 0 when the window is closed as a window manager
 # closes it, leaving its settings file; the next start carries on from there.

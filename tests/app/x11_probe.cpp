@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // x11-probe: looks at a real X display the way a user would, for the program's smoke tests.
 //   x11-probe wait TITLE SECONDS   prints the id of the mapped top-level window called TITLE
 //   x11-probe lit WINDOW           succeeds when the window shows a drawn spiral: plenty of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The prime service in a process of its own, where nothing has prepared the small-prime table:
 // the settings loader asks before the program calls calculate_primes. Kept out of engine_tests,
 // whose other tests prepare the table long before this would run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as a desktop program: its menus and keys, the colour key that explains itself,
 // statistics that line up, and the faults users met with the wheel and the longest runs.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explorer in the window: the readout of the cell under the pointer, the inspector of its
 // rays, and the lines over the picture, which never touch the picture itself.
 #include <QAction>

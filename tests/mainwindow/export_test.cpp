@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exporting from the window: the dialog's refusals in the window's own words, an export that
 // runs beside the window with its progress, Cancel and Quit leaving no file, one at a time;
 // and the settings the window's pictures carry in their PNG files.

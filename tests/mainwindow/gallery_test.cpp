@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the window for people to look at: run with QUORVEL_GALLERY_DIR set to a folder
 // and every state below is saved there as PNG. Skipped otherwise.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window on the screen it starts on: run on a large screen, a laptop at 200 % and a small
 // screen (see CMakeLists.txt), it must fit, every control must be reachable, and the picture
 // must still name and save the right cells.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: built from the build tree, unpacked into a folder (nothing is installed
 # into the system), it holds every file a desktop expects, the program's data outside the
 # documentation folder, no path of the build machine, depends on what the programs need and

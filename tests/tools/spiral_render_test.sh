@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Command-line behaviour of spiral-render: statistics, refusals, bad options, exit codes.
 set -u
 render=$1

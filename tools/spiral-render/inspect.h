@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // spiral-render --inspect: what the explorer knows about one number of a spiral, as text.

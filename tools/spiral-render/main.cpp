@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // spiral-render: draws one spiral headless, exactly as the program's drawing pass does, writes
 // it as PNG and prints the statistics. A tool for checking pictures, not the program itself.
 #include <QFile>
