@@ -187,10 +187,11 @@ wait "$first"
 [[ $(tail -c 8 "$dir/race/same.png" | od -An -c | tr -d ' ') == 'IEND'* ]] ||
     fail "two exports at once: the file does not end whole"
 
-# Interrupted (Ctrl+C): no file, no temporary file.
+# Interrupted (Ctrl+C): no file, no temporary file. One interrupt, as a terminal sends it:
+# without --foreground, timeout signals the program and its own process group as well.
 mkdir "$dir/interrupted"
-err=$(timeout --preserve-status -s INT 2 "$render" --out "$dir/interrupted/big.png" --box 1 \
-      --size 40000 2>&1 >/dev/null)
+err=$(timeout --foreground --preserve-status -s INT 2 "$render" --out "$dir/interrupted/big.png" \
+      --box 1 --size 40000 2>&1 >/dev/null)
 status=$?
 [[ $status -eq 130 && $err == *"interrupted"* ]] || fail "interrupted: status $status ($err)"
 [[ -z $(ls -A "$dir/interrupted") ]] || fail "interrupted left $(ls -A "$dir/interrupted")"
