@@ -106,9 +106,10 @@ void Explorer::SetDisplayRatio(double ratio) {
 void Explorer::ShowPicture(const PassResult& result) {
     shown_ = result;
     hasPicture_ = result.geometry.boxSize > 0;
-    overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
+    // The old picture's runs go first, so that nothing is outlined for the new cells twice.
     runsStale_ = true;
     overlay_->SetRuns({}, {});
+    overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
     ScheduleRuns();
     // What lies under a pointer that has not moved may have changed.
     if (pointer_) PointerAt(*pointer_);

@@ -9,6 +9,18 @@
 #include "explorer/explorer_texts.h"
 
 namespace quorvel {
+namespace {
+
+// The report scrolls in a box of a fixed preferred size: asked for its size, it answers without
+// laying out its rich text, which the window asks for whenever its own layout changes.
+class ReportArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override { return {fontMetrics().averageCharWidth() * 44, 240}; }
+    QSize minimumSizeHint() const override { return {0, 60}; }
+};
+
+}  // namespace
 
 InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
     setObjectName(QStringLiteral("dockInspector"));
@@ -28,7 +40,7 @@ InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
     chkRunOverlay->setChecked(true);
     layout->addWidget(chkRunOverlay);
     layout->addWidget(lblInspector, 1);
-    auto* scroll = new QScrollArea(this);
+    auto* scroll = new ReportArea(this);
     scroll->setWidget(contents);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
