@@ -13,8 +13,8 @@
 #include "engine/run_places.h"
 #include "engine/spiral_rays.h"
 #include "explorer/explorer_texts.h"
-#include "explorer/inspector_panel.h"
 #include "explorer/picture_overlay.h"
+#include "explorer/ray_panel.h"
 #include "explorer/readout_label.h"
 
 namespace quorvel {

@@ -26,7 +26,7 @@
 #include "engine/palette.h"
 #include "engine/primelib.h"
 #include "explorer/explorer.h"
-#include "explorer/inspector_panel.h"
+#include "explorer/ray_panel.h"
 #include "export/picture_exporter.h"
 #include "mainwindow/button_keys.h"
 #include "mainwindow/link_label.h"

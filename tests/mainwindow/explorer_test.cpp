@@ -6,8 +6,8 @@
 #include <QDockWidget>
 
 #include "explorer/explorer.h"
-#include "explorer/inspector_panel.h"
 #include "explorer/picture_overlay.h"
+#include "explorer/ray_panel.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {

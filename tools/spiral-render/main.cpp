@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "cell_report.h"
 #include "engine/density_map.h"
 #include "engine/spiral_pass.h"
-#include "inspect.h"
 #include "platform/picture_export.h"
 #include "progress_meter.h"
 #include "text/captions.h"

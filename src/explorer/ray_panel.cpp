@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "explorer/inspector_panel.h"
+#include "explorer/ray_panel.h"
 
 #include <QCheckBox>
 #include <QLabel>

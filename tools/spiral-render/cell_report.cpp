@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "inspect.h"
+#include "cell_report.h"
 
 #include <cmath>
 #include <cstdint>
