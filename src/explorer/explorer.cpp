@@ -42,7 +42,7 @@ QPoint Step(RayDirection direction) {
 
 Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
-    : QObject(window), picture_(picture), pictureSize_(pictureSize), raster_(std::move(raster)) {
+    : QObject(window), pictureSize_(pictureSize), raster_(std::move(raster)) {
     setObjectName(QStringLiteral("explorer"));
     readout_ = new ReadoutLabel(window);
     readout_->setObjectName(QStringLiteral("lblPointerReadout"));

@@ -79,7 +79,7 @@ void InspectorPanel::SetLanguage(int language) {
 void InspectorPanel::Inspect(const std::optional<CellRays>& cell) {
     if (!cell) {
         pool_.clear();
-        delivered_ = ++generation_;
+        ++generation_;  // whatever is still being worked out is for nothing now
         cell_.reset();
         shownCell_.reset();
         reports_.reset();
@@ -103,7 +103,6 @@ void InspectorPanel::Inspect(const std::optional<CellRays>& cell) {
 void InspectorPanel::Show(std::uint64_t generation, const CellRays& cell,
                           const CellRayReports& reports) {
     if (generation != generation_) return;  // the pointer has moved on
-    delivered_ = generation;
     shownCell_ = cell;
     reports_ = reports;
     shownNumber_ = cell.number;

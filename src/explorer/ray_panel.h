@@ -33,9 +33,8 @@ class InspectorPanel : public QDockWidget {
     // The overlay switch for the longest runs (on by default).
     bool ShowRuns() const;
 
-    // For tests: the cell whose answer is on show, and whether one is still being worked out.
+    // For tests: the number of the cell whose answer is on show.
     std::optional<std::int64_t> ShownNumber() const { return shownNumber_; }
-    bool Busy() const { return delivered_ != generation_; }
 
   signals:
     void ShowRunsChanged(bool show);
@@ -48,7 +47,6 @@ class InspectorPanel : public QDockWidget {
     QCheckBox* chkRunOverlay = nullptr;
     QThreadPool pool_;
     std::uint64_t generation_ = 0;       // of the newest request
-    std::uint64_t delivered_ = 0;        // of the answer on show
     std::optional<CellRays> cell_;       // asked for last
     std::optional<CellRays> shownCell_;  // whose answer is on show
     std::optional<CellRayReports> reports_;
