@@ -33,8 +33,11 @@ test: build
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
 
+# Every benchmark and its ratio, then the whole number range as processes, once.
 bench: build
-	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/spiral-bench
+	@status=0; QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/spiral-bench || status=1; \
+	 bench/whole_range.sh $(BUILD_DIR)/tools/spiral-render/spiral-render || status=1; \
+	 exit $$status
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
