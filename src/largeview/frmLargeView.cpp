@@ -83,6 +83,11 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     });
     connect(picLargeView, &LargePicture::viewChanged, this, [this] {
         ShowCellSize();
+        // The box shows the start of the picture, however it was set.
+        const EntryResult typed = CheckStartEntry(txbLargeStart->text(), intLanguage);
+        const auto* value = std::get_if<std::uint64_t>(&typed);
+        if (value == nullptr || *value != picLargeView->StartNumber())
+            txbLargeStart->setText(QString::number(picLargeView->StartNumber()));
         // What lies under a pointer that has not moved has changed.
         if (blnPointerInside) ShowReadout();
     });

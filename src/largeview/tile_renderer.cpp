@@ -70,13 +70,14 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
                 font.setPixelSize(fontPixels);
                 painter.setFont(font);
             }
-            // Long numbers break into equal lines from the left: 1000000 / 000000 / 000003.
+            // Long numbers break into full lines counted from the right, where neighbours
+            // differ: 10000 / 0000000 / 0000031.
             const qsizetype perLine = (digits.size() + layout.lines - 1) / layout.lines;
             QString text;
-            for (qsizetype i = 0; i < digits.size(); i += perLine) {
-                if (i > 0) text += QLatin1Char('\n');
-                text += digits.mid(i, perLine);
-            }
+            const qsizetype first = digits.size() - perLine * (layout.lines - 1);
+            text = digits.left(first);
+            for (qsizetype i = first; i < digits.size(); i += perLine)
+                text += QLatin1Char('\n') + digits.mid(i, perLine);
             const QRectF cell(static_cast<double>((cx0 + c) * side - px0),
                               static_cast<double>((cy0 + r) * side - py0), side, side);
             painter.setPen(kind == CellKind::Prime ? QColor(0, 0, 0) : QColor(200, 200, 200));
