@@ -96,6 +96,11 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     resize(960, 720);
 }
 
+frmLargeView::~frmLargeView() {
+    // The picture outlives this part of the window by a moment and must not reach it.
+    picLargeView->disconnect(this);
+}
+
 void frmLargeView::ShowSpiral(std::uint64_t start, int cellSize) {
     picLargeView->SetStartNumber(start);
     picLargeView->SetCellSize(cellSize);

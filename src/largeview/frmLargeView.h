@@ -19,6 +19,7 @@ class frmLargeView : public QMainWindow {
 
   public:
     explicit frmLargeView(QWidget* parent = nullptr);
+    ~frmLargeView() override;
 
     // Shows the spiral of `start` at `cellSize` (clamped to 1 … 64), centred on the centre.
     void ShowSpiral(std::uint64_t start, int cellSize);

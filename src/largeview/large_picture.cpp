@@ -48,6 +48,8 @@ LargePicture::LargePicture(QWidget* parent) : QWidget(parent) {
 }
 
 LargePicture::~LargePicture() {
+    // The window around it is already half gone: nothing is said on the way out.
+    blockSignals(true);
     renderer_->Stop();
 }
 
