@@ -377,6 +377,8 @@ constexpr Target kTargets[] = {
      kBigCells / kWindowCells},
     {"Export/png_whole_range_cluster", "Export/png_8192_cluster", "<=", 1.3, nullptr,
      kWholeRangeCells / kBigCells},
+    {"LargeView/frame_1280x720_1e18", "Baseline/miller_rabin_1280x720_1e18", "<=", 0.35},
+    {"LargeView/pan_one_screen_1e18", "LargeView/frame_1280x720_1e18", "<=", 0.6},
 };
 
 // The whole range at one byte a pixel: its peak memory against 1.1 bytes a pixel + 200 MB.

@@ -190,6 +190,12 @@ std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
     return position;
 }
 
+void Explorer::InspectElsewhere(qint64 position, qint64 start) {
+    if (inspector_->isHidden()) return;
+    pendingRays_ = RaysOfPosition(position, start);
+    if (pendingRays_) rest_->start();
+}
+
 std::optional<std::int64_t> Explorer::NumberAt(QPointF picturePixel) const {
     const std::optional<std::int64_t> position = PositionAt(picturePixel);
     if (!position) return std::nullopt;

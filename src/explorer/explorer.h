@@ -49,6 +49,11 @@ class Explorer : public QObject {
     void PointerAt(QPointF picturePixel);
     void PointerLeft();
 
+    // The pointer over the cell at `position` of the spiral of `start` in another view of the
+    // spiral (the large view): the inspector, when open, follows it as it follows this
+    // picture's pointer.
+    void InspectElsewhere(qint64 position, qint64 start);
+
     // The number in the cell under a picture pixel, if the picture on screen has one there.
     std::optional<std::int64_t> NumberAt(QPointF picturePixel) const;
 

@@ -28,6 +28,7 @@
 #include "explorer/explorer.h"
 #include "explorer/ray_panel.h"
 #include "export/picture_exporter.h"
+#include "largeview/frmLargeView.h"
 #include "mainwindow/button_keys.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
@@ -81,6 +82,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     BuildMenus();
     explorer_ = new Explorer(this, picSpiral, QSize(kSpiralSide, kSpiralSide), mnuView,
                              [this] { return surface_.Raster(); });
+    BuildLargeViewEntry();
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -696,6 +698,8 @@ void frmMain::cmdQuit_Click() {
     SaveSettings();
     // An export in progress stops, leaving no file behind, before the program ends.
     exporter_->CancelAndWait();
+    // The large view's tiles stop and its threads end with it.
+    if (largeView_ != nullptr) largeView_->close();
     // A pass in progress stops at its next look at the events; nothing starts after this.
     blnStopRequest = true;
     ClkClock->stop();

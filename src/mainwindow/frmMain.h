@@ -30,6 +30,7 @@ class QTimer;
 namespace quorvel {
 
 class Explorer;
+class frmLargeView;
 class PictureExporter;
 class frmHelp;
 class LinkLabel;
@@ -81,6 +82,8 @@ class frmMain : public QMainWindow, private PassObserver {
     QMenu* ViewMenu() const { return mnuView; }
     // The explorer of the picture: readout, inspector and overlays.
     Explorer* PictureExplorer() const { return explorer_; }
+    // The large view, once opened (View → Large View, F4).
+    frmLargeView* LargeView() const { return largeView_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +109,11 @@ class frmMain : public QMainWindow, private PassObserver {
     void mnuUserManual_Click();
     void mnuAboutQuorvel_Click();
     void mnuAboutQt_Click();
+
+    // The large view.
+    void BuildLargeViewEntry();
+    void SetLargeViewLanguage();
+    void mnuLargeView_Click();
 
     // Start-up.
     void InitializeValues();
@@ -230,6 +238,8 @@ class frmMain : public QMainWindow, private PassObserver {
     StandIns* standIns_ = nullptr;
     Explorer* explorer_ = nullptr;
     PictureExporter* exporter_ = nullptr;
+    frmLargeView* largeView_ = nullptr;
+    QAction* actLargeView = nullptr;
     QAction* actExportPicture = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuView = nullptr;

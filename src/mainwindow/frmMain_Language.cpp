@@ -74,6 +74,7 @@ void frmMain::SetLanguageDependentCaptions() {
     if (standIns_ != nullptr) standIns_->RefreshTexts();
     SetMenuCaptions();
     if (explorer_ != nullptr) explorer_->SetLanguage(intLanguage);
+    SetLargeViewLanguage();
     // The link opens the manual in the window's language.
     lblOnlineDocumentation->setToolTip(QStringLiteral("Click here for the online user manual at ") +
                                        ManualAddress(intLanguage) + QStringLiteral("."));

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the window for people to look at: run with QUORVEL_GALLERY_DIR set to a folder
 // and every state below is saved there as PNG. Skipped otherwise.
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QSpinBox>
 
+#include "engine/spiral_rays.h"
+#include "largeview/frmLargeView.h"
+#include "largeview/large_picture.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -105,6 +109,52 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
         QApplication::setActiveWindow(window.get());
         QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
         EXPECT_EQ(services.modals.size(), opened + 1) << shot.name;
+    }
+}
+
+// The large view in both languages: numerals at 10^18, the cells at 3 pixels, the grey edge
+// past 2^63 - 1, and a refused entry.
+TEST_F(Gallery, SavesTheLargeView) {
+    const QString folder = qEnvironmentVariable("QUORVEL_GALLERY_DIR");
+    if (folder.isEmpty()) GTEST_SKIP() << "QUORVEL_GALLERY_DIR not set";
+    QDir().mkpath(folder);
+    window->findChild<QAction*>("actLargeView")->trigger();
+    frmLargeView* view = window->LargeView();
+    ASSERT_NE(view, nullptr);
+    view->resize(900, 620);
+    LargePicture* picture = view->Picture();
+    const auto save = [&](const char* name) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !picture->Rendering(); }));
+        QTest::mouseMove(picture,
+                         QPoint(picture->width() / 2 + picture->CellSize(), picture->height() / 2));
+        QApplication::processEvents();
+        EXPECT_TRUE(view->grab().save(folder + "/" + name + ".png")) << name;
+    };
+    const struct {
+        const char* name;
+        int language;
+        qulonglong start;
+        qlonglong x;
+        int cell;
+        const char* goTo;
+    } shots[] = {
+        {"largeview-english-1e18-numerals", intEnglish, 1'000'000'000'000'000'000u, 0, 64, ""},
+        {"largeview-german-41-cells", intGerman, 41, 0, 3, ""},
+        {"largeview-english-edge", intEnglish, 1, kMaxCellRadius + 20, 2, ""},
+        {"largeview-german-bad-goto", intGerman, 1'000'000'000'000'000'000u, 0, 12, "12a"},
+    };
+    for (const auto& shot : shots) {
+        view->SetLanguage(shot.language);
+        picture->setProperty("startNumber", shot.start);
+        picture->setProperty("cellSize", shot.cell);
+        picture->setProperty("centreX", shot.x);
+        picture->setProperty("centreY", 0);
+        if (*shot.goTo != 0) {
+            auto* box = view->findChild<QLineEdit*>("txbGoTo");
+            box->setText(QString::fromLatin1(shot.goTo));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        save(shot.name);
     }
 }
 

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The large view at 10^18: a whole frame of 1280 x 720 cells drawn on the worker threads, a pan
+// by half a screen, and the same numbers tested one by one with the bare seven-base
+// Miller-Rabin test on one thread.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <cstdint>
+#include <vector>
+
+#include "engine/number_theory.h"
+#include "engine/spiral_tiles.h"
+#include "largeview/large_picture.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 720;
+constexpr std::uint64_t kStart = 1'000'000'000'000'000'000u;
+
+// Until every visible cell is drawn: the event loop runs, woken by each tile that arrives.
+void WaitForPicture(const LargePicture& picture) {
+    while (picture.Rendering())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+struct Picture {
+    LargePicture widget;
+    Picture() {
+        widget.resize(kWidth, kHeight);
+        widget.SetCellSize(1);
+        widget.SetStartNumber(kStart);
+        widget.SetCentre(0, 0);
+        widget.show();
+        WaitForPicture(widget);
+    }
+};
+
+void LargeView_frame_1280x720_1e18(benchmark::State& state) {
+    Picture picture;
+    if (picture.widget.width() != kWidth || picture.widget.height() != kHeight)
+        state.SkipWithError("the picture did not get its size");
+    for (auto _ : state) {
+        state.PauseTiming();
+        picture.widget.ForgetTiles();
+        state.ResumeTiming();
+        picture.widget.setProperty("startNumber", QVariant::fromValue<qulonglong>(kStart));
+        WaitForPicture(picture.widget);
+    }
+}
+
+void LargeView_pan_one_screen_1e18(benchmark::State& state) {
+    Picture picture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        picture.widget.ForgetTiles();
+        picture.widget.SetCentreX(0);
+        WaitForPicture(picture.widget);
+        state.ResumeTiming();
+        picture.widget.setProperty("centreX", QVariant::fromValue<qlonglong>(kWidth / 2));
+        WaitForPicture(picture.widget);
+    }
+}
+
+void Baseline_miller_rabin_1280x720_1e18(benchmark::State& state) {
+    std::vector<std::uint64_t> numbers;
+    numbers.reserve(std::size_t{kWidth} * kHeight);
+    for (int y = -kHeight / 2; y < kHeight / 2; ++y)
+        for (int x = -kWidth / 2; x < kWidth / 2; ++x)
+            numbers.push_back(*NumberOfCell(kStart, x, y));
+    for (auto _ : state) {
+        int primes = 0;
+        for (const std::uint64_t n : numbers)
+            primes += MillerRabin64(n);
+        benchmark::DoNotOptimize(primes);
+    }
+}
+
+}  // namespace
+}  // namespace quorvel
+
+BENCHMARK(quorvel::LargeView_frame_1280x720_1e18)
+    ->Name("LargeView/frame_1280x720_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::LargeView_pan_one_screen_1e18)
+    ->Name("LargeView/pan_one_screen_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::Baseline_miller_rabin_1280x720_1e18)
+    ->Name("Baseline/miller_rabin_1280x720_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "largeview/frmLargeView.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "engine/spiral_rays.h"
+#include "engine/spiral_tiles.h"
+#include "explorer/explorer_texts.h"
+#include "largeview/large_picture.h"
+#include "largeview/largeview_texts.h"
+#include "text/language.h"
+
+namespace quorvel {
+namespace {
+
+constexpr int kMessageMs = 10000;
+
+}  // namespace
+
+frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmLargeView"));
+    // A window of its own beside the main window, not a part of it.
+    setWindowFlag(Qt::Window);
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* bar = new QWidget(central);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(6, 4, 6, 4);
+    lblLargeStart = new QLabel(bar);
+    txbLargeStart = new QLineEdit(bar);
+    txbLargeStart->setObjectName(QStringLiteral("txbLargeStart"));
+    lblGoTo = new QLabel(bar);
+    txbGoTo = new QLineEdit(bar);
+    txbGoTo->setObjectName(QStringLiteral("txbGoTo"));
+    lblLargeStart->setBuddy(txbLargeStart);
+    lblGoTo->setBuddy(txbGoTo);
+    // Room for 10^18 and a little more.
+    const int digits =
+        txbGoTo->fontMetrics().horizontalAdvance(QStringLiteral("0000000000000000000000"));
+    for (QLineEdit* box : {txbLargeStart, txbGoTo}) {
+        box->setMaxLength(40);
+        box->setMinimumWidth(digits);
+    }
+    row->addWidget(lblLargeStart);
+    row->addWidget(txbLargeStart);
+    row->addSpacing(16);
+    row->addWidget(lblGoTo);
+    row->addWidget(txbGoTo);
+    row->addStretch(1);
+    column->addWidget(bar);
+    picLargeView = new LargePicture(central);
+    column->addWidget(picLargeView, 1);
+    setCentralWidget(central);
+
+    lblLargeViewReadout = new QLabel(this);
+    lblLargeViewReadout->setObjectName(QStringLiteral("lblLargeViewReadout"));
+    lblLargeViewReadout->setTextFormat(Qt::PlainText);
+    lblLargeCellSize = new QLabel(this);
+    lblLargeCellSize->setObjectName(QStringLiteral("lblLargeCellSize"));
+    statusBar()->addWidget(lblLargeViewReadout, 1);
+    statusBar()->addPermanentWidget(lblLargeCellSize);
+
+    connect(txbLargeStart, &QLineEdit::returnPressed, this, &frmLargeView::txbLargeStart_Enter);
+    connect(txbGoTo, &QLineEdit::returnPressed, this, &frmLargeView::txbGoTo_Enter);
+    connect(picLargeView, &LargePicture::pointerOverCell, this, [this](qlonglong x, qlonglong y) {
+        blnPointerInside = true;
+        lngPointerX = x;
+        lngPointerY = y;
+        ShowReadout();
+    });
+    connect(picLargeView, &LargePicture::pointerLeft, this, [this] {
+        blnPointerInside = false;
+        lblLargeViewReadout->clear();
+    });
+    connect(picLargeView, &LargePicture::viewChanged, this, [this] {
+        ShowCellSize();
+        // The box shows the start of the picture, however it was set.
+        const EntryResult typed = CheckStartEntry(txbLargeStart->text(), intLanguage);
+        const auto* value = std::get_if<std::uint64_t>(&typed);
+        if (value == nullptr || *value != picLargeView->StartNumber())
+            txbLargeStart->setText(QString::number(picLargeView->StartNumber()));
+        // What lies under a pointer that has not moved has changed.
+        if (blnPointerInside) ShowReadout();
+    });
+    connect(picLargeView, &LargePicture::renderingChanged, this, [this] { ShowCellSize(); });
+    SetLanguage(0);
+    resize(960, 720);
+}
+
+frmLargeView::~frmLargeView() {
+    // The picture outlives this part of the window by a moment and must not reach it.
+    picLargeView->disconnect(this);
+}
+
+void frmLargeView::ShowSpiral(std::uint64_t start, int cellSize) {
+    picLargeView->SetStartNumber(start);
+    picLargeView->SetCellSize(cellSize);
+    picLargeView->SetCentre(0, 0);
+    txbLargeStart->setText(QString::number(picLargeView->StartNumber()));
+    txbGoTo->clear();
+}
+
+void frmLargeView::SetLanguage(int language) {
+    intLanguage = language;
+    const LargeViewTexts words = LargeViewWords(language);
+    setWindowTitle(words.title);
+    lblLargeStart->setText(words.start);
+    lblGoTo->setText(words.goTo);
+    txbLargeStart->setToolTip(words.startTip);
+    txbGoTo->setToolTip(words.goToTip);
+    ShowCellSize();
+    if (blnPointerInside) ShowReadout();
+}
+
+void frmLargeView::ShowCellSize() {
+    const LargeViewTexts words = LargeViewWords(intLanguage);
+    QString text = words.cellSize.arg(picLargeView->CellSize());
+    if (picLargeView->Rendering()) text = words.rendering + QStringLiteral("   ") + text;
+    lblLargeCellSize->setText(text);
+}
+
+void frmLargeView::ShowMessage(const QString& text) {
+    statusBar()->showMessage(text, kMessageMs);
+}
+
+void frmLargeView::ShowReadout() {
+    const std::uint64_t start = picLargeView->StartNumber();
+    const std::optional<std::uint64_t> number = NumberOfCell(start, lngPointerX, lngPointerY);
+    const std::int64_t ring = RingOfCell(lngPointerX, lngPointerY);
+    if (!number) {
+        lblLargeViewReadout->setText(LargeViewWords(intLanguage).beyond +
+                                     (IsGerman(intLanguage) ? QStringLiteral("     Ring %1")
+                                                            : QStringLiteral("     ring %1"))
+                                         .arg(ring));
+        return;
+    }
+    lblLargeViewReadout->setText(ReadoutText(*number, ring, intLanguage));
+    // Start ≤ 10^18 and the number < 2^63: the position fits a signed 64-bit number.
+    emit pointerAtPosition(static_cast<qint64>(*number - start + 1), static_cast<qint64>(start));
+}
+
+void frmLargeView::txbLargeStart_Enter() {
+    const EntryResult entry = CheckStartEntry(txbLargeStart->text(), intLanguage);
+    if (const auto* error = std::get_if<EntryError>(&entry)) {
+        ShowMessage(error->message);
+        return;
+    }
+    statusBar()->clearMessage();
+    picLargeView->SetStartNumber(std::get<std::uint64_t>(entry));
+    txbLargeStart->setText(QString::number(picLargeView->StartNumber()));
+}
+
+void frmLargeView::txbGoTo_Enter() {
+    const EntryResult entry =
+        CheckGoToEntry(txbGoTo->text(), picLargeView->StartNumber(), intLanguage);
+    if (const auto* error = std::get_if<EntryError>(&entry)) {
+        ShowMessage(error->message);
+        return;
+    }
+    statusBar()->clearMessage();
+    const std::uint64_t position = std::get<std::uint64_t>(entry) - picLargeView->StartNumber() + 1;
+    const SpiralCell cell = CellOfPosition(static_cast<std::int64_t>(position));
+    picLargeView->SetCentre(cell.x, cell.y);
+}
+
+void frmLargeView::closeEvent(QCloseEvent* event) {
+    // No tile goes on being drawn for a window no one sees.
+    picLargeView->StopRendering();
+    event->accept();
+}
+
+}  // namespace quorvel

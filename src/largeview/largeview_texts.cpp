@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "largeview/largeview_texts.h"
+
+#include "text/language.h"
+
+namespace quorvel {
+namespace {
+
+// The digits 0-9 only, leading zeros dropped; nothing for anything else or for a number
+// beyond the largest allowed (checked digit by digit, so that 25 digits cannot overflow).
+std::variant<std::uint64_t, bool> ParseDigits(const QString& text) {
+    if (text.isEmpty()) return false;
+    std::uint64_t value = 0;
+    bool tooLarge = false;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') return false;
+        const auto digit = static_cast<std::uint64_t>(c.unicode() - u'0');
+        if (!tooLarge && value > (kLargeViewMaxNumber - digit) / 10) tooLarge = true;
+        if (!tooLarge) value = value * 10 + digit;
+    }
+    if (tooLarge) return true;
+    return value;
+}
+
+EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language) {
+    const bool german = IsGerman(language);
+    const QString text = raw.trimmed();
+    const QString range = QStringLiteral("%1 … %2").arg(low).arg(kLargeViewMaxNumber);
+    if (text.isEmpty()) {
+        if (goTo)
+            return EntryError{german ? QStringLiteral("Geben Sie eine Zahl von %1 ein.").arg(range)
+                                     : QStringLiteral("Enter a number from %1.").arg(range)};
+        return EntryError{german ? QStringLiteral("Geben Sie eine Startzahl von %1 ein.").arg(range)
+                                 : QStringLiteral("Enter a start number from %1.").arg(range)};
+    }
+    const auto parsed = ParseDigits(text);
+    const QString shown = text.size() > 30 ? text.left(29) + QStringLiteral("…") : text;
+    if (std::holds_alternative<bool>(parsed) && !std::get<bool>(parsed)) {
+        return EntryError{
+            german ? QStringLiteral("„%1“ ist keine ganze Zahl. Erlaubt sind nur die Ziffern 0–9, "
+                                    "von %2.")
+                         .arg(shown, range)
+                   : QStringLiteral("“%1” is not a whole number. Use the digits 0–9 only, "
+                                    "from %2.")
+                         .arg(shown, range)};
+    }
+    if (std::holds_alternative<bool>(parsed) || std::get<std::uint64_t>(parsed) < low) {
+        if (goTo)
+            return EntryError{
+                german
+                    ? QStringLiteral("%1 liegt nicht in dieser Spirale: Sie reicht von %2.")
+                          .arg(shown, range)
+                    : QStringLiteral("%1 is not in this spiral: it holds %2.").arg(shown, range)};
+        return EntryError{
+            german
+                ? QStringLiteral("%1 ist als Startzahl zu groß: erlaubt ist %2.").arg(shown, range)
+                : QStringLiteral("%1 is too large for a start number: use %2.").arg(shown, range)};
+    }
+    return std::get<std::uint64_t>(parsed);
+}
+
+}  // namespace
+
+LargeViewTexts LargeViewWords(int language) {
+    if (IsGerman(language)) {
+        return {
+            QStringLiteral("Quorvel – Große Ansicht"),
+            QStringLiteral("&Große Ansicht"),
+            QStringLiteral("&Startzahl:"),
+            QStringLiteral("&Gehe zu:"),
+            QStringLiteral("Die Zahl in der Mitte der Spirale, 0 … 10^18; Eingabetaste "
+                           "übernimmt sie"),
+            QStringLiteral("Eine Zahl der Spirale, bis 10^18: Eingabetaste stellt ihre Zelle "
+                           "in die Mitte"),
+            QStringLiteral("Zellgröße %1"),
+            QStringLiteral("jenseits von 2^63 − 1"),
+            QStringLiteral("wird gezeichnet …"),
+        };
+    }
+    return {
+        QStringLiteral("Quorvel – Large View"),
+        QStringLiteral("&Large View"),
+        QStringLiteral("&Start number:"),
+        QStringLiteral("&Go to:"),
+        QStringLiteral("The number at the centre of the spiral, 0 … 10^18; Enter applies it"),
+        QStringLiteral("A number of the spiral, up to 10^18: Enter centres the view on its cell"),
+        QStringLiteral("cell size %1"),
+        QStringLiteral("beyond 2^63 − 1"),
+        QStringLiteral("drawing …"),
+    };
+}
+
+EntryResult CheckStartEntry(const QString& text, int language) {
+    return Check(text, 0, false, language);
+}
+
+EntryResult CheckGoToEntry(const QString& text, std::uint64_t start, int language) {
+    return Check(text, start, true, language);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QImage>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace quorvel {
+
+// One square of the large view's plane in device pixels: tile (tx, ty) covers the pixels
+// tx·kTileSide … (tx + 1)·kTileSide - 1 across and the same down, where cell (x, y) covers
+// x·cellPixels … (x + 1)·cellPixels - 1.
+struct TileKey {
+    std::int64_t tx = 0;
+    std::int64_t ty = 0;
+    friend auto operator<=>(const TileKey&, const TileKey&) = default;
+};
+
+// What every tile of one picture shares. A new scene (start, cell size) makes all old tiles
+// useless; `serial` tells them apart.
+struct TileScene {
+    std::uint64_t start = 1;
+    int cellPixels = 1;
+    int numeralMinPixels = 8;  // numerals are printed at least this high, or not at all
+    std::uint64_t serial = 0;
+};
+
+inline constexpr int kTileSide = 128;
+
+// Draws one tile: primes white, other numbers black, cells past 2^63 - 1 dark grey, numerals
+// where they fit. A null image when `cancel` was set on the way.
+QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* cancel = nullptr);
+
+// Draws tiles on worker threads, one per core, the first wanted first. Each finished tile is
+// handed to `ready` on the worker's thread.
+class TileRenderer {
+  public:
+    using ReadyHandler = std::function<void(const TileScene&, TileKey, QImage)>;
+
+    explicit TileRenderer(ReadyHandler ready, int threads = 0);
+    ~TileRenderer();
+    TileRenderer(const TileRenderer&) = delete;
+    TileRenderer& operator=(const TileRenderer&) = delete;
+
+    // The tiles now wanted, in order, replacing those still waiting. A tile of the same scene
+    // already being drawn is not asked for again; tiles of an older scene stop half way.
+    void Request(const TileScene& scene, std::vector<TileKey> tiles);
+    // Drops the waiting tiles, stops those being drawn and ends the worker threads; the next
+    // Request starts them again.
+    void Stop();
+    // How many worker threads exist now.
+    int Threads() const;
+
+  private:
+    // A worker's state, which Request reads to stop tiles of an old scene.
+    struct Slot {
+        std::atomic<bool> cancel{false};
+        std::uint64_t serial = 0;
+        bool busy = false;
+    };
+    void Work(Slot& slot);
+
+    ReadyHandler ready_;
+    int threadCount_;
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;
+    std::vector<std::thread> threads_;
+    TileScene scene_;
+    std::deque<TileKey> waiting_;
+    std::set<TileKey> drawing_;
+    std::vector<std::unique_ptr<Slot>> slots_;
+    bool stopping_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QStatusBar>
+#include <QWheelEvent>
+#include <cstdint>
+
+#include "engine/number_theory.h"
+#include "engine/spiral_rays.h"
+#include "engine/spiral_tiles.h"
+#include "explorer/explorer.h"
+#include "explorer/ray_panel.h"
+#include "largeview/frmLargeView.h"
+#include "largeview/large_picture.h"
+#include "window_fixture.h"
+
+namespace quorvel::testing {
+namespace {
+
+constexpr std::uint64_t k1e18 = 1'000'000'000'000'000'000u;
+
+class LargeViewTest : public WindowTest {
+  protected:
+    frmLargeView* Open() {
+        window->findChild<QAction*>("actLargeView")->trigger();
+        frmLargeView* view = window->LargeView();
+        EXPECT_NE(view, nullptr);
+        EXPECT_TRUE(view->isVisible());
+        return view;
+    }
+    static LargePicture* Picture(frmLargeView* view) {
+        return view->findChild<LargePicture*>("picLargeView");
+    }
+    static bool Drawn(LargePicture* picture) {
+        return QTest::qWaitFor([&] { return !picture->property("rendering").toBool(); });
+    }
+    static void Enter(frmLargeView* view, const char* box, const QString& text) {
+        auto* edit = view->findChild<QLineEdit*>(box);
+        edit->setText(text);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+};
+
+// F4 opens the window at the main window's start number and cell size, in its language.
+TEST_F(LargeViewTest, OpensWhereTheMainWindowStands) {
+    Find<QLineEdit>("txbStartNumber")->setText("41");
+    window->DrawSpiral();
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    EXPECT_EQ(picture->property("startNumber").toULongLong(), 41u);
+    EXPECT_EQ(picture->property("cellSize").toInt(), 15);
+    EXPECT_EQ(picture->property("centreX").toLongLong(), 0);
+    EXPECT_EQ(view->windowTitle(), "Quorvel – Large View");
+    EXPECT_EQ(window->findChild<QAction*>("actLargeView")->shortcut(), QKeySequence(Qt::Key_F4));
+    Find<QComboBox>("cboLanguage")
+        ->setCurrentIndex(Find<QComboBox>("cboLanguage")->findData(intGerman));
+    EXPECT_EQ(window->findChild<QAction*>("actLargeView")->text(), "&Große Ansicht");
+    EXPECT_EQ(view->windowTitle(), "Quorvel – Große Ansicht");
+}
+
+// The picture's pixels: cell (x, y) at the square the geometry gives, prime white, others
+// black, cells past 2^63 - 1 dark grey; the view's corners included.
+TEST_F(LargeViewTest, CellsLieWhereTheGeometrySays) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(420, 330);
+    for (const auto& [start, cx, cy, c] :
+         {std::tuple<std::uint64_t, std::int64_t, std::int64_t, int>{1, 0, 0, 5},
+          {k1e18, -7, 3, 4},
+          {k1e18, kMaxCellRadius - 100, -50, 2},
+          {1, kMaxCellRadius + 1, 0, 3}}) {
+        picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(start));
+        picture->setProperty("cellSize", c);
+        picture->setProperty("centreX", QVariant::fromValue<qlonglong>(cx));
+        picture->setProperty("centreY", QVariant::fromValue<qlonglong>(cy));
+        ASSERT_TRUE(Drawn(picture));
+        const QImage image = picture->grab().toImage();
+        const int w = picture->width();
+        const int h = picture->height();
+        const std::int64_t cols = w / c / 2 - 1;
+        const std::int64_t rows = h / c / 2 - 1;
+        int checked = 0;
+        for (const std::int64_t x : {cx - cols, cx - 1, cx, cx + 1, cx + cols}) {
+            for (const std::int64_t y : {cy - rows, cy, cy + 1, cy + rows}) {
+                const auto px = w / 2 + (x - cx) * c - c / 2;
+                const auto py = h / 2 + (y - cy) * c - c / 2;
+                const auto n = NumberOfCell(start, x, y);
+                const QRgb expected = !n ? 0xFF404040 : IsPrime64(*n) ? 0xFFFFFFFF : 0xFF000000;
+                for (const auto& [dx, dy] : {std::pair{0, 0}, {c - 1, c - 1}}) {
+                    ASSERT_EQ(image.pixel(int(px + dx), int(py + dy)), expected)
+                        << "cell " << x << "," << y << " start " << start;
+                }
+                EXPECT_EQ(picture->CellUnder(QPointF(double(px), double(py))), std::pair(x, y));
+                ++checked;
+            }
+        }
+        EXPECT_EQ(checked, 20);
+    }
+}
+
+// Bad go-to and start texts leave the view alone and say why, in either language.
+TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(100));
+    const struct {
+        const char* box;
+        QString text;
+        int language;
+        QString message;
+    } cases[] = {
+        {"txbGoTo", "-5", intEnglish,
+         "“-5” is not a whole number. Use the digits 0–9 only, from 100 … "
+         "1000000000000000000."},
+        {"txbGoTo", "+5", intEnglish, ""},
+        {"txbGoTo", "1 000", intEnglish, ""},
+        {"txbGoTo", "", intEnglish, "Enter a number from 100 … 1000000000000000000."},
+        {"txbGoTo", "99", intEnglish,
+         "99 is not in this spiral: it holds 100 … 1000000000000000000."},
+        {"txbGoTo", "18446744073709551616", intEnglish, ""},
+        {"txbGoTo", "1234567890123456789012345", intGerman,
+         "1234567890123456789012345 liegt nicht in dieser Spirale: Sie reicht von 100 … "
+         "1000000000000000000."},
+        {"txbGoTo", "1000000000000000001", intEnglish, ""},
+        {"txbGoTo", QString::fromUtf8("١٢"), intGerman, ""},
+        {"txbLargeStart", "9223372036854775807", intGerman,
+         "9223372036854775807 ist als Startzahl zu groß: erlaubt ist 0 … "
+         "1000000000000000000."},
+        {"txbLargeStart", "abc", intEnglish, ""},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.text.toStdString());
+        view->SetLanguage(t.language);
+        view->statusBar()->clearMessage();
+        Enter(view, t.box, t.text);
+        const QString shown = view->statusBar()->currentMessage();
+        EXPECT_FALSE(shown.isEmpty());
+        if (!t.message.isEmpty()) {
+            EXPECT_EQ(shown, t.message);
+        }
+        EXPECT_EQ(picture->property("startNumber").toULongLong(), 100u);
+        EXPECT_EQ(picture->property("centreX").toLongLong(), 0);
+        EXPECT_EQ(picture->property("centreY").toLongLong(), 0);
+    }
+    // Good ones: blanks around a number are forgiven.
+    Enter(view, "txbGoTo", " 101 ");
+    EXPECT_EQ(picture->property("centreX").toLongLong(), 1);
+    EXPECT_TRUE(view->statusBar()->currentMessage().isEmpty());
+    Enter(view, "txbGoTo", "1000000000000000000");
+    const SpiralCell far = CellOfPosition(static_cast<std::int64_t>(k1e18 - 100 + 1));
+    EXPECT_EQ(picture->property("centreX").toLongLong(), far.x);
+    EXPECT_EQ(picture->property("centreY").toLongLong(), far.y);
+    Enter(view, "txbLargeStart", "1000000000000000000");
+    EXPECT_EQ(picture->property("startNumber").toULongLong(), k1e18);
+}
+
+// Dragging, a wheel notch and each key move the view as a user expects.
+TEST_F(LargeViewTest, DragWheelAndKeysMoveTheView) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(400, 300);
+    picture->setProperty("cellSize", 10);
+    picture->SetCentre(0, 0);
+    const QPoint from(200, 150);
+    QTest::mousePress(picture, Qt::LeftButton, {}, from);
+    QTest::mouseMove(picture, from + QPoint(30, -20));
+    QTest::mouseRelease(picture, Qt::LeftButton, {}, from + QPoint(30, -20));
+    EXPECT_EQ(picture->CentreX(), -3);
+    EXPECT_EQ(picture->CentreY(), 2);
+
+    // A notch up zooms in about the pointer: the cell under it stays under it.
+    const QPointF at(300, 100);
+    const auto before = picture->CellUnder(at);
+    QWheelEvent notch(at, picture->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(picture, &notch);
+    EXPECT_EQ(picture->CellSize(), 12);
+    EXPECT_EQ(picture->CellUnder(at), before);
+
+    picture->SetCellSize(10);
+    const int screenX = picture->width() / 10;
+    const int screenY = picture->height() / 10;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        std::int64_t dx, dy;
+    } keys[] = {{Qt::Key_Right, {}, 1, 0},
+                {Qt::Key_Left, {}, -1, 0},
+                {Qt::Key_Up, {}, 0, -1},
+                {Qt::Key_Down, {}, 0, 1},
+                {Qt::Key_Right, Qt::ShiftModifier, screenX, 0},
+                {Qt::Key_Down, Qt::ShiftModifier, 0, screenY}};
+    for (const auto& k : keys) {
+        const std::int64_t x = picture->CentreX();
+        const std::int64_t y = picture->CentreY();
+        QTest::keyClick(picture, k.key, k.modifiers);
+        EXPECT_EQ(picture->CentreX(), x + k.dx) << k.key;
+        EXPECT_EQ(picture->CentreY(), y + k.dy) << k.key;
+    }
+    QTest::keyClick(picture, Qt::Key_Plus);
+    EXPECT_EQ(picture->CellSize(), 12);
+    QTest::keyClick(picture, Qt::Key_Minus);
+    QTest::keyClick(picture, Qt::Key_Minus);
+    EXPECT_EQ(picture->CellSize(), 8);
+    QTest::keyClick(picture, Qt::Key_Home);
+    EXPECT_EQ(picture->CentreX(), 0);
+    EXPECT_EQ(picture->CentreY(), 0);
+}
+
+// The readout names the number under the pointer; the inspector follows it.
+TEST_F(LargeViewTest, TheReadoutAndTheInspectorFollowThePointer) {
+    window->findChild<QAction*>("actInspector")->trigger();
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18));
+    picture->setProperty("cellSize", 8);
+    picture->SetCentre(0, 0);
+    // Cell (1, 0) holds 10^18 + 1.
+    const QPoint over(picture->width() / 2 + 8, picture->height() / 2);
+    ASSERT_EQ(picture->CellUnder(over), std::pair(std::int64_t{1}, std::int64_t{0}));
+    QTest::mouseMove(picture, over);
+    EXPECT_EQ(view->findChild<QLabel*>("lblLargeViewReadout")->text(),
+              "1000000000000000001 = 101 · 9901 · 999999000001     ring 2");
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return window->PictureExplorer()->Inspector()->ShownNumber() == std::int64_t(k1e18 + 1);
+    }));
+}
+
+// Closing the large view or the main window while tiles are drawn leaves no thread behind.
+TEST_F(LargeViewTest, ClosingWhileDrawingEndsTheWorkers) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(1600, 1000);
+    picture->setProperty("cellSize", 1);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18));
+    EXPECT_GT(picture->WorkerThreads(), 0);
+    view->close();
+    EXPECT_EQ(picture->WorkerThreads(), 0);
+    EXPECT_FALSE(picture->Rendering());
+
+    Open();
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18 - 12345));
+    picture->setProperty("cellSize", 1);
+    EXPECT_GT(picture->WorkerThreads(), 0);
+    window->findChild<QAction*>("actQuit")->trigger();
+    EXPECT_EQ(picture->WorkerThreads(), 0);
+    EXPECT_FALSE(view->isVisible());
+}
+
+// Resizing to one pixel and to 8K while drawing, zooming in between: nothing breaks.
+TEST_F(LargeViewTest, ExtremeSizesWhileDrawing) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18));
+    for (const QSize size : {QSize(1, 1), QSize(7680, 4320), QSize(3, 2)}) {
+        picture->setMinimumSize(size);
+        picture->setMaximumSize(size);
+        picture->resize(size);
+        picture->setProperty("cellSize", 64);
+        picture->setProperty("cellSize", 16);
+        EXPECT_TRUE(Drawn(picture));
+    }
+}
+
+}  // namespace
+}  // namespace quorvel::testing
