@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 #include "engine/primelib.h"
 
@@ -41,9 +42,11 @@ struct Reciprocal {
 constexpr std::array<std::uint32_t, 8> kResidues = {1, 7, 11, 13, 17, 19, 23, 29};
 // From residue j to the next coprime multiplier.
 constexpr std::array<std::uint32_t, 8> kGaps = {6, 4, 2, 4, 2, 4, 6, 2};
-// The multiples of 7, 11, 13 and 17 repeat every 7·11·13·17 bytes: a segment starts as a copy.
+// The multiples of 7, 11, 13 and 17 repeat every 7·11·13·17 bytes, those of 19, 23 and 29 every
+// 19·23·29: a segment starts as the two patterns combined.
 constexpr std::uint32_t kPresievePeriod = 7 * 11 * 13 * 17;
-constexpr std::int32_t kFirstCrossedPrime = 19;
+constexpr std::uint32_t kPresievePeriod2 = 19 * 23 * 29;
+constexpr std::int32_t kFirstCrossedPrime = 31;
 // Bytes sieved at once: 983,040 numbers, within the first-level cache.
 constexpr std::uint32_t kSegmentBytes = 32 * 1024;
 
@@ -66,6 +69,7 @@ struct WheelTables {
     // The 30 bits of a byte as numbers 0 … 29.
     std::array<std::uint32_t, 256> expand{};
     std::vector<std::uint8_t> presieve;
+    std::vector<std::uint8_t> presieve2;
     std::vector<SievingPrime> primes;  // from kFirstCrossedPrime up
 };
 
@@ -97,16 +101,24 @@ const WheelTables& TheWheelTables() {
                 if (byte >> j & 1) t.expand[byte] |= 1u << kResidues[j];
             }
         }
-        t.presieve.resize(kPresievePeriod);
-        for (std::uint32_t i = 0; i < kPresievePeriod; ++i) {
-            std::uint8_t byte = 0;
-            for (std::uint32_t j = 0; j < 8; ++j) {
-                const std::uint32_t n = 30 * i + kResidues[j];
-                if (n % 7 != 0 && n % 11 != 0 && n % 13 != 0 && n % 17 != 0)
-                    byte = static_cast<std::uint8_t>(byte | 1u << j);
+        const auto presieve = [](std::uint32_t period,
+                                 std::initializer_list<std::uint32_t> primes) {
+            std::vector<std::uint8_t> pattern(period);
+            for (std::uint32_t i = 0; i < period; ++i) {
+                std::uint8_t byte = 0;
+                for (std::uint32_t j = 0; j < 8; ++j) {
+                    const std::uint32_t n = 30 * i + kResidues[j];
+                    bool crossed = false;
+                    for (std::uint32_t p : primes)
+                        crossed = crossed || n % p == 0;
+                    if (!crossed) byte = static_cast<std::uint8_t>(byte | 1u << j);
+                }
+                pattern[i] = byte;
             }
-            t.presieve[i] = byte;
-        }
+            return pattern;
+        };
+        t.presieve = presieve(kPresievePeriod, {7, 11, 13, 17});
+        t.presieve2 = presieve(kPresievePeriod2, {19, 23, 29});
         for (std::int32_t p : primelib::SmallPrimes()) {
             if (p < kFirstCrossedPrime) continue;
             SievingPrime s;
@@ -276,15 +288,21 @@ void BlockSieve::Primes(std::int32_t first, std::int32_t last, std::uint64_t* bi
     segment_.resize(std::min(bytes, kSegmentBytes));
     BitWriter writer{bits};
     const std::uint64_t wanted = static_cast<std::uint64_t>(last - first) + 1;
-    std::uint64_t written = 0;
     for (std::uint32_t from = 0; from < bytes; from += kSegmentBytes) {
         const std::uint32_t to = std::min(bytes, from + kSegmentBytes);
         std::uint8_t* const seg = segment_.data() - from;  // indexed by byte of the stretch
-        for (std::uint32_t i = from, r = (base / 30 + from) % kPresievePeriod; i < to;) {
-            const std::uint32_t n = std::min(to - i, kPresievePeriod - r);
-            std::memcpy(seg + i, t.presieve.data() + r, n);
+        std::uint32_t a = (base / 30 + from) % kPresievePeriod;
+        std::uint32_t b = (base / 30 + from) % kPresievePeriod2;
+        for (std::uint32_t i = from; i < to;) {
+            const std::uint32_t n = std::min({to - i, kPresievePeriod - a, kPresievePeriod2 - b});
+            const std::uint8_t* __restrict x = t.presieve.data() + a;
+            const std::uint8_t* __restrict y = t.presieve2.data() + b;
+            std::uint8_t* __restrict out = seg + i;
+            for (std::uint32_t k = 0; k < n; ++k)
+                out[k] = x[k] & y[k];
             i += n;
-            r = 0;
+            a = a + n == kPresievePeriod ? 0 : a + n;
+            b = b + n == kPresievePeriod2 ? 0 : b + n;
         }
         // Primes below the segment's length cross off each residue class of their multipliers
         // in turn, a plain strided loop; the next multiple is then the nearest class's. Larger
@@ -333,25 +351,50 @@ void BlockSieve::Primes(std::int32_t first, std::int32_t last, std::uint64_t* bi
             wheelIndex_[k] = static_cast<std::uint8_t>(j);
         }
         // Out to one bit per number; the first byte may start before `first`, the last run past
-        // `last`.
-        for (std::uint32_t i = from; i < to; ++i) {
-            std::uint64_t v = t.expand[seg[i]];
-            int count = 30;
-            if (i == 0) {
+        // `last`. The bytes between take the short way, two at a time.
+        std::uint32_t i = from;
+        const std::uint32_t plainEnd = to == bytes ? to - 1 : to;
+        if (i == 0 && i < plainEnd) {
+            writer.Push(t.expand[seg[0]] >> skip, 30 - skip);
+            ++i;
+        }
+        {
+            std::uint64_t* out = writer.out;
+            std::uint64_t pending = writer.pending;
+            int filled = writer.filled;
+            for (; i + 1 < plainEnd; i += 2) {
+                const std::uint64_t v = t.expand[seg[i]] | std::uint64_t{t.expand[seg[i + 1]]}
+                                                               << 30;
+                pending |= v << filled;
+                filled += 60;
+                if (filled >= 64) {
+                    *out++ = pending;
+                    filled -= 64;
+                    pending = v >> (60 - filled);
+                }
+            }
+            writer.out = out;
+            writer.pending = pending;
+            writer.filled = filled;
+        }
+        for (; i < plainEnd; ++i)
+            writer.Push(t.expand[seg[i]], 30);
+        if (to == bytes) {
+            // The stretch's last byte, which may also be its first.
+            std::uint64_t v = t.expand[seg[to - 1]];
+            std::uint64_t before = 0;  // bits written for the earlier bytes
+            if (bytes == 1) {
                 v >>= skip;
-                count -= skip;
+            } else {
+                before = std::uint64_t{30} * (bytes - 1) - static_cast<std::uint64_t>(skip);
             }
-            if (written + static_cast<std::uint64_t>(count) > wanted) {
-                count = static_cast<int>(wanted - written);
-                v &= (std::uint64_t{1} << count) - 1;
-            }
-            writer.Push(v, count);
-            written += static_cast<std::uint64_t>(count);
+            const auto rest = static_cast<int>(wanted - before);
+            writer.Push(v & ((std::uint64_t{1} << rest) - 1), rest);
         }
     }
     writer.Finish();
 
-    // The wheel took 2, 3 and 5 for composites, the patterns 7 … 17, and 1 for a prime.
+    // The wheel took 2, 3 and 5 for composites, the patterns 7 … 29, and 1 for a prime.
     for (std::int64_t n = first; n <= std::min<std::int64_t>(last, 63); ++n) {
         const auto k = static_cast<std::size_t>(n - first);
         const std::uint64_t prime = (kPrimesBelow64 >> n) & 1;
