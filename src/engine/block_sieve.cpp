@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cassert>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -260,10 +259,14 @@ std::uint32_t FirstOffset(const FactorStep& s, std::uint32_t from) {
     return static_cast<std::uint32_t>(multiple - from);
 }
 
+bool IsStretch(std::int32_t first, std::int32_t last) {
+    return 0 <= first && first <= last && last <= kMaxNumber;
+}
+
 }  // namespace
 
 void BlockSieve::Primes(std::int32_t first, std::int32_t last, std::uint64_t* bits) {
-    assert(0 <= first && first <= last && last <= kMaxNumber);
+    if (!IsStretch(first, last)) return;
     const WheelTables& t = TheWheelTables();
     const auto base = static_cast<std::uint32_t>(first - first % 30);
     const auto skip = static_cast<int>(first % 30);  // numbers of the first byte before `first`
@@ -404,7 +407,7 @@ void BlockSieve::Primes(std::int32_t first, std::int32_t last, std::uint64_t* bi
 
 void BlockSieve::FactorCounts(std::int32_t first, std::int32_t last, std::uint8_t* counts,
                               std::uint64_t* bits) {
-    assert(0 <= first && first <= last && last <= kMaxNumber);
+    if (!IsStretch(first, last)) return;
     for (std::int64_t from = first; from <= last; from += kFactorSweep) {
         const auto to =
             static_cast<std::int32_t>(std::min<std::int64_t>(last, from + kFactorSweep - 1));

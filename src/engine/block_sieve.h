@@ -21,7 +21,8 @@ class BlockSieve {
 
     // For n = first … last (0 <= first <= last <= kMaxNumber): sets bit (n - first) of `bits`
     // when n is prime and clears it otherwise. Writes exactly WordsFor(last - first + 1) words;
-    // the bits past `last` in the final word are cleared.
+    // the bits past `last` in the final word are cleared. Any other first and last write
+    // nothing.
     void Primes(std::int32_t first, std::int32_t last, std::uint64_t* bits);
 
     // The same prime bits, and counts[n - first] = the number of distinct prime factors of n

@@ -139,6 +139,16 @@ TEST(BlockSieve, PrimesAtTheEdgesOfTheRangeAndOfItsBytes) {
     }
     for (const auto& [first, last] : windows)
         ExpectWindow(sieve, first, last, false);
+    // Stretches outside the range, or backwards, leave the caller's memory alone.
+    for (const auto& [first, last] : std::vector<std::pair<std::int32_t, std::int32_t>>{
+             {-1, 10}, {10, 9}, {kMaxNumber - 5, kMaxNumber + 1}, {INT32_MIN, INT32_MAX}}) {
+        std::vector<std::uint64_t> bits(4, kGuard);
+        std::vector<std::uint8_t> counts(4, 0xEE);
+        sieve.Primes(first, last, bits.data());
+        sieve.FactorCounts(first, last, counts.data(), bits.data());
+        EXPECT_EQ(bits, std::vector<std::uint64_t>(4, kGuard)) << first << " … " << last;
+        EXPECT_EQ(counts, std::vector<std::uint8_t>(4, 0xEE)) << first << " … " << last;
+    }
 }
 
 TEST(BlockSieve, PrimesAndCountsOnRandomWindows) {
