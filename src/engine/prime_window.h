@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/block_sieve.h"
 #include "engine/primelib.h"
 
 namespace quorvel {
@@ -46,8 +47,7 @@ void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t co
 // Numbers outside the prepared range are answered by the scattered-query entry points.
 class PrimeWindow {
   public:
-    // Numbers per sieved block: their prime bits fill 32 KiB, which stays in the first-level
-    // cache while the sieve crosses numbers off.
+    // Numbers per block that BlockOf hands out; their prime bits fill 32 KiB.
     static constexpr std::int32_t kBlockSize = 1 << 18;
 
     // Prepares answers for first … last (clamped to 0 … kMaxNumber). Factor counts are
@@ -55,7 +55,7 @@ class PrimeWindow {
     void Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts);
 
     bool IsPrime(std::int32_t n) {
-        if (n >= blockFirst_ && n <= blockLast_) return Block().Test(n - blockFirst_);
+        if (n >= sievedFirst_ && n <= sievedLast_) return TestBit(n - sievedFirst_);
         return IsPrimeSlow(n);
     }
 
@@ -74,33 +74,43 @@ class PrimeWindow {
 
     // The number of distinct prime factors of n (0 for 0 and 1).
     int DistinctPrimeFactors(std::int32_t n) {
-        if (withFactors_ && n >= blockFirst_ && n <= blockLast_)
-            return factorCount_[n - blockFirst_];
+        if (withFactors_ && n >= sievedFirst_ && n <= sievedLast_)
+            return factorCount_[static_cast<std::size_t>(n - sievedFirst_)];
         return DistinctPrimeFactorsSlow(n);
     }
 
   private:
+    // Several blocks are sieved in one go, so that each sieving prime is set up once for all
+    // of them: a picture of 527² numbers is one sweep.
+    static constexpr std::int32_t kSweepBlocks = 4;
+    static constexpr std::int32_t kSweepBlocksWithFactors = 2;
+
+    bool TestBit(std::int64_t offset) const {
+        return (primeBits_[static_cast<std::size_t>(offset >> 6)] >> (offset & 63)) & 1u;
+    }
     PrimeBlock Block() const {
-        return PrimeBlock{primeBits_.data(), withFactors_ ? factorCount_.data() : nullptr,
-                          blockFirst_, blockLast_};
+        const auto offset = static_cast<std::size_t>(blockFirst_ - sievedFirst_);
+        return PrimeBlock{primeBits_.data() + offset / 64,
+                          withFactors_ ? factorCount_.data() + offset : nullptr, blockFirst_,
+                          blockLast_};
     }
     bool IsPrimeSlow(std::int32_t n);
     int DistinctPrimeFactorsSlow(std::int32_t n);
     bool InWindow(std::int32_t n) const { return n >= first_ && n <= last_; }
     void LoadBlockOf(std::int32_t n);
-    void SievePrimes(std::int64_t first, std::int64_t last);
-    void SieveFactorCounts(std::int64_t first, std::int64_t last);
 
     std::int32_t first_ = 0;
     std::int32_t last_ = -1;
     bool withFactors_ = false;
-    // The block in memory; empty while blockFirst_ > blockLast_.
+    // The numbers in memory, several blocks; empty while sievedFirst_ > sievedLast_.
+    std::int32_t sievedFirst_ = 1;
+    std::int32_t sievedLast_ = 0;
+    // The block handed out last, within them.
     std::int32_t blockFirst_ = 1;
     std::int32_t blockLast_ = 0;
+    BlockSieve sieve_;
     std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
-    std::vector<std::uint16_t> factorSieve_;
-    std::vector<std::uint8_t> noSmallFactor_;  // 0/1 per number, packed into bits later
     std::uint64_t single_ = 0;
     std::uint8_t singleCount_ = 0;
 };
