@@ -18,6 +18,14 @@ using primelib::kSmallPrimeLimit;
 
 namespace {
 
+// A segment's bytes, indexed by byte of the whole stretch: seg[i] is byte i - from of the
+// segment. (A pointer moved back by `from` would point before the array, which C++ forbids.)
+struct SegmentBytes {
+    std::uint8_t* data;
+    std::uint32_t from;
+    std::uint8_t& operator[](std::uint32_t i) const { return data[i - from]; }
+};
+
 __extension__ using Wide = unsigned __int128;
 
 // n / d for 32-bit n and d >= 2 by one multiplication: floor(2^64 / d) + 1 is exact enough for
@@ -293,14 +301,14 @@ void BlockSieve::Primes(std::int32_t first, std::int32_t last, std::uint64_t* bi
     const std::uint64_t wanted = static_cast<std::uint64_t>(last - first) + 1;
     for (std::uint32_t from = 0; from < bytes; from += kSegmentBytes) {
         const std::uint32_t to = std::min(bytes, from + kSegmentBytes);
-        std::uint8_t* const seg = segment_.data() - from;  // indexed by byte of the stretch
+        const SegmentBytes seg{segment_.data(), from};  // indexed by byte of the stretch
         std::uint32_t a = (base / 30 + from) % kPresievePeriod;
         std::uint32_t b = (base / 30 + from) % kPresievePeriod2;
         for (std::uint32_t i = from; i < to;) {
             const std::uint32_t n = std::min({to - i, kPresievePeriod - a, kPresievePeriod2 - b});
             const std::uint8_t* __restrict x = t.presieve.data() + a;
             const std::uint8_t* __restrict y = t.presieve2.data() + b;
-            std::uint8_t* __restrict out = seg + i;
+            std::uint8_t* __restrict out = &seg[i];
             for (std::uint32_t k = 0; k < n; ++k)
                 out[k] = x[k] & y[k];
             i += n;
