@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The large view at 10^18: a whole frame of 1280 x 720 cells drawn on the worker threads, a pan
-// by half a screen, and the same numbers tested one by one with the bare seven-base
-// Miller-Rabin test on one thread.
+// by half a screen, the frame's cells classified on one thread, and the same numbers tested one
+// by one with the bare seven-base Miller-Rabin test and with IsPrime64 on one thread.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -77,6 +78,31 @@ void Baseline_miller_rabin_1280x720_1e18(benchmark::State& state) {
     }
 }
 
+// The frame's cells classified on one thread in 128 x 128 pieces, as the workers take them,
+// and the same cells with IsPrime64 one by one: what the classification costs without threads.
+void LargeView_classify_one_thread_1280x720_1e18(benchmark::State& state) {
+    constexpr int kSide = 128;
+    std::vector<CellKind> kinds(kSide * kSide);
+    for (auto _ : state) {
+        for (int y = -kHeight / 2; y < kHeight / 2; y += kSide) {
+            for (int x = -kWidth / 2; x < kWidth / 2; x += kSide) {
+                ClassifyCells(kStart, x, y, kSide, std::min(kSide, kHeight / 2 - y), kinds.data());
+                benchmark::DoNotOptimize(kinds.data());
+            }
+        }
+    }
+}
+
+void Baseline_is_prime64_1280x720_1e18(benchmark::State& state) {
+    for (auto _ : state) {
+        int primes = 0;
+        for (int y = -kHeight / 2; y < kHeight / 2; ++y)
+            for (int x = -kWidth / 2; x < kWidth / 2; ++x)
+                primes += IsPrime64(*NumberOfCell(kStart, x, y));
+        benchmark::DoNotOptimize(primes);
+    }
+}
+
 }  // namespace
 }  // namespace quorvel
 
@@ -90,5 +116,13 @@ BENCHMARK(quorvel::LargeView_pan_one_screen_1e18)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(quorvel::Baseline_miller_rabin_1280x720_1e18)
     ->Name("Baseline/miller_rabin_1280x720_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::LargeView_classify_one_thread_1280x720_1e18)
+    ->Name("LargeView/classify_one_thread_1280x720_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::Baseline_is_prime64_1280x720_1e18)
+    ->Name("Baseline/is_prime64_1280x720_1e18")
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);

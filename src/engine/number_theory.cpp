@@ -56,6 +56,16 @@ static_assert(kTrialPrimes[kFilterPrimeCount - 1].prime == 97);
 
 // Arithmetic modulo an odd n in Montgomery form (x stands for x * 2^64 mod n), so that a
 // product modulo n costs three multiplications and no division.
+// a · b · 2^-64 mod n for a, b < n, with inverse = n^-1 mod 2^64.
+u64 MontgomeryProduct(u64 a, u64 b, u64 n, u64 inverse) {
+    const u128 t = static_cast<u128>(a) * b;
+    // m * n agrees with t in the low 64 bits, so (t - m * n) / 2^64 is exact.
+    const u64 m = static_cast<u64>(t) * inverse;
+    const u64 high = static_cast<u64>(t >> 64);
+    const u64 mn = static_cast<u64>((static_cast<u128>(m) * n) >> 64);
+    return high >= mn ? high - mn : high - mn + n;
+}
+
 class Montgomery {
   public:
     explicit Montgomery(u64 n)
@@ -68,14 +78,7 @@ class Montgomery {
     u64 MinusOne() const { return n_ - one_; }
     u64 To(u64 x) const { return Mul(x % n_, rSquared_); }
 
-    u64 Mul(u64 a, u64 b) const {
-        const u128 t = static_cast<u128>(a) * b;
-        // m * n agrees with t in the low 64 bits, so (t - m * n) / 2^64 is exact.
-        const u64 m = static_cast<u64>(t) * inverse_;
-        const u64 high = static_cast<u64>(t >> 64);
-        const u64 mn = static_cast<u64>((static_cast<u128>(m) * n_) >> 64);
-        return high >= mn ? high - mn : high - mn + n_;
-    }
+    u64 Mul(u64 a, u64 b) const { return MontgomeryProduct(a, b, n_, inverse_); }
 
     u64 Add(u64 a, u64 b) const {
         const u64 sum = a + b;
@@ -156,15 +159,80 @@ bool OtherBases64(const Montgomery& m, u64 d, int s) {
     return true;
 }
 
+// The bases after 2, for odd n that passed base 2 with n - 1 = d · 2^s.
+bool OtherBases(const Montgomery& m, u64 n, u64 d, int s) {
+    if (n >= (u64{1} << 32)) return OtherBases64(m, d, s);
+    return std::all_of(std::begin(kSmallBases) + 1, std::end(kSmallBases),
+                       [&](u64 base) { return StrongProbablePrime(m, n, d, s, base); });
+}
+
 bool MillerRabin(u64 n) {
     u64 d = n - 1;
     const int s = std::countr_zero(d);
     d >>= s;
     const Montgomery m(n);
     if (!StrongProbablePrimeBase2(m, d, s)) return false;
-    if (n >= (u64{1} << 32)) return OtherBases64(m, d, s);
-    return std::all_of(std::begin(kSmallBases) + 1, std::end(kSmallBases),
-                       [&](u64 base) { return StrongProbablePrime(m, n, d, s, base); });
+    return OtherBases(m, n, d, s);
+}
+
+// Base 2 on four odd numbers side by side. One number's chain of squarings waits for each
+// product in turn; four independent chains keep the multiplier busy, and most composites
+// leave here. Only what a lane needs is set up: no division for R² mod n.
+constexpr int kLanes = 4;
+
+// x = 2^d in each lane, left to right from 1: a squaring for each bit of d (held from the top
+// of `bits`) and a doubling for each set bit, without branches (the bits are a coin toss).
+// Below 2^63 the doubling cannot wrap.
+template <bool kWide>
+void PowersOfTwo(const u64 (&n)[kLanes], const u64 (&inverse)[kLanes], u64 (&bits)[kLanes],
+                 int length, u64 (&x)[kLanes]) {
+    for (int step = 0; step < length; ++step) {
+        for (int k = 0; k < kLanes; ++k) {
+            const u64 square = MontgomeryProduct(x[k], x[k], n[k], inverse[k]);
+            const u64 add = square & static_cast<u64>(static_cast<std::int64_t>(bits[k]) >> 63);
+            bits[k] <<= 1;
+            const u64 sum = square + add;
+            const bool over = kWide ? (sum < add) | (sum >= n[k]) : sum >= n[k];
+            x[k] = over ? sum - n[k] : sum;
+        }
+    }
+}
+
+void StrongProbablePrimesBase2(const u64 (&n)[kLanes], bool (&passes)[kLanes]) {
+    u64 inverse[kLanes];
+    u64 one[kLanes];
+    u64 d[kLanes];
+    int s[kLanes];
+    u64 x[kLanes];
+    int length = 0;
+    bool wide = false;
+    for (int k = 0; k < kLanes; ++k) {
+        inverse[k] = InverseMod2To64(n[k]);
+        one[k] = (0 - n[k]) % n[k];
+        s[k] = std::countr_zero(n[k] - 1);
+        d[k] = (n[k] - 1) >> s[k];
+        length = std::max(length, 64 - std::countl_zero(d[k]));
+        wide = wide || (n[k] >> 63) != 0;
+        x[k] = one[k];  // squaring 1 above a lane's top bit leaves it 1
+    }
+    u64 bits[kLanes];
+    for (int k = 0; k < kLanes; ++k)
+        bits[k] = d[k] << (64 - length);
+    if (wide)
+        PowersOfTwo<true>(n, inverse, bits, length, x);
+    else
+        PowersOfTwo<false>(n, inverse, bits, length, x);
+    const auto mul = [&](int k, u64 a, u64 b) { return MontgomeryProduct(a, b, n[k], inverse[k]); };
+    for (int k = 0; k < kLanes; ++k) {
+        const u64 minusOne = n[k] - one[k];
+        bool pass = x[k] == one[k] || x[k] == minusOne;
+        for (int r = 1; r < s[k] && !pass; ++r) {
+            x[k] = mul(k, x[k], x[k]);
+            if (x[k] == one[k]) break;
+            pass = x[k] == minusOne;
+        }
+        passes[k] = pass;
+    }
 }
 
 u64 Gcd(u64 a, u64 b) {
@@ -271,6 +339,43 @@ bool MillerRabin64(u64 n) {
     const Montgomery m(n);
     return std::all_of(std::begin(kBases64), std::end(kBases64),
                        [&](u64 base) { return StrongProbablePrime(m, n, d, s, base); });
+}
+
+void IsPrime64Many(const u64* numbers, std::size_t count, bool* prime) {
+    // Each group of four lanes takes the next numbers that need the full test; the rest are
+    // answered at once. A lane left without a number tests 3.
+    std::size_t next = 0;
+    while (next < count) {
+        u64 n[kLanes];
+        std::size_t index[kLanes];
+        int filled = 0;
+        for (; next < count && filled < kLanes; ++next) {
+            const u64 v = numbers[next];
+            if (v < 64 || (v & 1u) == 0) {
+                prime[next] = IsPrime64(v);
+                continue;
+            }
+            n[filled] = v;
+            index[filled++] = next;
+        }
+        if (filled == 0) break;
+        if (filled == 1) {  // a lane alone costs as much as four
+            prime[index[0]] = MillerRabin(n[0]);
+            continue;
+        }
+        for (int k = filled; k < kLanes; ++k)
+            n[k] = 3;
+        bool passes[kLanes];
+        StrongProbablePrimesBase2(n, passes);
+        for (int k = 0; k < filled; ++k) {
+            bool result = passes[k];
+            if (result) {
+                const int s = std::countr_zero(n[k] - 1);
+                result = OtherBases(Montgomery(n[k]), n[k], (n[k] - 1) >> s, s);
+            }
+            prime[index[k]] = result;
+        }
+    }
 }
 
 Factorization Factorize(u64 n) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 // Exact arithmetic on every 64-bit unsigned number: primality, factorisation and the quadratic
@@ -16,6 +17,11 @@ bool IsPrime64(std::uint64_t n);
 // directly): no filter and no shortcut below 2^32. IsPrime64 gives the same answers faster;
 // this is what it is measured against.
 bool MillerRabin64(std::uint64_t n);
+
+// IsPrime64 of count numbers into prime[0 … count - 1], the same answers, for numbers that
+// mostly have no small factor (what a sieve leaves): no trial division, and the base-2 test,
+// which rejects nearly every composite, runs on several numbers side by side.
+void IsPrime64Many(const std::uint64_t* numbers, std::size_t count, bool* prime);
 
 struct PrimePower {
     std::uint64_t prime = 0;

@@ -21,9 +21,9 @@ std::optional<std::uint64_t> NumberOfCell(std::uint64_t start, std::int64_t x, s
 // The ring of a cell, as the explorer counts them: the centre is ring 1.
 std::int64_t RingOfCell(std::int64_t x, std::int64_t y);
 
-// Classifies the cells x0 … x0 + width - 1, y0 … y0 + height - 1 row by row into `kinds`
-// (width * height of them). Returns false, with `kinds` partly written, once `cancel` is set;
-// it is looked at once a row.
+// Classifies the cells x0 … x0 + width - 1, y0 … y0 + height - 1 into `kinds` (width * height
+// of them, row by row). Returns false, with `kinds` partly written, once `cancel` is set; it is
+// looked at once a row or column of cells.
 bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int width, int height,
                    CellKind* kinds, const std::atomic<bool>* cancel = nullptr);
 

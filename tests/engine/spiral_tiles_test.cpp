@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
+#include <memory>
 #include <primesieve.hpp>
+#include <random>
+#include <utility>
 #include <vector>
 
 #include "engine/number_theory.h"
@@ -79,6 +84,99 @@ TEST(SpiralTiles, ClassifiedCellsAcrossTheEdge) {
     EXPECT_LT(beyond, 48 * 40);
     const std::atomic<bool> cancel{true};
     EXPECT_FALSE(ClassifyCells(1, 0, 0, 4, 4, kinds.data(), &cancel));
+}
+
+// Rectangles of every shape and place against the cells one by one: across the centre and the
+// ring corners, far out west and north, longer than a row of a tile, at small starts where the
+// sieving primes themselves and 0 and 1 are in view, and where 2^63 - 1 crosses the rectangle.
+TEST(SpiralTiles, ClassifiedRectanglesMatchTheCells) {
+    struct Place {
+        std::uint64_t start;
+        std::int64_t x, y;  // around this cell
+        std::int64_t spread;
+    };
+    const std::int64_t edge = kMaxCellRadius;
+    const Place places[] = {
+        {0, 0, 0, 40},
+        {1, 0, 0, 40},
+        {2, -3, 2, 30},
+        {97, 10, -10, 25},
+        {k1e18, 0, 0, 700},
+        {k1e18, -5'000'000, 4'999'990, 200},
+        {k1e18 + 1, 123'456, -123'456, 300},
+        {kLargestNumber - 30'000, 0, 0, 120},
+        {kLargestNumber - 2, 0, 0, 2},  // 2^63 - 1 in the north row of the first ring
+        {1, edge, -edge, 60},
+        {1, -edge - 1, edge, 60},
+        {5'000'000'000, 1'000'000, 1'000'000, 40},
+    };
+    std::mt19937_64 random(7);
+    for (const Place& place : places) {
+        for (int trial = 0; trial < 12; ++trial) {
+            const auto offset = [&] {
+                return static_cast<std::int64_t>(random() % (2 * place.spread + 1)) - place.spread;
+            };
+            // First the square around the place, then random ones, one a column and one a row.
+            const std::int64_t around = std::min<std::int64_t>(place.spread, 50);
+            const std::int64_t x0 = trial == 0 ? place.x - around : place.x + offset();
+            const std::int64_t y0 = trial == 0 ? place.y - around : place.y + offset();
+            const int side = static_cast<int>(2 * around + 1);
+            const int width = trial == 0   ? side
+                              : trial == 1 ? 1
+                                           : 1 + static_cast<int>(random() % 300);
+            const int height = trial == 0   ? side
+                               : trial == 2 ? 1
+                                            : 1 + static_cast<int>(random() % 140);
+            SCOPED_TRACE(::testing::Message() << "start " << place.start << " at " << x0 << ","
+                                              << y0 << " " << width << "x" << height);
+            std::vector<CellKind> kinds(static_cast<std::size_t>(width) * height);
+            ASSERT_TRUE(ClassifyCells(place.start, x0, y0, width, height, kinds.data()));
+            for (int r = 0; r < height; ++r) {
+                for (int c = 0; c < width; ++c) {
+                    const auto n = NumberOfCell(place.start, x0 + c, y0 + r);
+                    const CellKind expected = !n              ? CellKind::Beyond
+                                              : IsPrime64(*n) ? CellKind::Prime
+                                                              : CellKind::Composite;
+                    ASSERT_EQ(kinds[static_cast<std::size_t>(r) * width + c], expected)
+                        << "cell " << x0 + c << "," << y0 + r;
+                }
+            }
+        }
+    }
+    // Rectangles at the ends of the coordinates hold nothing but cells beyond.
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    for (const auto& [x0, y0] : {std::pair{kMin, kMin}, std::pair{kMax - 3, kMax - 3},
+                                 std::pair{kMax - 3, std::int64_t{-2}}}) {
+        std::vector<CellKind> kinds(64, CellKind::Prime);
+        ASSERT_TRUE(ClassifyCells(1, x0, y0, 8, 8, kinds.data()));
+        for (const CellKind kind : kinds)
+            EXPECT_EQ(kind, CellKind::Beyond);
+    }
+}
+
+// Many numbers at once give the answers of one at a time: small and even numbers, strong
+// pseudoprimes to base 2, numbers above 2^63, and counts that leave lanes empty.
+TEST(SpiralTiles, ManyNumbersAtOnce) {
+    std::vector<std::uint64_t> numbers;
+    for (std::uint64_t n = 0; n < 200; ++n)
+        numbers.push_back(n);
+    for (const std::uint64_t n : std::initializer_list<std::uint64_t>{
+             2047ull, 3'215'031'751ull, 4'759'123'141ull, 3'825'123'056'546'413'051ull, 561ull,
+             k1e18 + 3, k1e18 + 9, k1e18 + 1, kLargestNumber, (1ull << 63) + 1,
+             18'446'744'073'709'551'557ull, ~0ull, 4'294'967'291ull * 4'294'967'279ull})
+        numbers.push_back(n);
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 2000; ++i)
+        numbers.push_back(random() | 1u);
+    for (std::size_t count : {numbers.size(), std::size_t{1}, std::size_t{3}, std::size_t{0}}) {
+        const auto prime = std::make_unique<bool[]>(count);  // exactly: overruns show
+        IsPrime64Many(numbers.data() + numbers.size() - count, count, prime.get());
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::uint64_t n = numbers[numbers.size() - count + i];
+            ASSERT_EQ(prime[i], IsPrime64(n)) << n;
+        }
+    }
 }
 
 TEST(SpiralTiles, PrimalityAt1e18) {
