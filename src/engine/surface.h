@@ -122,6 +122,11 @@ class Surface {
     // Presents the backing picture.
     virtual void Refresh() = 0;
 
+    // True when DrawCircle() with radius 1 covers exactly the five pixels of a plus and FillBox()
+    // exactly the pixels between its corners, both in their one colour: the pass then writes
+    // such small marks straight into the raster, which costs a fraction of a painter's call.
+    virtual bool SmallMarksMayBeStamped() const { return false; }
+
     void SetPixel(int x, int y, Rgb color) { Raster().Write(x, y, color); }
     Rgb ReadPixel(int x, int y) { return Raster().Read(x, y); }
 };

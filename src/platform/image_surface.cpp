@@ -34,7 +34,12 @@ ImageSurface::~ImageSurface() {
 void ImageSurface::Clear(Rgb background) {
     EndPainting();
     background_ = background;
-    image_.fill(ToQColor(background));
+    // A plain fill of the words: the image's own fill goes through its colour conversion and
+    // takes about twice as long.
+    auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());
+    const auto words = static_cast<std::size_t>(image_.bytesPerLine() / 4) *
+                       static_cast<std::size_t>(image_.height());
+    std::fill_n(bits, words, 0xFF000000u | background);
 }
 
 RasterView ImageSurface::Raster() {

@@ -55,6 +55,7 @@ class IndexedSurface final : public Surface {
     void DrawBox(int x1, int y1, int x2, int y2, Rgb outline) override;
     void DrawCircle(int centreX, int centreY, int radius, Rgb outline) override;
     void DrawText(int x, int y, std::string_view text, int points, Rgb color) override;
+    bool SmallMarksMayBeStamped() const override { return true; }
     // Nothing to present; it ends the painter's work, so that the rows are up to date.
     void Refresh() override;
 
