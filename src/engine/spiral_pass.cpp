@@ -5,9 +5,12 @@
 #include <array>
 #include <bit>
 #include <chrono>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "engine/cell_marks.h"
+#include "engine/prime_feed.h"
 
 namespace quorvel {
 namespace {
@@ -168,6 +171,10 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
 
 namespace {
 
+// Pictures of this many numbers and more are worth a sieving thread: from about 2048 pixels a
+// side at box size 1, far beyond what a window shows.
+constexpr std::int32_t kFeedFrom = 1 << 22;
+
 // The first of four palette indices (in the bytes of `probes`, lowest first, each below 16)
 // that is a cycle colour, or -1: the four compared at once.
 inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
@@ -190,13 +197,46 @@ constexpr std::array<std::uint8_t, 256> kOstrandByFactors = [] {
     return colours;
 }();
 
+// Sets the `count` pixels of a byte surface from (x, y) on in steps of (dx, dy), one of them 0
+// and the other ±1, all inside the picture, to the Ostrand colours of the factor counts
+// values[0], values[1], …; adds each colour written to `drawn`.
+void WriteIndexLine(const RasterView& raster, int x, int y, int dx, int dy, int count,
+                    const std::uint8_t* values, std::uint32_t& drawn) {
+    std::uint32_t seen = 0;
+    const auto line = [&](std::uint8_t* out, std::ptrdiff_t step, const std::uint8_t* from, int n) {
+        for (int i = 0; i < n; ++i) {
+            const std::uint8_t c = kOstrandByFactors[from[i]];
+            out[i * step] = c;
+            seen |= 1u << c;
+        }
+    };
+    if (raster.tilesAcross == 0) {
+        line(raster.indices + raster.Offset(x, y), dx + dy * raster.stride, values, count);
+    } else {
+        // Blocks of 8 x 8 inside tiles: straight on to the edge of each block.
+        const std::ptrdiff_t step = dx + dy * 8;
+        for (int j = 0; j < count;) {
+            const int cx = x + j * dx;
+            const int cy = y + j * dy;
+            const int inBlock = dx > 0   ? 8 - (cx & 7)
+                                : dx < 0 ? (cx & 7) + 1
+                                : dy > 0 ? 8 - (cy & 7)
+                                         : (cy & 7) + 1;
+            const int n = std::min(inBlock, count - j);
+            line(raster.indices + raster.IndexOffset(cx, cy), step, values + j, n);
+            j += n;
+        }
+    }
+    drawn |= seen;
+}
+
 // Everything one walk works with. The loop over the cells is specialised per show mode and
 // colour scheme, so that classifying and colouring a cell compile down to a few instructions.
 class CellWalker {
   public:
     CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
                PrimeWindow& primes, RandomSource& random, PassResult& result, IndexGrid& cells,
-               TiledIndices& tiles)
+               TiledIndices& tiles, PrimeFeed* feed)
         : surface_(surface),
           observer_(observer),
           primes_(primes),
@@ -209,7 +249,8 @@ class CellWalker {
           gridMarks_(g_.boxSize >= 15 && input.grid && input.show != ShowMode::All),
           raster_(surface.Raster()),
           cells_(cells),
-          tiles_(tiles) {
+          tiles_(tiles),
+          feed_(feed) {
         // Box size 1 on a 32-bit picture: the pass keeps the colours one byte a pixel, where
         // the neighbours "Cluster" reads stay in the cache, and writes them out row by row at
         // the end, and now and then for the screen. "Cluster" reads its neighbours at fixed
@@ -307,15 +348,19 @@ class CellWalker {
         const int py0 = g_.centreY + b * run.y;
         const bool gridMarks = gridMarks_;
         side_ = run.dy < 0 ? 0 : run.dx < 0 ? 1 : run.dy > 0 ? 2 : 3;
-        // Every number of the run in colours straight from the sieve's factor counts.
+        // Every number of the run in colours straight from the sieve's factor counts, into
+        // the bytes kept beside the surface or into a byte surface's own.
+        const int pxEnd = px0 + (run.length - 1) * stepX;
+        const int pyEnd = py0 + (run.length - 1) * stepY;
         const bool ostrandLine =
-            kMode == ShowMode::All && kScheme == ColorScheme::Ostrand && inTiles_ &&
-            tiles_.Contains(px0, py0) &&
-            tiles_.Contains(px0 + (run.length - 1) * stepX, py0 + (run.length - 1) * stepY);
+            kMode == ShowMode::All && kScheme == ColorScheme::Ostrand && b == 1 &&
+            (inTiles_ ? tiles_.Contains(px0, py0) && tiles_.Contains(pxEnd, pyEnd)
+                      : raster_.indices != nullptr && raster_.Contains(px0, py0) &&
+                            raster_.Contains(pxEnd, pyEnd));
         std::int32_t shown = 0;
         for (int k = 0; k < run.length;) {
             const std::int32_t m = n + k;
-            const PrimeBlock block = primes_.BlockOf(m);
+            const PrimeBlock block = feed_ != nullptr ? feed_->BlockOf(m) : primes_.BlockOf(m);
             const std::int64_t offset = m - block.first;
             const int chunk = std::min(run.length - k, block.last - m + 1);
             if (ostrandLine && block.factorCounts != nullptr) {
@@ -378,17 +423,27 @@ class CellWalker {
         }
     }
 
-    // The Ostrand colours of `count` numbers from m on, all marked, into the tiles from (x, y)
-    // on in steps of (dx, dy).
+    // The Ostrand colours of `count` numbers from m on, all marked, into the picture's bytes
+    // from (x, y) on in steps of (dx, dy), all inside the picture.
     void OstrandLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
                      int y, int dx, int dy) {
-        tiles_.WriteLine(x, y, dx, dy, count, block.factorCounts + offset,
-                         kOstrandByFactors.data());
+        const std::uint8_t* factors = block.factorCounts + offset;
+        if (inTiles_) {
+            tiles_.WriteLine(x, y, dx, dy, count, factors, kOstrandByFactors.data());
+        } else {
+            std::uint32_t drawn = 0;
+            WriteIndexLine(raster_, x, y, dx, dy, count, factors, drawn);
+            if (raster_.drawn != nullptr) *raster_.drawn |= drawn;
+        }
         ForEachSetBit(block.bits, offset, count, [&](std::int64_t i) {
             const int j = static_cast<int>(i);
             const std::int32_t n = m + j;
             const int c = OstrandColor(n, true, 1);
-            tiles_.At(x + j * dx, y + j * dy) = static_cast<std::uint8_t>(c);
+            if (inTiles_) {
+                tiles_.At(x + j * dx, y + j * dy) = static_cast<std::uint8_t>(c);
+            } else {
+                raster_.WriteIndex(x + j * dx, y + j * dy, c);
+            }
             memory_.lastPrime = n;
             memory_.lastPrimeColor = c;
             if (result_.smallestPrime == 0) result_.smallestPrime = n;
@@ -518,6 +573,7 @@ class CellWalker {
     ColorMemory memory_;
     IndexGrid& cells_;
     TiledIndices& tiles_;
+    PrimeFeed* feed_;       // where the walk's blocks come from on big pictures; else primes_
     bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
     bool inTiles_ = false;  // box size 1: the same in tiles_
     bool stamped_ = false;
@@ -536,7 +592,16 @@ class CellWalker {
 
 bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
                         PassResult& result) {
-    CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_);
+    // A big picture has its numbers sieved on the other cores while it is drawn; sieving with
+    // factor counts takes longer than drawing, so the walk's own core helps out too.
+    std::optional<PrimeFeed> feed;
+    const unsigned cores = std::thread::hardware_concurrency();
+    if (result.geometry.numberOfNumbers >= kFeedFrom && cores > 1) {
+        feed.emplace(result.startNumber, result.endNumber, input.colorBy == ColorScheme::Ostrand,
+                     static_cast<int>(std::min(cores, 4u)));
+    }
+    CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_,
+                      feed ? &*feed : nullptr);
     switch (input.show) {
         case ShowMode::Primes:
             return walker.Walk<ShowMode::Primes>();
