@@ -261,6 +261,7 @@ class CellWalker {
                               std::int64_t{raster_.width} * raster_.height <= kLargestByteCopy;
         inRows_ = bytesPay && rule_.scheme == ColorScheme::Cluster;
         inTiles_ = bytesPay && !inRows_ && input.show == ShowMode::All;
+        onBytes_ = g_.boxSize == 1 && raster_.indices != nullptr;
         if (inRows_) cells_.Reset(raster_.width, raster_.height);
         if (inTiles_) {
             tiles_.Reset(raster_.width, raster_.height);
@@ -408,7 +409,7 @@ class CellWalker {
                              run.ring, px,    py};
         if (kScheme == ColorScheme::Ostrand && factors >= 0) {
             c = OstrandColor(n, isPrime, factors);
-        } else if (kScheme == ColorScheme::Cluster && (inRows_ || cellColours_)) {
+        } else if (kScheme == ColorScheme::Cluster && (inRows_ || cellColours_ || onBytes_)) {
             c = ClusterColorFound(NeighbourColour(cell), rule_, cell, memory_);
         } else {
             const ColorRule rule{kScheme, rule_.show, rule_.boxSize};
@@ -454,7 +455,7 @@ class CellWalker {
     // What FindClusterColor answers for a cell of the walk, read from the bytes the pass keeps.
     int NeighbourColour(const CellPlace& cell) const {
         const int count = rule_.ColorCount();
-        if (inRows_) {
+        if (inRows_ || onBytes_) {
             // Box size 1, as FindClusterColorInWalk: the four probes that can find a colour,
             // which depend on the side of its ring the cell lies on, the side the walk follows.
             static constexpr int kAlong[4][4][2] = {
@@ -467,7 +468,17 @@ class CellWalker {
             const int x = cell.pixelX;
             const int y = cell.pixelY;
             std::uint32_t found = 0;
-            if (cells_.Contains(x, y)) {
+            if (onBytes_) {
+                for (int i = 0; i < 4; ++i) {
+                    const int px = x + probes[i][0];
+                    const int py = y + probes[i][1];
+                    if (raster_.Contains(px, py))
+                        found |= std::uint32_t{raster_.indices[raster_.IndexOffset(px, py)]}
+                                 << (8 * i);
+                }
+                // Bytes outside the palette are no colour at all.
+                if ((found & 0xF0F0F0F0u) != 0) return FindClusterColorInWalk(raster_, cell, count);
+            } else if (cells_.Contains(x, y)) {
                 // Up to two pixels outside the picture the border reads as background.
                 const std::uint8_t* at = cells_.At(x, y);
                 const std::ptrdiff_t stride = cells_.Stride();
@@ -576,6 +587,7 @@ class CellWalker {
     PrimeFeed* feed_;       // where the walk's blocks come from on big pictures; else primes_
     bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
     bool inTiles_ = false;  // box size 1: the same in tiles_
+    bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
     bool stamped_ = false;
     bool cellColours_ = false;       // box size 3: each cell's colour in cells_
     int cellsOrigin_ = 0;            // cell (0, 0) in cells_
