@@ -29,11 +29,11 @@ class IndexedSurface final : public Surface {
     enum class Layout {
         // Row after row: what the painter draws on directly.
         Rows,
-        // In tiles of 64 x 64 pixels in blocks of 8 x 8 (see RasterView::tilesAcross), for
-        // pictures made of single
-        // pixels (box size 1): reading the neighbours above and below a pixel then stays in one
-        // memory page, where rows would put each in a page of its own. Shapes are drawn on a
-        // copy of the pixels they cover, which is slow but exact.
+        // In tiles of 64 x 64 pixels made of blocks of 8 x 8 (see RasterView::tilesAcross), for
+        // pictures made of single pixels (box size 1): the neighbours above and below a pixel
+        // then lie in the same memory page, mostly in the same cache line, where rows would put
+        // each in a page of its own. Shapes are drawn on a copy of the pixels they cover, which
+        // is slow but exact.
         Tiles,
     };
 
