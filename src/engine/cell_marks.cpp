@@ -34,6 +34,25 @@ void DrawMarkedShape(Surface& surface, const RasterView& raster, const MarkStyle
     }
 }
 
+bool StampSmallMark(const RasterView& raster, const MarkStyle& style, int x, int y, int c) {
+    if (style.boxSize != 3) return false;
+    if (style.squares) {
+        if (style.scheme == ColorScheme::Ostrand && c == 0 && style.show != ShowMode::All)
+            return false;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx)
+                raster.WriteIndex(x + dx, y + dy, c);
+        }
+        return true;
+    }
+    raster.WriteIndex(x, y - 1, c);
+    raster.WriteIndex(x - 1, y, c);
+    raster.WriteIndex(x, y, c);
+    raster.WriteIndex(x + 1, y, c);
+    raster.WriteIndex(x, y + 1, c);
+    return true;
+}
+
 void DrawNumeral(Surface& surface, const RasterView& raster, int x, int y, int c,
                  std::string_view numeral, int textX, int textY) {
     surface.DrawText(textX, textY, numeral, kNumeralPoints, NumeralTextColor(PaletteRgb(c)));

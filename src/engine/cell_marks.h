@@ -42,6 +42,12 @@ inline void DrawMarkedCell(Surface& surface, const RasterView& raster, const Mar
     }
 }
 
+// The mark of box size 3 written straight into the raster, pixel for pixel as a surface whose
+// SmallMarksMayBeStamped() draws it: a plus for a circle, the nine pixels for a square. Returns
+// false, writing nothing, for any other box size and for the one mark of two colours (the
+// white-outlined black Ostrand square), which the painter has to draw.
+bool StampSmallMark(const RasterView& raster, const MarkStyle& style, int x, int y, int c);
+
 // Prints `numeral` at (textX, textY) in the contrast colour of c, then gives the centre pixel
 // (x, y) back its colour c.
 void DrawNumeral(Surface& surface, const RasterView& raster, int x, int y, int c,

@@ -9,6 +9,12 @@ int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memo
     const int found = rule.boxSize == 1 && cell.ring >= 2
                           ? FindClusterColorInWalk(raster, cell, count)
                           : FindClusterColor(raster, cell.pixelX, cell.pixelY, rule.boxSize, count);
+    return ClusterColorFound(found, rule, cell, memory);
+}
+
+int ClusterColorFound(int found, const ColorRule& rule, const CellPlace& cell,
+                      ColorMemory& memory) {
+    const int count = rule.ColorCount();
     if (IsCycleColor(found, count)) return found;
 
     const std::int32_t n = cell.number;

@@ -87,6 +87,10 @@ int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int 
 int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
                  const RasterView& raster);
 
+// The same, once the neighbours were looked at: `found` is what FindClusterColor answered (any
+// index that is not a cycle colour when no neighbour gave one).
+int ClusterColorFound(int found, const ColorRule& rule, const CellPlace& cell, ColorMemory& memory);
+
 // The ring colour of scheme "Ring number", also the colour of a new cluster.
 inline int RingColor(int ring, int colorCount) {
     return (ring + 5) % colorCount + intColorOffset;
@@ -94,14 +98,13 @@ inline int RingColor(int ring, int colorCount) {
 
 // Ostrand colour from the remainder mod 12 of a prime, or from the number of distinct prime
 // factors of any other number. Index 0 (black) is drawn with a white outline where it fits.
-inline int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors) {
-    if (isPrime) {
-        static constexpr int kByRemainder[12] = {0, 0, 12, 10, 0, 12, 0, 10, 0, 0, 0, 9};
-        return kByRemainder[n % 12];
-    }
-    static constexpr int kByFactorCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
+inline constexpr int kOstrandByRemainder[12] = {0, 0, 12, 10, 0, 12, 0, 10, 0, 0, 0, 9};
+inline constexpr int kOstrandByFactorCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
+
+constexpr int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors) {
+    if (isPrime) return kOstrandByRemainder[n % 12];
     return distinctPrimeFactors >= 0 && distinctPrimeFactors < 8
-               ? kByFactorCount[distinctPrimeFactors]
+               ? kOstrandByFactorCount[distinctPrimeFactors]
                : 0;
 }
 

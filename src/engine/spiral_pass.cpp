@@ -3,8 +3,14 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <chrono>
+#include <optional>
+#include <thread>
+#include <vector>
 
 #include "engine/cell_marks.h"
+#include "engine/prime_feed.h"
 
 namespace quorvel {
 namespace {
@@ -165,12 +171,72 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
 
 namespace {
 
+// Pictures of this many numbers and more are worth a sieving thread: from about 2048 pixels a
+// side at box size 1, far beyond what a window shows.
+constexpr std::int32_t kFeedFrom = 1 << 22;
+
+// The first of four palette indices (in the bytes of `probes`, lowest first, each below 16)
+// that is a cycle colour, or -1: the four compared at once.
+inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
+    constexpr std::uint32_t kOnes = 0x01010101u;
+    // A byte's top bit comes on when it reaches the first cycle colour, and when it reaches the
+    // first one past the cycle; no byte carries into the next.
+    const std::uint32_t reached = probes + (0x80u - intColorOffset) * kOnes;
+    const std::uint32_t past =
+        probes + (0x80u - static_cast<std::uint32_t>(intColorOffset + colorCount)) * kOnes;
+    const std::uint32_t hits = reached & ~past & (0x80u * kOnes);
+    if (hits == 0) return -1;
+    return static_cast<int>((probes >> (std::countr_zero(hits) - 7)) & 0xFFu);
+}
+
+// Ostrand colours of the numbers that are not prime, by their count of distinct prime factors.
+constexpr std::array<std::uint8_t, 256> kOstrandByFactors = [] {
+    std::array<std::uint8_t, 256> colours{};
+    for (int f = 0; f < 256; ++f)
+        colours[static_cast<std::size_t>(f)] = static_cast<std::uint8_t>(OstrandColor(4, false, f));
+    return colours;
+}();
+
+// Sets the `count` pixels of a byte surface from (x, y) on in steps of (dx, dy), one of them 0
+// and the other ±1, all inside the picture, to the Ostrand colours of the factor counts
+// values[0], values[1], …; adds each colour written to `drawn`.
+void WriteIndexLine(const RasterView& raster, int x, int y, int dx, int dy, int count,
+                    const std::uint8_t* values, std::uint32_t& drawn) {
+    std::uint32_t seen = 0;
+    const auto line = [&](std::uint8_t* out, std::ptrdiff_t step, const std::uint8_t* from, int n) {
+        for (int i = 0; i < n; ++i) {
+            const std::uint8_t c = kOstrandByFactors[from[i]];
+            out[i * step] = c;
+            seen |= 1u << c;
+        }
+    };
+    if (raster.tilesAcross == 0) {
+        line(raster.indices + raster.Offset(x, y), dx + dy * raster.stride, values, count);
+    } else {
+        // Blocks of 8 x 8 inside tiles: straight on to the edge of each block.
+        const std::ptrdiff_t step = dx + dy * 8;
+        for (int j = 0; j < count;) {
+            const int cx = x + j * dx;
+            const int cy = y + j * dy;
+            const int inBlock = dx > 0   ? 8 - (cx & 7)
+                                : dx < 0 ? (cx & 7) + 1
+                                : dy > 0 ? 8 - (cy & 7)
+                                         : (cy & 7) + 1;
+            const int n = std::min(inBlock, count - j);
+            line(raster.indices + raster.IndexOffset(cx, cy), step, values + j, n);
+            j += n;
+        }
+    }
+    drawn |= seen;
+}
+
 // Everything one walk works with. The loop over the cells is specialised per show mode and
 // colour scheme, so that classifying and colouring a cell compile down to a few instructions.
 class CellWalker {
   public:
     CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
-               PrimeWindow& primes, RandomSource& random, PassResult& result)
+               PrimeWindow& primes, RandomSource& random, PassResult& result, IndexGrid& cells,
+               TiledIndices& tiles, PrimeFeed* feed)
         : surface_(surface),
           observer_(observer),
           primes_(primes),
@@ -181,7 +247,38 @@ class CellWalker {
                  input.colorBy, input.numerals, input.grid},
           rule_{input.colorBy, input.show, g_.boxSize},
           gridMarks_(g_.boxSize >= 15 && input.grid && input.show != ShowMode::All),
-          raster_(surface.Raster()) {}
+          raster_(surface.Raster()),
+          cells_(cells),
+          tiles_(tiles),
+          feed_(feed) {
+        // Box size 1 on a 32-bit picture: the pass keeps the colours one byte a pixel, where
+        // the neighbours "Cluster" reads stay in the cache, and writes them out row by row at
+        // the end, and now and then for the screen. "Cluster" reads its neighbours at fixed
+        // distances: rows. With every number marked: tiles, where a ring's columns cost no
+        // more than its rows. A byte surface is worked on as it is.
+        const bool bytesPay = g_.boxSize == 1 && raster_.bits != nullptr &&
+                              raster_.indices == nullptr &&
+                              std::int64_t{raster_.width} * raster_.height <= kLargestByteCopy;
+        inRows_ = bytesPay && rule_.scheme == ColorScheme::Cluster;
+        inTiles_ = bytesPay && !inRows_ && input.show == ShowMode::All;
+        onBytes_ = g_.boxSize == 1 && raster_.indices != nullptr;
+        if (inRows_) cells_.Reset(raster_.width, raster_.height);
+        if (inTiles_) {
+            tiles_.Reset(raster_.width, raster_.height);
+        } else {
+            tiles_.Release();
+        }
+        // Box size 3: marks written straight into the pixels. With every mark a stamp of one
+        // colour, "Cluster" reads a neighbour's colour from its cell instead of its pixels.
+        stamped_ = g_.boxSize == 3 && surface.SmallMarksMayBeStamped();
+        cellColours_ = stamped_ && rule_.scheme == ColorScheme::Cluster;
+        if (cellColours_) {
+            cellsOrigin_ = g_.cellsPerSide / 2;
+            cells_.Reset(2 * cellsOrigin_ + 1, 2 * cellsOrigin_ + 1);
+        }
+        if (!inRows_ && !cellColours_) cells_.Release();
+        lastFlush_ = std::chrono::steady_clock::now();
+    }
 
     template <ShowMode kMode>
     bool Walk() {
@@ -218,7 +315,7 @@ class CellWalker {
             result_.numberShown = 1;
             const CellPlace centre{start, true, isPrime, 0, 0, 1, g_.centreX, g_.centreY};
             const int c = ChooseCellColor(rule_, centre, memory_, raster_, primes_);
-            DrawMarkedCell(surface_, raster_, style_, g_.centreX, g_.centreY, c, start);
+            Put(0, 0, g_.centreX, g_.centreY, c, start);
             if (isPrime) result_.smallestPrime = result_.largestPrime = start;
             memory_.lastClusterColor = intPrimeColor;
         } else {
@@ -230,10 +327,14 @@ class CellWalker {
         const std::int64_t checkpoint = observer_ != nullptr
                                             ? observer_->CheckpointEvery(g_.boxSize)
                                             : (g_.boxSize == 1 ? 1000 : 0);
-        return WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
-            WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
-            return checkpoint <= 0 || run.Last() % checkpoint != 0 || Checkpoint(run.Last() + 1);
-        });
+        const bool finished =
+            WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
+                WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
+                return checkpoint <= 0 || run.Last() % checkpoint != 0 ||
+                       Checkpoint(run.Last() + 1);
+            });
+        if (inRows_ || inTiles_) Flush();
+        return finished;
     }
 
     // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve;
@@ -247,13 +348,27 @@ class CellWalker {
         const int px0 = g_.centreX + b * run.x;
         const int py0 = g_.centreY + b * run.y;
         const bool gridMarks = gridMarks_;
+        side_ = run.dy < 0 ? 0 : run.dx < 0 ? 1 : run.dy > 0 ? 2 : 3;
+        // Every number of the run in colours straight from the sieve's factor counts, into
+        // the bytes kept beside the surface or into a byte surface's own.
+        const int pxEnd = px0 + (run.length - 1) * stepX;
+        const int pyEnd = py0 + (run.length - 1) * stepY;
+        const bool ostrandLine =
+            kMode == ShowMode::All && kScheme == ColorScheme::Ostrand && b == 1 &&
+            (inTiles_ ? tiles_.Contains(px0, py0) && tiles_.Contains(pxEnd, pyEnd)
+                      : raster_.indices != nullptr && raster_.Contains(px0, py0) &&
+                            raster_.Contains(pxEnd, pyEnd));
         std::int32_t shown = 0;
         for (int k = 0; k < run.length;) {
             const std::int32_t m = n + k;
-            const PrimeBlock block = primes_.BlockOf(m);
+            const PrimeBlock block = feed_ != nullptr ? feed_->BlockOf(m) : primes_.BlockOf(m);
             const std::int64_t offset = m - block.first;
             const int chunk = std::min(run.length - k, block.last - m + 1);
-            if (kMode == ShowMode::Primes && !gridMarks) {
+            if (ostrandLine && block.factorCounts != nullptr) {
+                OstrandLine(block, offset, chunk, m, px0 + k * stepX, py0 + k * stepY, run.dx,
+                            run.dy);
+                shown += chunk;
+            } else if (kMode == ShowMode::Primes && !gridMarks) {
                 ForEachSetBit(block.bits, offset, chunk, [&](std::int64_t j) {
                     const int c = k + static_cast<int>(j);
                     ++shown;
@@ -290,15 +405,17 @@ class CellWalker {
     void Mark(std::int32_t n, bool isPrime, const SpiralRun& run, int k, int px, int py,
               int factors) {
         int c = 0;
+        const CellPlace cell{n,        false, isPrime, run.x + k * run.dx, run.y + k * run.dy,
+                             run.ring, px,    py};
         if (kScheme == ColorScheme::Ostrand && factors >= 0) {
             c = OstrandColor(n, isPrime, factors);
+        } else if (kScheme == ColorScheme::Cluster && (inRows_ || cellColours_ || onBytes_)) {
+            c = ClusterColorFound(NeighbourColour(cell), rule_, cell, memory_);
         } else {
-            const CellPlace cell{n,        false, isPrime, run.x + k * run.dx, run.y + k * run.dy,
-                                 run.ring, px,    py};
             const ColorRule rule{kScheme, rule_.show, rule_.boxSize};
             c = ChooseCellColor(rule, cell, memory_, raster_, primes_);
         }
-        DrawMarkedCell(surface_, raster_, style_, px, py, c, n);
+        Put(cell.x, cell.y, px, py, c, n);
         if (isPrime) {
             memory_.lastPrime = n;
             memory_.lastPrimeColor = c;
@@ -307,9 +424,146 @@ class CellWalker {
         }
     }
 
+    // The Ostrand colours of `count` numbers from m on, all marked, into the picture's bytes
+    // from (x, y) on in steps of (dx, dy), all inside the picture.
+    void OstrandLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
+                     int y, int dx, int dy) {
+        const std::uint8_t* factors = block.factorCounts + offset;
+        if (inTiles_) {
+            tiles_.WriteLine(x, y, dx, dy, count, factors, kOstrandByFactors.data());
+        } else {
+            std::uint32_t drawn = 0;
+            WriteIndexLine(raster_, x, y, dx, dy, count, factors, drawn);
+            if (raster_.drawn != nullptr) *raster_.drawn |= drawn;
+        }
+        ForEachSetBit(block.bits, offset, count, [&](std::int64_t i) {
+            const int j = static_cast<int>(i);
+            const std::int32_t n = m + j;
+            const int c = OstrandColor(n, true, 1);
+            if (inTiles_) {
+                tiles_.At(x + j * dx, y + j * dy) = static_cast<std::uint8_t>(c);
+            } else {
+                raster_.WriteIndex(x + j * dx, y + j * dy, c);
+            }
+            memory_.lastPrime = n;
+            memory_.lastPrimeColor = c;
+            if (result_.smallestPrime == 0) result_.smallestPrime = n;
+            result_.largestPrime = n;
+        });
+    }
+
+    // What FindClusterColor answers for a cell of the walk, read from the bytes the pass keeps.
+    int NeighbourColour(const CellPlace& cell) const {
+        const int count = rule_.ColorCount();
+        if (inRows_ || onBytes_) {
+            // Box size 1, as FindClusterColorInWalk: the four probes that can find a colour,
+            // which depend on the side of its ring the cell lies on, the side the walk follows.
+            static constexpr int kAlong[4][4][2] = {
+                {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}},   // east side, going north
+                {{-1, 1}, {1, 1}, {2, 0}, {0, 2}},      // north side, going west
+                {{1, -1}, {1, 1}, {2, 0}, {0, -2}},     // west side, going south
+                {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}},  // south side, going east
+            };
+            const auto& probes = kAlong[side_];
+            const int x = cell.pixelX;
+            const int y = cell.pixelY;
+            std::uint32_t found = 0;
+            if (onBytes_) {
+                for (int i = 0; i < 4; ++i) {
+                    const int px = x + probes[i][0];
+                    const int py = y + probes[i][1];
+                    if (raster_.Contains(px, py))
+                        found |= std::uint32_t{raster_.indices[raster_.IndexOffset(px, py)]}
+                                 << (8 * i);
+                }
+                // Bytes outside the palette are no colour at all.
+                if ((found & 0xF0F0F0F0u) != 0) return FindClusterColorInWalk(raster_, cell, count);
+            } else if (cells_.Contains(x, y)) {
+                // Up to two pixels outside the picture the border reads as background.
+                const std::uint8_t* at = cells_.At(x, y);
+                const std::ptrdiff_t stride = cells_.Stride();
+                for (int i = 0; i < 4; ++i)
+                    found |= std::uint32_t{at[probes[i][0] + probes[i][1] * stride]} << (8 * i);
+            } else {
+                for (int i = 0; i < 4; ++i) {
+                    const int px = x + probes[i][0];
+                    const int py = y + probes[i][1];
+                    if (cells_.Contains(px, py))
+                        found |= std::uint32_t{*cells_.At(px, py)} << (8 * i);
+                }
+            }
+            return FirstCycleColour(found, count);
+        }
+        // Box size 3: the probes of the diagonal neighbours and of the cells two away all lie
+        // in those cells' marks, and every mark is one colour, so the first probe that finds
+        // any mark finds each of them. Near the picture's edge a mark may be cut off, which
+        // changes which probe finds it: there the pixels are read.
+        constexpr int kReach = 2 * 3 + 1;
+        if (cell.pixelX < kReach || cell.pixelY < kReach || cell.pixelX + kReach >= raster_.width ||
+            cell.pixelY + kReach >= raster_.height) {
+            return FindClusterColor(raster_, cell.pixelX, cell.pixelY, g_.boxSize, count);
+        }
+        // NE, SW, SE, NW, then two away E, W, S, N, as FindClusterColor probes them.
+        static constexpr int kNeighbours[2][4][2] = {{{1, -1}, {-1, 1}, {1, 1}, {-1, -1}},
+                                                     {{2, 0}, {-2, 0}, {0, 2}, {0, -2}}};
+        const std::uint8_t* at = cells_.At(cell.x + cellsOrigin_, cell.y + cellsOrigin_);
+        const std::ptrdiff_t stride = cells_.Stride();
+        for (const auto& stage : kNeighbours) {
+            std::uint32_t found = 0;
+            for (int i = 0; i < 4; ++i)
+                found |= std::uint32_t{at[stage[i][0] + stage[i][1] * stride]} << (8 * i);
+            const int colour = FirstCycleColour(found, count);
+            if (colour >= 0) return colour;
+        }
+        return -1;
+    }
+
+    // Draws the mark of the walk's cell (x, y), centre pixel (px, py), in colour c.
+    void Put(int x, int y, int px, int py, int c, std::int32_t n) {
+        const auto index = static_cast<std::uint8_t>(c);
+        if (inRows_) {
+            if (cells_.Contains(px, py)) *cells_.At(px, py) = index;
+            return;
+        }
+        if (inTiles_) {
+            if (tiles_.Contains(px, py)) tiles_.At(px, py) = index;
+            return;
+        }
+        if (cellColours_) *cells_.At(x + cellsOrigin_, y + cellsOrigin_) = index;
+        if (!stamped_ || !StampSmallMark(raster_, style_, px, py, c)) {
+            DrawMarkedCell(surface_, raster_, style_, px, py, c, n);
+        }
+    }
+
+    // Writes the colours kept one byte a pixel into the surface.
+    void Flush() {
+        const RasterView raster = surface_.Raster();
+        lastFlush_ = std::chrono::steady_clock::now();
+        if (raster.bits == nullptr) return;
+        const int width = std::min(raster.width, inRows_ ? cells_.Width() : tiles_.Width());
+        const int height = std::min(raster.height, inRows_ ? cells_.Height() : tiles_.Height());
+        if (width <= 0) return;
+        row_.resize(static_cast<std::size_t>(tiles_.Width()));
+        for (int y = 0; y < height; ++y) {
+            const std::uint8_t* indices = nullptr;
+            if (inRows_) {
+                indices = cells_.At(0, y);
+            } else {
+                tiles_.CopyRow(y, row_.data());
+                indices = row_.data();
+            }
+            ExpandIndices(indices, raster.bits + raster.Offset(0, y),
+                          static_cast<std::size_t>(width));
+        }
+    }
+
     // Shows the picture so far, reports how far the walk got and lets pending input through;
     // false when Stop was pressed.
     bool Checkpoint(std::int64_t done) {
+        // A screen shows a new picture every 16 ms or so; writing the colours out more often
+        // would only slow the walk down.
+        if ((inRows_ || inTiles_) && std::chrono::steady_clock::now() - lastFlush_ >= kFlushEvery)
+            Flush();
         surface_.Refresh();
         if (observer_ != nullptr) observer_->OnProgress(done, g_.numberOfNumbers);
         const bool stop = observer_ != nullptr && observer_->StopRequested();
@@ -328,13 +582,38 @@ class CellWalker {
     const bool gridMarks_;
     RasterView raster_;
     ColorMemory memory_;
+    IndexGrid& cells_;
+    TiledIndices& tiles_;
+    PrimeFeed* feed_;       // where the walk's blocks come from on big pictures; else primes_
+    bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
+    bool inTiles_ = false;  // box size 1: the same in tiles_
+    bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
+    bool stamped_ = false;
+    bool cellColours_ = false;       // box size 3: each cell's colour in cells_
+    int cellsOrigin_ = 0;            // cell (0, 0) in cells_
+    int side_ = 0;                   // the side of its ring the run being walked lies on
+    std::vector<std::uint8_t> row_;  // one row of tiles_, for writing it out
+    std::chrono::steady_clock::time_point lastFlush_;
+
+    // Beyond this a copy of one byte a pixel would cost more memory than it saves time.
+    static constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
+    static constexpr std::chrono::milliseconds kFlushEvery{15};
 };
 
 }  // namespace
 
 bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
                         PassResult& result) {
-    CellWalker walker(input, surface, observer, primes_, random_, result);
+    // A big picture has its numbers sieved on the other cores while it is drawn; sieving with
+    // factor counts takes longer than drawing, so the walk's own core helps out too.
+    std::optional<PrimeFeed> feed;
+    const unsigned cores = std::thread::hardware_concurrency();
+    if (result.geometry.numberOfNumbers >= kFeedFrom && cores > 1) {
+        feed.emplace(result.startNumber, result.endNumber, input.colorBy == ColorScheme::Ostrand,
+                     static_cast<int>(std::min(cores, 4u)));
+    }
+    CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_,
+                      feed ? &*feed : nullptr);
     switch (input.show) {
         case ShowMode::Primes:
             return walker.Walk<ShowMode::Primes>();

@@ -7,6 +7,7 @@
 
 #include "engine/color_schemes.h"
 #include "engine/diagonal_runs.h"
+#include "engine/index_grid.h"
 #include "engine/number_selection.h"
 #include "engine/prime_window.h"
 #include "engine/surface.h"
@@ -143,6 +144,9 @@ class SpiralEngine {
     bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result);
 
     PrimeWindow primes_;
+    // Kept between passes, so that a window's redraws do not ask for the memory every time.
+    IndexGrid cells_;      // each cell's colour, where the pass keeps them
+    TiledIndices tiles_;   // box size 1 with every number marked: the picture's colours
     RandomSource random_;  // restarted from the centre number by every pass
     PassFlags flags_;
     bool running_ = false;

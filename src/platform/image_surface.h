@@ -32,6 +32,7 @@ class ImageSurface final : public Surface {
     void DrawBox(int x1, int y1, int x2, int y2, Rgb outline) override;
     void DrawCircle(int centreX, int centreY, int radius, Rgb outline) override;
     void DrawText(int x, int y, std::string_view text, int points, Rgb color) override;
+    bool SmallMarksMayBeStamped() const override { return true; }
     void Refresh() override;
 
     // The finished picture, for showing and saving.

@@ -29,10 +29,11 @@ class IndexedSurface final : public Surface {
     enum class Layout {
         // Row after row: what the painter draws on directly.
         Rows,
-        // In tiles of 64 x 64 pixels (see RasterView::tilesAcross), for pictures made of single
-        // pixels (box size 1): reading the neighbours above and below a pixel then stays in one
-        // memory page, where rows would put each in a page of its own. Shapes are drawn on a
-        // copy of the pixels they cover, which is slow but exact.
+        // In tiles of 64 x 64 pixels made of blocks of 8 x 8 (see RasterView::tilesAcross), for
+        // pictures made of single pixels (box size 1): the neighbours above and below a pixel
+        // then lie in the same memory page, mostly in the same cache line, where rows would put
+        // each in a page of its own. Shapes are drawn on a copy of the pixels they cover, which
+        // is slow but exact.
         Tiles,
     };
 
@@ -55,6 +56,7 @@ class IndexedSurface final : public Surface {
     void DrawBox(int x1, int y1, int x2, int y2, Rgb outline) override;
     void DrawCircle(int centreX, int centreY, int radius, Rgb outline) override;
     void DrawText(int x, int y, std::string_view text, int points, Rgb color) override;
+    bool SmallMarksMayBeStamped() const override { return true; }
     // Nothing to present; it ends the painter's work, so that the rows are up to date.
     void Refresh() override;
 

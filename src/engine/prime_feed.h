@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "engine/prime_window.h"
+
+namespace quorvel {
+
+// The blocks of a PrimeWindow over first … last, sieved ahead on threads of their own while
+// the caller draws the blocks before them: on a big picture sieving takes about as long as
+// drawing, with factor counts longer, and the other cores can do it meanwhile. Blocks are
+// handed out in increasing order.
+class PrimeFeed {
+  public:
+    PrimeFeed(std::int32_t first, std::int32_t last, bool withFactorCounts, int threads);
+    ~PrimeFeed();
+    PrimeFeed(const PrimeFeed&) = delete;
+    PrimeFeed& operator=(const PrimeFeed&) = delete;
+
+    // The block that holds n, first <= n <= last; n must not be smaller than at the call
+    // before. Valid until the next call.
+    PrimeBlock BlockOf(std::int32_t n);
+
+  private:
+    struct Slot {
+        std::vector<std::uint64_t> bits;
+        std::vector<std::uint8_t> factorCounts;
+        bool withFactorCounts = false;
+        std::int32_t first = 0;
+        std::int32_t last = -1;
+    };
+    // Blocks sieved ahead at most: enough to ride out a slow stretch of either side.
+    static constexpr int kSlots = 8;
+
+    // Sieves blocks k, k + step, k + 2·step, …
+    void Produce(std::int64_t k, std::int64_t step);
+    std::int64_t Blocks() const;
+    static PrimeBlock Block(const Slot& slot) {
+        return PrimeBlock{slot.bits.data(),
+                          slot.withFactorCounts ? slot.factorCounts.data() : nullptr, slot.first,
+                          slot.last};
+    }
+
+    const std::int32_t first_;
+    const std::int32_t last_;
+    const bool withFactorCounts_;
+    std::array<Slot, kSlots> slots_;
+    std::array<bool, kSlots> ready_{};  // slot k % kSlots holds block k
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::int64_t consumed_ = 0;  // blocks the caller is done with
+    bool holding_ = false;       // the caller reads slot consumed_ % kSlots
+    bool stop_ = false;
+    // Should a block not be where the feed expects it, the caller sieves for itself.
+    PrimeWindow own_;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace quorvel
