@@ -252,15 +252,16 @@ class CellWalker {
           tiles_(tiles),
           feed_(feed) {
         // Box size 1 on a 32-bit picture: the pass keeps the colours one byte a pixel, where
-        // the neighbours "Cluster" reads stay in the cache, and writes them out row by row at
-        // the end, and now and then for the screen. "Cluster" reads its neighbours at fixed
-        // distances: rows. With every number marked: tiles, where a ring's columns cost no
-        // more than its rows. A byte surface is worked on as it is.
+        // the neighbours "Cluster" reads stay in the cache and a ring's columns cost a quarter
+        // of the cache lines, and writes them out row by row at the end, and now and then for
+        // the screen. "Cluster" reads its neighbours at fixed distances: rows. With every
+        // number marked: tiles, where a ring's columns cost no more than its rows. A byte
+        // surface is worked on as it is.
         const bool bytesPay = g_.boxSize == 1 && raster_.bits != nullptr &&
                               raster_.indices == nullptr &&
                               std::int64_t{raster_.width} * raster_.height <= kLargestByteCopy;
-        inRows_ = bytesPay && rule_.scheme == ColorScheme::Cluster;
-        inTiles_ = bytesPay && !inRows_ && input.show == ShowMode::All;
+        inTiles_ = bytesPay && input.show == ShowMode::All && rule_.scheme != ColorScheme::Cluster;
+        inRows_ = bytesPay && !inTiles_;
         onBytes_ = g_.boxSize == 1 && raster_.indices != nullptr;
         if (inRows_) cells_.Reset(raster_.width, raster_.height);
         if (inTiles_) {
@@ -607,8 +608,10 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
     // A big picture has its numbers sieved on the other cores while it is drawn; sieving with
     // factor counts takes longer than drawing, so the walk's own core helps out too.
     std::optional<PrimeFeed> feed;
-    const unsigned cores = std::thread::hardware_concurrency();
-    if (result.geometry.numberOfNumbers >= kFeedFrom && cores > 1) {
+    // (Asking for the cores reads a system file: only big pictures ask.)
+    const bool big = result.geometry.numberOfNumbers >= kFeedFrom;
+    const unsigned cores = big ? std::thread::hardware_concurrency() : 1;
+    if (big && cores > 1) {
         feed.emplace(result.startNumber, result.endNumber, input.colorBy == ColorScheme::Ostrand,
                      static_cast<int>(std::min(cores, 4u)));
     }
