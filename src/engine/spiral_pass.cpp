@@ -24,6 +24,10 @@ void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_
     surface.Refresh();
 }
 
+// Beyond this many pixels a copy of a 32-bit picture at one byte a pixel would cost more memory
+// than it saves time.
+constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
+
 // Marks the engine busy for the life of a pass, whichever way the pass ends.
 class RunningGuard {
   public:
@@ -150,7 +154,12 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     if (observer != nullptr) observer->OnDrawingStarts(result);
     if (!input.moving && g.boxSize <= 5) DrawCalculatingBanner(surface, g, input.calculatingText);
 
-    surface.Clear(kBlack);
+    // At box size 1 the walk keeps the colours one byte a pixel and writes every pixel of a
+    // 32-bit picture from them (see CellWalker), so such a picture needs no fill first.
+    const bool rewritten = g.boxSize == 1 &&
+                           std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
+                           surface.ClearForOverwrite(kBlack);
+    if (!rewritten) surface.Clear(kBlack);
     random_.Restart(-start);
     primes_.Prepare(start, result.endNumber, input.colorBy == ColorScheme::Ostrand);
     const bool finished = Walk(input, surface, observer, result);
@@ -278,7 +287,10 @@ class CellWalker {
             cells_.Reset(2 * cellsOrigin_ + 1, 2 * cellsOrigin_ + 1);
         }
         if (!inRows_ && !cellColours_) cells_.Release();
-        lastFlush_ = std::chrono::steady_clock::now();
+        // A window shows the picture from the first checkpoint on, which then writes out the
+        // colours so far (the 32-bit picture was not cleared); other callers see the end only.
+        lastFlush_ = observer_ != nullptr ? std::chrono::steady_clock::time_point{}
+                                          : std::chrono::steady_clock::now();
     }
 
     template <ShowMode kMode>
@@ -369,6 +381,12 @@ class CellWalker {
                 OstrandLine(block, offset, chunk, m, px0 + k * stepX, py0 + k * stepY, run.dx,
                             run.dy);
                 shown += chunk;
+            } else if (kScheme == ColorScheme::White && kMode == ShowMode::Primes && inRows_ &&
+                       cells_.Contains(px0 + k * stepX, py0 + k * stepY) &&
+                       cells_.Contains(px0 + (k + chunk - 1) * stepX,
+                                       py0 + (k + chunk - 1) * stepY)) {
+                shown += WhiteLine(block, offset, chunk, m, px0 + k * stepX, py0 + k * stepY,
+                                   stepX + stepY * static_cast<int>(cells_.Stride()));
             } else if (kMode == ShowMode::Primes && !gridMarks) {
                 ForEachSetBit(block.bits, offset, chunk, [&](std::int64_t j) {
                     const int c = k + static_cast<int>(j);
@@ -423,6 +441,31 @@ class CellWalker {
             if (result_.smallestPrime == 0) result_.smallestPrime = n;
             result_.largestPrime = n;  // numbers only grow along the walk
         }
+    }
+
+    // "White" at box size 1: the primes among `count` numbers from m on, all inside the
+    // picture, as white bytes from (x, y) on, `step` bytes apart. Returns how many there were.
+    int WhiteLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
+                  int y, std::ptrdiff_t step) {
+        std::uint8_t* const at = cells_.At(x, y);
+        int primes = 0;
+        std::int64_t first = -1;
+        std::int64_t last = -1;
+        ForEachSetBit(block.bits, offset, count, [&](std::int64_t j) {
+            at[j * step] = static_cast<std::uint8_t>(kBrightWhite);
+            if (first < 0) first = j;
+            last = j;
+            ++primes;
+        });
+        if (primes > 0) {
+            const auto largest = static_cast<std::int32_t>(m + last);
+            memory_.lastPrime = largest;
+            memory_.lastPrimeColor = kBrightWhite;
+            if (result_.smallestPrime == 0)
+                result_.smallestPrime = static_cast<std::int32_t>(m + first);
+            result_.largestPrime = largest;
+        }
+        return primes;
     }
 
     // The Ostrand colours of `count` numbers from m on, all marked, into the picture's bytes
@@ -596,8 +639,6 @@ class CellWalker {
     std::vector<std::uint8_t> row_;  // one row of tiles_, for writing it out
     std::chrono::steady_clock::time_point lastFlush_;
 
-    // Beyond this a copy of one byte a pixel would cost more memory than it saves time.
-    static constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
     static constexpr std::chrono::milliseconds kFlushEvery{15};
 };
 

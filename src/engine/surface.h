@@ -130,6 +130,12 @@ class Surface {
     // such small marks straight into the raster, which costs a fraction of a painter's call.
     virtual bool SmallMarksMayBeStamped() const { return false; }
 
+    // For a pass that writes every pixel itself through a 32-bit raster before it shows the
+    // picture: `background` becomes the background colour, and the pixels may hold anything
+    // until written (filling them first would be wasted). False, with nothing done, on a surface
+    // without a 32-bit raster, which is then cleared instead.
+    virtual bool ClearForOverwrite(Rgb /*background*/) { return false; }
+
     void SetPixel(int x, int y, Rgb color) { Raster().Write(x, y, color); }
     Rgb ReadPixel(int x, int y) { return Raster().Read(x, y); }
 };

@@ -31,7 +31,7 @@ ImageSurface::~ImageSurface() {
     EndPainting();
 }
 
-void ImageSurface::Clear(Rgb background) {
+bool ImageSurface::ClearForOverwrite(Rgb background) {
     EndPainting();
     background_ = background;
     // A picture shared with a copy (one handed out for showing or saving) would first be copied
@@ -41,6 +41,11 @@ void ImageSurface::Clear(Rgb background) {
         image_.setDotsPerMeterX(kDotsPerMetre);
         image_.setDotsPerMeterY(kDotsPerMetre);
     }
+    return true;
+}
+
+void ImageSurface::Clear(Rgb background) {
+    ClearForOverwrite(background);
     // A plain fill of the words: the image's own fill goes through its colour conversion and
     // takes about twice as long.
     auto* bits = reinterpret_cast<std::uint32_t*>(image_.bits());

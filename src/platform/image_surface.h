@@ -33,6 +33,7 @@ class ImageSurface final : public Surface {
     void DrawCircle(int centreX, int centreY, int radius, Rgb outline) override;
     void DrawText(int x, int y, std::string_view text, int points, Rgb color) override;
     bool SmallMarksMayBeStamped() const override { return true; }
+    bool ClearForOverwrite(Rgb background) override;
     void Refresh() override;
 
     // The finished picture, for showing and saving.
