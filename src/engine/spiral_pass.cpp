@@ -385,8 +385,25 @@ class CellWalker {
                        cells_.Contains(px0 + k * stepX, py0 + k * stepY) &&
                        cells_.Contains(px0 + (k + chunk - 1) * stepX,
                                        py0 + (k + chunk - 1) * stepY)) {
-                shown += WhiteLine(block, offset, chunk, m, px0 + k * stepX, py0 + k * stepY,
-                                   stepX + stepY * static_cast<int>(cells_.Stride()));
+                std::uint8_t* const at = cells_.At(px0 + k * stepX, py0 + k * stepY);
+                const std::ptrdiff_t step = stepX + stepY * cells_.Stride();
+                shown += WhiteLine(block, offset, chunk, m,
+                                   [&](std::int64_t j) -> std::uint8_t& { return at[j * step]; });
+            } else if (kScheme == ColorScheme::White && kMode == ShowMode::Primes && onBytes_ &&
+                       raster_.Contains(px0 + k * stepX, py0 + k * stepY) &&
+                       raster_.Contains(px0 + (k + chunk - 1) * stepX,
+                                        py0 + (k + chunk - 1) * stepY)) {
+                const int x = px0 + k * stepX;
+                const int y = py0 + k * stepY;
+                const int dx = run.dx;
+                const int dy = run.dy;
+                const int found =
+                    WhiteLine(block, offset, chunk, m, [&](std::int64_t j) -> std::uint8_t& {
+                        const auto i = static_cast<int>(j);
+                        return raster_.indices[raster_.IndexOffset(x + i * dx, y + i * dy)];
+                    });
+                shown += found;
+                if (found > 0 && raster_.drawn != nullptr) *raster_.drawn |= 1u << kBrightWhite;
             } else if (kMode == ShowMode::Primes && !gridMarks) {
                 ForEachSetBit(block.bits, offset, chunk, [&](std::int64_t j) {
                     const int c = k + static_cast<int>(j);
@@ -444,15 +461,16 @@ class CellWalker {
     }
 
     // "White" at box size 1: the primes among `count` numbers from m on, all inside the
-    // picture, as white bytes from (x, y) on, `step` bytes apart. Returns how many there were.
-    int WhiteLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
-                  int y, std::ptrdiff_t step) {
-        std::uint8_t* const at = cells_.At(x, y);
+    // picture, as white bytes; byteOf(j) is the byte of number m + j. Returns how many there
+    // were.
+    template <typename ByteOf>
+    int WhiteLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m,
+                  ByteOf&& byteOf) {
         int primes = 0;
         std::int64_t first = -1;
         std::int64_t last = -1;
         ForEachSetBit(block.bits, offset, count, [&](std::int64_t j) {
-            at[j * step] = static_cast<std::uint8_t>(kBrightWhite);
+            byteOf(j) = static_cast<std::uint8_t>(kBrightWhite);
             if (first < 0) first = j;
             last = j;
             ++primes;
