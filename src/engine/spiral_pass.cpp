@@ -155,8 +155,10 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     if (!input.moving && g.boxSize <= 5) DrawCalculatingBanner(surface, g, input.calculatingText);
 
     // At box size 1 the walk keeps the colours one byte a pixel and writes every pixel of a
-    // 32-bit picture from them (see CellWalker), so such a picture needs no fill first.
-    const bool rewritten = g.boxSize == 1 &&
+    // 32-bit picture from them at the end (see CellWalker), so such a picture needs no fill
+    // first, unless a window shows it meanwhile: its first checkpoint would otherwise have to
+    // write the colours out, which costs twice the fill.
+    const bool rewritten = observer == nullptr && g.boxSize == 1 &&
                            std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
                            surface.ClearForOverwrite(kBlack);
     if (!rewritten) surface.Clear(kBlack);
@@ -287,10 +289,7 @@ class CellWalker {
             cells_.Reset(2 * cellsOrigin_ + 1, 2 * cellsOrigin_ + 1);
         }
         if (!inRows_ && !cellColours_) cells_.Release();
-        // A window shows the picture from the first checkpoint on, which then writes out the
-        // colours so far (the 32-bit picture was not cleared); other callers see the end only.
-        lastFlush_ = observer_ != nullptr ? std::chrono::steady_clock::time_point{}
-                                          : std::chrono::steady_clock::now();
+        lastFlush_ = std::chrono::steady_clock::now();
     }
 
     template <ShowMode kMode>
