@@ -9,22 +9,10 @@
 
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
+#include "platform/test_pass.h"
 
 namespace quorvel {
 namespace {
-
-PassInput Input(std::string start, int box, ShowMode show, ColorScheme scheme, bool squares = false,
-                bool grid = false) {
-    PassInput in;
-    in.startText = std::move(start);
-    in.boxSize = box;
-    in.show = show;
-    in.colorBy = scheme;
-    in.squares = squares;
-    in.grid = grid;
-    in.calculateLongest = true;
-    return in;
-}
 
 std::string Describe(const PassInput& in) {
     return "start " + in.startText + " box " + std::to_string(in.boxSize) + " show " +
@@ -37,17 +25,17 @@ std::string Describe(const PassInput& in) {
 // and the schemes that read the picture back (Cluster) or outline black marks (Ostrand).
 TEST(IndexedSurfacePass, DrawsWhatTheWindowDraws) {
     const PassInput cases[] = {
-        Input("1", 1, ShowMode::Primes, ColorScheme::Cluster),
-        Input("2147205918", 1, ShowMode::All, ColorScheme::Ostrand),
-        Input("1", 3, ShowMode::Primes, ColorScheme::Cluster),
-        Input("1", 3, ShowMode::Random, ColorScheme::Ostrand, true),
-        Input("1000", 5, ShowMode::All, ColorScheme::Ostrand, true),
-        Input("1", 7, ShowMode::Squares, ColorScheme::DiagonalNWSE, false, true),
-        Input("1", 15, ShowMode::Primes, ColorScheme::Ostrand, false, true),
-        Input("77", 15, ShowMode::Primes, ColorScheme::RingNumber, true, true),
-        Input("1", 21, ShowMode::Triangular, ColorScheme::Sequence, false, true),
-        Input("1", 35, ShowMode::Primes, ColorScheme::Cluster, true, true),
-        Input("1", 75, ShowMode::Primes, ColorScheme::White, false, true),
+        TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster),
+        TestPass("2147205918", 1, ShowMode::All, ColorScheme::Ostrand),
+        TestPass("1", 3, ShowMode::Primes, ColorScheme::Cluster),
+        TestPass("1", 3, ShowMode::Random, ColorScheme::Ostrand, true),
+        TestPass("1000", 5, ShowMode::All, ColorScheme::Ostrand, true),
+        TestPass("1", 7, ShowMode::Squares, ColorScheme::DiagonalNWSE, false, true),
+        TestPass("1", 15, ShowMode::Primes, ColorScheme::Ostrand, false, true),
+        TestPass("77", 15, ShowMode::Primes, ColorScheme::RingNumber, true, true),
+        TestPass("1", 21, ShowMode::Triangular, ColorScheme::Sequence, false, true),
+        TestPass("1", 35, ShowMode::Primes, ColorScheme::Cluster, true, true),
+        TestPass("1", 75, ShowMode::Primes, ColorScheme::White, false, true),
     };
     for (const auto layout : {IndexedSurface::Layout::Rows, IndexedSurface::Layout::Tiles})
         for (const PassInput& in : cases) {
@@ -86,11 +74,11 @@ TEST(IndexedSurfacePass, BigPictureCentreIsTheSmallPicture) {
         int big;
     };
     const Case cases[] = {
-        {Input("1", 1, ShowMode::Primes, ColorScheme::Cluster), 527, 2049},
-        {Input("1000000", 1, ShowMode::Random, ColorScheme::DiagonalSWNE), 301, 1001},
-        {Input("1", 3, ShowMode::Primes, ColorScheme::Cluster), 525, 2049},
-        {Input("1", 5, ShowMode::All, ColorScheme::Ostrand, true), 525, 2045},
-        {Input("1", 15, ShowMode::Primes, ColorScheme::Cluster, false, true), 525, 2049},
+        {TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster), 527, 2049},
+        {TestPass("1000000", 1, ShowMode::Random, ColorScheme::DiagonalSWNE), 301, 1001},
+        {TestPass("1", 3, ShowMode::Primes, ColorScheme::Cluster), 525, 2049},
+        {TestPass("1", 5, ShowMode::All, ColorScheme::Ostrand, true), 525, 2045},
+        {TestPass("1", 15, ShowMode::Primes, ColorScheme::Cluster, false, true), 525, 2049},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Describe(c.in));

@@ -12,6 +12,7 @@
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
 #include "platform/indexed_surface.h"
+#include "platform/test_pass.h"
 
 namespace quorvel {
 namespace {
@@ -97,18 +98,6 @@ TEST(StampedMarks, MatchThePainterPixelForPixel) {
     EXPECT_FALSE(StampSmallMark(surface.Raster(), MarkStyle{5, 2}, 10, 10, 9));
 }
 
-PassInput Input(std::string start, int box, ShowMode show, ColorScheme scheme,
-                bool squares = false) {
-    PassInput in;
-    in.startText = std::move(start);
-    in.boxSize = box;
-    in.show = show;
-    in.colorBy = scheme;
-    in.squares = squares;
-    in.calculateLongest = true;
-    return in;
-}
-
 // Stops the walk at its n-th checkpoint.
 class StopAt final : public PassObserver {
   public:
@@ -132,21 +121,21 @@ TEST(StampedMarks, PassesDrawWhatThePainterDraws) {
         int stopAt = 0;
     };
     const Case cases[] = {
-        {Input("1", 3, ShowMode::Primes, ColorScheme::Cluster), 300, 300},
-        {Input("1", 3, ShowMode::Primes, ColorScheme::Cluster, true), 301, 257},
-        {Input("2147452225", 3, ShowMode::Primes, ColorScheme::Cluster), 527, 527},
-        {Input("1", 3, ShowMode::Random, ColorScheme::Cluster), 200, 160},
-        {Input("5000", 3, ShowMode::All, ColorScheme::Cluster, true), 120, 121},
-        {Input("1", 3, ShowMode::Primes, ColorScheme::Ostrand, true), 150, 150},
-        {Input("1", 3, ShowMode::All, ColorScheme::Ostrand), 150, 150},
-        {Input("1", 1, ShowMode::Primes, ColorScheme::Cluster), 300, 300},
-        {Input("1", 1, ShowMode::Primes, ColorScheme::Cluster), 240, 180},
-        {Input("7", 1, ShowMode::All, ColorScheme::Cluster), 180, 240},
-        {Input("1", 1, ShowMode::All, ColorScheme::Ostrand), 240, 181},
-        {Input("2147205918", 1, ShowMode::All, ColorScheme::Ostrand), 527, 527},
-        {Input("1", 1, ShowMode::All, ColorScheme::Sequence), 101, 100},
-        {Input("1", 1, ShowMode::Primes, ColorScheme::Cluster), 200, 200, 7},
-        {Input("1", 1, ShowMode::All, ColorScheme::Ostrand), 200, 200, 11},
+        {TestPass("1", 3, ShowMode::Primes, ColorScheme::Cluster), 300, 300},
+        {TestPass("1", 3, ShowMode::Primes, ColorScheme::Cluster, true), 301, 257},
+        {TestPass("2147452225", 3, ShowMode::Primes, ColorScheme::Cluster), 527, 527},
+        {TestPass("1", 3, ShowMode::Random, ColorScheme::Cluster), 200, 160},
+        {TestPass("5000", 3, ShowMode::All, ColorScheme::Cluster, true), 120, 121},
+        {TestPass("1", 3, ShowMode::Primes, ColorScheme::Ostrand, true), 150, 150},
+        {TestPass("1", 3, ShowMode::All, ColorScheme::Ostrand), 150, 150},
+        {TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster), 300, 300},
+        {TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster), 240, 180},
+        {TestPass("7", 1, ShowMode::All, ColorScheme::Cluster), 180, 240},
+        {TestPass("1", 1, ShowMode::All, ColorScheme::Ostrand), 240, 181},
+        {TestPass("2147205918", 1, ShowMode::All, ColorScheme::Ostrand), 527, 527},
+        {TestPass("1", 1, ShowMode::All, ColorScheme::Sequence), 101, 100},
+        {TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster), 200, 200, 7},
+        {TestPass("1", 1, ShowMode::All, ColorScheme::Ostrand), 200, 200, 11},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("start " + c.in.startText + " box " + std::to_string(c.in.boxSize) + " show " +
