@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/prime_feed.h"
 
+#include <algorithm>
+
+#include "engine/block_sieve.h"
+
 namespace quorvel {
 
 PrimeFeed::PrimeFeed(std::int32_t first, std::int32_t last, bool withFactorCounts, int threads)
@@ -27,8 +31,8 @@ std::int64_t PrimeFeed::Blocks() const {
 }
 
 void PrimeFeed::Produce(std::int64_t k, std::int64_t step) {
-    PrimeWindow window;
-    window.Prepare(first_, last_, withFactorCounts_);
+    // Each thread sieves just its own blocks, straight into their slots.
+    BlockSieve sieve;
     for (const std::int64_t blocks = Blocks(); k < blocks; k += step) {
         {
             std::unique_lock lock(mutex_);
@@ -37,15 +41,20 @@ void PrimeFeed::Produce(std::int64_t k, std::int64_t step) {
         }
         // Nobody reads this slot until it is marked ready.
         Slot& s = slots_[static_cast<std::size_t>(k % kSlots)];
-        const PrimeBlock block =
-            window.BlockOf(static_cast<std::int32_t>(first_ + k * PrimeWindow::kBlockSize));
-        const auto count = static_cast<std::size_t>(block.last - block.first + 1);
-        s.bits.assign(block.bits, block.bits + (count + 63) / 64);
-        s.withFactorCounts = block.factorCounts != nullptr;
-        if (s.withFactorCounts)
-            s.factorCounts.assign(block.factorCounts, block.factorCounts + count);
-        s.first = block.first;
-        s.last = block.last;
+        const std::int64_t first = first_ + k * PrimeWindow::kBlockSize;
+        const std::int64_t last =
+            std::min<std::int64_t>(first + PrimeWindow::kBlockSize - 1, last_);
+        const auto count = static_cast<std::size_t>(last - first + 1);
+        s.bits.resize(static_cast<std::size_t>(BlockSieve::WordsFor(last - first + 1)));
+        s.withFactorCounts = withFactorCounts_;
+        s.first = static_cast<std::int32_t>(first);
+        s.last = static_cast<std::int32_t>(last);
+        if (withFactorCounts_) {
+            s.factorCounts.resize(count);
+            sieve.FactorCounts(s.first, s.last, s.factorCounts.data(), s.bits.data());
+        } else {
+            sieve.Primes(s.first, s.last, s.bits.data());
+        }
         {
             const std::lock_guard lock(mutex_);
             ready_[static_cast<std::size_t>(k % kSlots)] = true;
