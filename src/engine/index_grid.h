@@ -100,8 +100,8 @@ class TiledIndices {
 };
 
 // Writes `count` pixels of 32-bit colour (0xFFRRGGBB) for palette indices; an index outside
-// the palette is black, as PaletteRgb() has it. Uses the processor's byte shuffles where it
-// has them.
+// the palette is black, as PaletteRgb() has it. Uses the processor's widest permutes or byte
+// shuffles where it has them.
 void ExpandIndices(const std::uint8_t* indices, std::uint32_t* out, std::size_t count);
 
 // The same one pixel at a time, on any processor.
@@ -109,5 +109,8 @@ void ExpandIndicesPortable(const std::uint8_t* indices, std::uint32_t* out, std:
 
 // The shuffling version, when this processor has it: false (and nothing written) otherwise.
 bool ExpandIndicesShuffled(const std::uint8_t* indices, std::uint32_t* out, std::size_t count);
+
+// The same with 512-bit permutes, sixteen pixels at a time, when this processor has them.
+bool ExpandIndicesPermuted(const std::uint8_t* indices, std::uint32_t* out, std::size_t count);
 
 }  // namespace quorvel

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "engine/work_share.h"
+
 namespace quorvel {
 
 using primelib::kMaxNumber;
@@ -37,15 +39,24 @@ void PrimeWindow::LoadBlockOf(std::int32_t n) {
         const std::int64_t last = std::min<std::int64_t>(first + sweep - 1, last_);
         const auto length = static_cast<std::size_t>(last - first + 1);
         primeBits_.resize(static_cast<std::size_t>(BlockSieve::WordsFor(last - first + 1)));
-        // Factor counts tell primality too, so one sieve serves.
-        if (withFactors_) {
-            factorCount_.resize(length);
-            sieve_.FactorCounts(static_cast<std::int32_t>(first), static_cast<std::int32_t>(last),
-                                factorCount_.data(), primeBits_.data());
-        } else {
-            sieve_.Primes(static_cast<std::int32_t>(first), static_cast<std::int32_t>(last),
-                          primeBits_.data());
-        }
+        if (withFactors_) factorCount_.resize(length);
+        // Two halves, on two cores where there are: each sieving prime is set up once a half.
+        const std::int64_t half =
+            length >= kShareFrom ? (length / 2 + 63) / 64 * 64 : static_cast<std::int64_t>(length);
+        WorkShare::Run(half < static_cast<std::int64_t>(length) ? 2 : 1, [&](int piece) {
+            const std::int64_t from = first + piece * half;
+            const std::int64_t to = piece == 0 ? std::min(last, first + half - 1) : last;
+            std::uint64_t* bits = primeBits_.data() + (from - first) / 64;
+            // Factor counts tell primality too, so one sieve serves.
+            if (withFactors_) {
+                sieves_[piece].FactorCounts(static_cast<std::int32_t>(from),
+                                            static_cast<std::int32_t>(to),
+                                            factorCount_.data() + (from - first), bits);
+            } else {
+                sieves_[piece].Primes(static_cast<std::int32_t>(from),
+                                      static_cast<std::int32_t>(to), bits);
+            }
+        });
         sievedFirst_ = static_cast<std::int32_t>(first);
         sievedLast_ = static_cast<std::int32_t>(last);
     }

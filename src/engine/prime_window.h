@@ -108,7 +108,9 @@ class PrimeWindow {
     // The block handed out last, within them.
     std::int32_t blockFirst_ = 1;
     std::int32_t blockLast_ = 0;
-    BlockSieve sieve_;
+    // Sweeps of this many numbers and more are sieved in two halves, side by side.
+    static constexpr std::size_t kShareFrom = 1 << 16;
+    BlockSieve sieves_[2];  // one per half
     std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
     std::uint64_t single_ = 0;

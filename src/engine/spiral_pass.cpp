@@ -11,6 +11,7 @@
 
 #include "engine/cell_marks.h"
 #include "engine/prime_feed.h"
+#include "engine/work_share.h"
 
 namespace quorvel {
 namespace {
@@ -27,6 +28,9 @@ void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_
 // Beyond this many pixels a copy of a 32-bit picture at one byte a pixel would cost more memory
 // than it saves time.
 constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
+
+// Pictures of this many numbers share their sieving and writing out with another core.
+constexpr std::int64_t kShareFrom = 1 << 16;
 
 // Marks the engine busy for the life of a pass, whichever way the pass ends.
 class RunningGuard {
@@ -158,6 +162,8 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     // 32-bit picture from them at the end (see CellWalker), so such a picture needs no fill
     // first, unless a window shows it meanwhile: its first checkpoint would otherwise have to
     // write the colours out, which costs twice the fill.
+    // Big enough a picture shares its work with another core, which takes a while to wake.
+    if (g.numberOfNumbers >= kShareFrom) WorkShare::WakeHelper();
     const bool rewritten = observer == nullptr && g.boxSize == 1 &&
                            std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
                            surface.ClearForOverwrite(kBlack);
@@ -604,18 +610,23 @@ class CellWalker {
         const int width = std::min(raster.width, inRows_ ? cells_.Width() : tiles_.Width());
         const int height = std::min(raster.height, inRows_ ? cells_.Height() : tiles_.Height());
         if (width <= 0) return;
-        row_.resize(static_cast<std::size_t>(tiles_.Width()));
-        for (int y = 0; y < height; ++y) {
-            const std::uint8_t* indices = nullptr;
-            if (inRows_) {
-                indices = cells_.At(0, y);
-            } else {
-                tiles_.CopyRow(y, row_.data());
-                indices = row_.data();
+        // Bands of rows, shared with another core.
+        constexpr int kBands = 8;
+        const int band = (height + kBands - 1) / kBands;
+        WorkShare::Run(kBands, [&](int piece) {
+            std::vector<std::uint8_t> row(inTiles_ ? static_cast<std::size_t>(tiles_.Width()) : 0);
+            for (int y = piece * band; y < std::min(height, (piece + 1) * band); ++y) {
+                const std::uint8_t* indices = nullptr;
+                if (inRows_) {
+                    indices = cells_.At(0, y);
+                } else {
+                    tiles_.CopyRow(y, row.data());
+                    indices = row.data();
+                }
+                ExpandIndices(indices, raster.bits + raster.Offset(0, y),
+                              static_cast<std::size_t>(width));
             }
-            ExpandIndices(indices, raster.bits + raster.Offset(0, y),
-                          static_cast<std::size_t>(width));
-        }
+        });
     }
 
     // Shows the picture so far, reports how far the walk got and lets pending input through;
@@ -650,10 +661,9 @@ class CellWalker {
     bool inTiles_ = false;  // box size 1: the same in tiles_
     bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
     bool stamped_ = false;
-    bool cellColours_ = false;       // box size 3: each cell's colour in cells_
-    int cellsOrigin_ = 0;            // cell (0, 0) in cells_
-    int side_ = 0;                   // the side of its ring the run being walked lies on
-    std::vector<std::uint8_t> row_;  // one row of tiles_, for writing it out
+    bool cellColours_ = false;  // box size 3: each cell's colour in cells_
+    int cellsOrigin_ = 0;       // cell (0, 0) in cells_
+    int side_ = 0;              // the side of its ring the run being walked lies on
     std::chrono::steady_clock::time_point lastFlush_;
 
     static constexpr std::chrono::milliseconds kFlushEvery{15};

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <type_traits>
+
+namespace quorvel {
+
+// Shares a job of independent pieces between the calling thread and one helper thread on
+// another core. The helper is started on first use and sleeps between jobs; the caller never
+// waits for it to wake: it takes pieces itself from the start, and the helper takes what is
+// left when it comes. On a machine of one core, or while another thread's job has the helper,
+// the caller does every piece itself. Either way the pieces are done exactly once each, so a
+// job whose pieces write to separate memory gives the same result however it was shared.
+class WorkShare {
+  public:
+    // Calls piece(0) … piece(count - 1) and returns when all have returned. The pieces must not
+    // throw, nor depend on each other or on the order they run in.
+    template <typename Piece>
+    static void Run(int count, Piece&& piece) {
+        using Fn = std::remove_reference_t<Piece>;
+        RunPieces(count, [](void* p, int i) { (*static_cast<Fn*>(p))(i); },
+                  const_cast<void*>(static_cast<const void*>(&piece)));
+    }
+
+    // Jobs are coming: wakes the helper now, for they come faster than a sleeping core wakes.
+    static void WakeHelper();
+
+    // Whether a helper can take pieces at all: false on a machine of one core.
+    static bool HasHelper();
+
+  private:
+    static void RunPieces(int count, void (*call)(void*, int), void* piece);
+};
+
+}  // namespace quorvel
