@@ -7,6 +7,7 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "engine/cell_marks.h"
@@ -29,8 +30,11 @@ void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_
 // than it saves time.
 constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
 
-// Pictures of this many numbers share their sieving and writing out with another core.
+// Pictures of this many numbers share their sieving and writing out with another core ...
 constexpr std::int64_t kShareFrom = 1 << 16;
+// ... and from this many on are worth sieving threads of their own: from about 2048 pixels a
+// side at box size 1, far beyond what a window shows.
+constexpr std::int32_t kFeedFrom = 1 << 22;
 
 // Marks the engine busy for the life of a pass, whichever way the pass ends.
 class RunningGuard {
@@ -163,7 +167,8 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     // first, unless a window shows it meanwhile: its first checkpoint would otherwise have to
     // write the colours out, which costs twice the fill.
     // Big enough a picture shares its work with another core, which takes a while to wake.
-    if (g.numberOfNumbers >= kShareFrom) WorkShare::WakeHelper();
+    // (Big pictures have cores of their own sieving ahead.)
+    if (g.numberOfNumbers >= kShareFrom && g.numberOfNumbers < kFeedFrom) WorkShare::WakeHelper();
     const bool rewritten = observer == nullptr && g.boxSize == 1 &&
                            std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
                            surface.ClearForOverwrite(kBlack);
@@ -188,10 +193,6 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
 
 namespace {
 
-// Pictures of this many numbers and more are worth a sieving thread: from about 2048 pixels a
-// side at box size 1, far beyond what a window shows.
-constexpr std::int32_t kFeedFrom = 1 << 22;
-
 // The first of four palette indices (in the bytes of `probes`, lowest first, each below 16)
 // that is a cycle colour, or -1: the four compared at once.
 inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
@@ -205,6 +206,15 @@ inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
     if (hits == 0) return -1;
     return static_cast<int>((probes >> (std::countr_zero(hits) - 7)) & 0xFFu);
 }
+
+// Box size 1: the four probes of a cell's neighbours that can find a colour, as
+// FindClusterColorInWalk has them, by the side of its ring the cell lies on.
+constexpr int kClusterProbes[4][4][2] = {
+    {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}},   // east side, going north
+    {{-1, 1}, {1, 1}, {2, 0}, {0, 2}},      // north side, going west
+    {{1, -1}, {1, 1}, {2, 0}, {0, -2}},     // west side, going south
+    {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}},  // south side, going east
+};
 
 // Ostrand colours of the numbers that are not prime, by their count of distinct prime factors.
 constexpr std::array<std::uint8_t, 256> kOstrandByFactors = [] {
@@ -394,6 +404,75 @@ class CellWalker {
                 const std::ptrdiff_t step = stepX + stepY * cells_.Stride();
                 shown += WhiteLine(block, offset, chunk, m,
                                    [&](std::int64_t j) -> std::uint8_t& { return at[j * step]; });
+            } else if (kScheme == ColorScheme::Cluster && kMode == ShowMode::Primes && inRows_ &&
+                       cells_.Contains(px0 + k * stepX, py0 + k * stepY) &&
+                       cells_.Contains(px0 + (k + chunk - 1) * stepX,
+                                       py0 + (k + chunk - 1) * stepY)) {
+                std::uint8_t* const at = cells_.At(px0 + k * stepX, py0 + k * stepY);
+                const std::ptrdiff_t step = stepX + stepY * cells_.Stride();
+                const std::ptrdiff_t stride = cells_.Stride();
+                const auto& probes = kClusterProbes[side_];
+                std::ptrdiff_t probe[4];
+                for (int i = 0; i < 4; ++i)
+                    probe[i] = probes[i][0] + probes[i][1] * stride;
+                shown += ClusterLine(block, offset, chunk, m, run.ring, [&](std::int64_t j) {
+                    std::uint8_t* const cell = at + j * step;
+                    return CellAndProbes{cell, std::uint32_t{cell[probe[0]]} |
+                                                   std::uint32_t{cell[probe[1]]} << 8 |
+                                                   std::uint32_t{cell[probe[2]]} << 16 |
+                                                   std::uint32_t{cell[probe[3]]} << 24};
+                });
+            } else if (kScheme == ColorScheme::Cluster && kMode == ShowMode::Primes && onBytes_ &&
+                       InsideBy2(px0 + k * stepX, py0 + k * stepY) &&
+                       InsideBy2(px0 + (k + chunk - 1) * stepX, py0 + (k + chunk - 1) * stepY)) {
+                const int x = px0 + k * stepX;
+                const int y = py0 + k * stepY;
+                const int dx = run.dx;
+                const int dy = run.dy;
+                const auto& probes = kClusterProbes[side_];
+                constexpr int kAhead = 256;  // cells: about a dozen primes
+                std::uint32_t drawn = 0;
+                shown += ClusterLine(
+                    block, offset, chunk, m, run.ring,
+                    [&](std::int64_t j) {
+                        const int cx = x + static_cast<int>(j) * dx;
+                        const int cy = y + static_cast<int>(j) * dy;
+                        // The pixels here and inwards were last touched a ring ago: far away
+                        // in memory on a big picture, in lines no prefetcher guesses. Ask for
+                        // those some primes on.
+                        const int ax = std::clamp(cx + kAhead * dx, 2, raster_.width - 3);
+                        const int ay = std::clamp(cy + kAhead * dy, 2, raster_.height - 3);
+                        __builtin_prefetch(raster_.indices + raster_.IndexOffset(ax, ay), 1);
+                        __builtin_prefetch(
+                            raster_.indices +
+                            raster_.IndexOffset(ax + probes[2][0], ay + probes[2][1]));
+                        __builtin_prefetch(
+                            raster_.indices +
+                            raster_.IndexOffset(ax + probes[3][0], ay + probes[3][1]));
+                        std::uint32_t found = 0;
+                        for (int i = 0; i < 4; ++i)
+                            found |= std::uint32_t{raster_.indices[raster_.IndexOffset(
+                                         cx + probes[i][0], cy + probes[i][1])]}
+                                     << (8 * i);
+                        return CellAndProbes{raster_.indices + raster_.IndexOffset(cx, cy), found};
+                    },
+                    &drawn,
+                    [&](std::int64_t j, std::int32_t number) {
+                        // A byte outside the palette is no colour: read as the pixels have it.
+                        const int c = static_cast<int>(j) + k;
+                        const CellPlace cell{number,
+                                             false,
+                                             true,
+                                             run.x + c * run.dx,
+                                             run.y + c * run.dy,
+                                             run.ring,
+                                             px0 + c * stepX,
+                                             py0 + c * stepY};
+                        return ClusterColorFound(
+                            FindClusterColorInWalk(raster_, cell, rule_.ColorCount()), rule_, cell,
+                            memory_);
+                    });
+                if (raster_.drawn != nullptr) *raster_.drawn |= drawn;
             } else if (kScheme == ColorScheme::White && kMode == ShowMode::Primes && onBytes_ &&
                        raster_.Contains(px0 + k * stepX, py0 + k * stepY) &&
                        raster_.Contains(px0 + (k + chunk - 1) * stepX,
@@ -491,6 +570,64 @@ class CellWalker {
         return primes;
     }
 
+    // A cell's byte and its four neighbours' bytes, lowest first, in the order
+    // kClusterProbes has them.
+    struct CellAndProbes {
+        std::uint8_t* cell;
+        std::uint32_t probes;
+    };
+
+    // "Cluster" at box size 1 on bytes: the primes among `count` numbers from m on, on ring
+    // `ring`, where look(j) gives number m + j's byte and its neighbours'. Each prime reads its
+    // four neighbours in one go, as NeighbourColour does, and only a prime that finds none goes
+    // through the rules for a new colour. Where neighbours may hold bytes outside the palette
+    // (`drawn` given), unusual(j, n) colours such a prime instead; each colour written is
+    // added to `drawn`. Returns how many primes there were.
+    template <typename Look, typename Unusual = std::nullptr_t>
+    int ClusterLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m,
+                    int ring, Look&& look, std::uint32_t* drawn = nullptr,
+                    Unusual&& unusual = nullptr) {
+        const int colours = rule_.ColorCount();
+        int primes = 0;
+        std::int32_t first = 0;
+        std::int32_t n = 0;
+        std::uint32_t seen = 0;
+        ForEachSetBit(block.bits, offset, count, [&](std::int64_t j) {
+            const CellAndProbes at = look(j);
+            n = static_cast<std::int32_t>(m + j);
+            int c = -1;
+            if constexpr (!std::is_same_v<std::decay_t<Unusual>, std::nullptr_t>) {
+                if ((at.probes & 0xF0F0F0F0u) != 0) c = unusual(j, n);
+            }
+            if (c < 0) c = FirstCycleColour(at.probes, colours);
+            if (c < 0) {
+                // No neighbour's colour: what ClusterColorFound makes of it reads the number,
+                // its ring and the prime before it.
+                CellPlace place;
+                place.number = n;
+                place.isPrime = true;
+                place.ring = ring;
+                c = ClusterColorFound(-1, rule_, place, memory_);
+            }
+            *at.cell = static_cast<std::uint8_t>(c);
+            seen |= 1u << c;
+            memory_.lastPrime = n;
+            memory_.lastPrimeColor = c;
+            if (primes++ == 0) first = n;
+        });
+        if (primes > 0) {
+            if (result_.smallestPrime == 0) result_.smallestPrime = first;
+            result_.largestPrime = n;
+        }
+        if (drawn != nullptr) *drawn |= seen;
+        return primes;
+    }
+
+    // (x, y) and every pixel up to two away lie in the picture.
+    bool InsideBy2(int x, int y) const {
+        return x >= 2 && y >= 2 && x + 2 < raster_.width && y + 2 < raster_.height;
+    }
+
     // The Ostrand colours of `count` numbers from m on, all marked, into the picture's bytes
     // from (x, y) on in steps of (dx, dy), all inside the picture.
     void OstrandLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
@@ -525,13 +662,7 @@ class CellWalker {
         if (inRows_ || onBytes_) {
             // Box size 1, as FindClusterColorInWalk: the four probes that can find a colour,
             // which depend on the side of its ring the cell lies on, the side the walk follows.
-            static constexpr int kAlong[4][4][2] = {
-                {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}},   // east side, going north
-                {{-1, 1}, {1, 1}, {2, 0}, {0, 2}},      // north side, going west
-                {{1, -1}, {1, 1}, {2, 0}, {0, -2}},     // west side, going south
-                {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}},  // south side, going east
-            };
-            const auto& probes = kAlong[side_];
+            const auto& probes = kClusterProbes[side_];
             const int x = cell.pixelX;
             const int y = cell.pixelY;
             std::uint32_t found = 0;

@@ -3,8 +3,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <thread>
 
@@ -108,7 +108,7 @@ class Helper {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
-    Job* job_ = nullptr;                       // the job on offer
+    Job* job_ = nullptr;                        // the job on offer
     std::atomic<std::uint64_t> generation_{0};  // jobs offered so far
     std::uint64_t wakeCalls_ = 0;
     bool working_ = false;            // the helper is taking pieces

@@ -18,8 +18,9 @@ class WorkShare {
     template <typename Piece>
     static void Run(int count, Piece&& piece) {
         using Fn = std::remove_reference_t<Piece>;
-        RunPieces(count, [](void* p, int i) { (*static_cast<Fn*>(p))(i); },
-                  const_cast<void*>(static_cast<const void*>(&piece)));
+        RunPieces(
+            count, [](void* p, int i) { (*static_cast<Fn*>(p))(i); },
+            const_cast<void*>(static_cast<const void*>(&piece)));
     }
 
     // Jobs are coming: wakes the helper now, for they come faster than a sleeping core wakes.
