@@ -430,7 +430,8 @@ class CellWalker {
                 const int dx = run.dx;
                 const int dy = run.dy;
                 const auto& probes = kClusterProbes[side_];
-                constexpr int kAhead = 256;  // cells: about a dozen primes
+                constexpr int kAhead = 256;         // cells: about a dozen primes
+                const RasterView raster = raster_;  // a local copy no byte written can change
                 std::uint32_t drawn = 0;
                 shown += ClusterLine(
                     block, offset, chunk, m, run.ring,
@@ -440,21 +441,19 @@ class CellWalker {
                         // The pixels here and inwards were last touched a ring ago: far away
                         // in memory on a big picture, in lines no prefetcher guesses. Ask for
                         // those some primes on.
-                        const int ax = std::clamp(cx + kAhead * dx, 2, raster_.width - 3);
-                        const int ay = std::clamp(cy + kAhead * dy, 2, raster_.height - 3);
-                        __builtin_prefetch(raster_.indices + raster_.IndexOffset(ax, ay), 1);
-                        __builtin_prefetch(
-                            raster_.indices +
-                            raster_.IndexOffset(ax + probes[2][0], ay + probes[2][1]));
-                        __builtin_prefetch(
-                            raster_.indices +
-                            raster_.IndexOffset(ax + probes[3][0], ay + probes[3][1]));
+                        const int ax = std::clamp(cx + kAhead * dx, 2, raster.width - 3);
+                        const int ay = std::clamp(cy + kAhead * dy, 2, raster.height - 3);
+                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax, ay), 1);
+                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax + probes[2][0],
+                                                                               ay + probes[2][1]));
+                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax + probes[3][0],
+                                                                               ay + probes[3][1]));
                         std::uint32_t found = 0;
                         for (int i = 0; i < 4; ++i)
-                            found |= std::uint32_t{raster_.indices[raster_.IndexOffset(
+                            found |= std::uint32_t{raster.indices[raster.IndexOffset(
                                          cx + probes[i][0], cy + probes[i][1])]}
                                      << (8 * i);
-                        return CellAndProbes{raster_.indices + raster_.IndexOffset(cx, cy), found};
+                        return CellAndProbes{raster.indices + raster.IndexOffset(cx, cy), found};
                     },
                     &drawn,
                     [&](std::int64_t j, std::int32_t number) {
@@ -587,34 +586,44 @@ class CellWalker {
     int ClusterLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m,
                     int ring, Look&& look, std::uint32_t* drawn = nullptr,
                     Unusual&& unusual = nullptr) {
+        // The colour memory is kept in locals: every byte written could otherwise change it
+        // as far as the compiler knows, and it would be read back from memory each time.
         const int colours = rule_.ColorCount();
         int primes = 0;
         std::int32_t first = 0;
-        std::int32_t n = 0;
+        std::int32_t n = memory_.lastPrime;
+        int lastColour = memory_.lastPrimeColor;
         std::uint32_t seen = 0;
         ForEachSetBit(block.bits, offset, count, [&](std::int64_t j) {
             const CellAndProbes at = look(j);
-            n = static_cast<std::int32_t>(m + j);
             int c = -1;
             if constexpr (!std::is_same_v<std::decay_t<Unusual>, std::nullptr_t>) {
-                if ((at.probes & 0xF0F0F0F0u) != 0) c = unusual(j, n);
+                if ((at.probes & 0xF0F0F0F0u) != 0) {
+                    memory_.lastPrime = n;
+                    memory_.lastPrimeColor = lastColour;
+                    c = unusual(j, static_cast<std::int32_t>(m + j));
+                }
             }
             if (c < 0) c = FirstCycleColour(at.probes, colours);
             if (c < 0) {
                 // No neighbour's colour: what ClusterColorFound makes of it reads the number,
                 // its ring and the prime before it.
+                memory_.lastPrime = n;
+                memory_.lastPrimeColor = lastColour;
                 CellPlace place;
-                place.number = n;
+                place.number = static_cast<std::int32_t>(m + j);
                 place.isPrime = true;
                 place.ring = ring;
                 c = ClusterColorFound(-1, rule_, place, memory_);
             }
             *at.cell = static_cast<std::uint8_t>(c);
             seen |= 1u << c;
-            memory_.lastPrime = n;
-            memory_.lastPrimeColor = c;
+            n = static_cast<std::int32_t>(m + j);
+            lastColour = c;
             if (primes++ == 0) first = n;
         });
+        memory_.lastPrime = n;
+        memory_.lastPrimeColor = lastColour;
         if (primes > 0) {
             if (result_.smallestPrime == 0) result_.smallestPrime = first;
             result_.largestPrime = n;
