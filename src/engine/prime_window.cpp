@@ -3,18 +3,18 @@
 
 #include <algorithm>
 
-#include "engine/work_share.h"
-
 namespace quorvel {
 
 using primelib::kMaxNumber;
 
 void PrimeWindow::Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts) {
+    ahead_.Finish();  // it may still write into the last picture's sweep
     first_ = std::max<std::int32_t>(first, 0);
     last_ = std::min<std::int32_t>(last, kMaxNumber);
     withFactors_ = withFactorCounts;
     sievedFirst_ = 1;
     sievedLast_ = 0;
+    readyLast_ = 0;
     blockFirst_ = 1;
     blockLast_ = 0;
 }
@@ -31,38 +31,50 @@ int PrimeWindow::DistinctPrimeFactorsSlow(std::int32_t n) {
     return factorCount_[static_cast<std::size_t>(n - sievedFirst_)];
 }
 
+void PrimeWindow::Sieve(int sieve, std::int64_t from, std::int64_t to) {
+    std::uint64_t* bits = primeBits_.data() + (from - sievedFirst_) / 64;
+    // Factor counts tell primality too, so one sieve serves.
+    if (withFactors_) {
+        sieves_[sieve].FactorCounts(static_cast<std::int32_t>(from), static_cast<std::int32_t>(to),
+                                    factorCount_.data() + (from - sievedFirst_), bits);
+    } else {
+        sieves_[sieve].Primes(static_cast<std::int32_t>(from), static_cast<std::int32_t>(to), bits);
+    }
+}
+
 void PrimeWindow::LoadBlockOf(std::int32_t n) {
     if (n < sievedFirst_ || n > sievedLast_) {
+        ahead_.Finish();  // it writes where the new sweep goes
         const std::int64_t sweep =
             std::int64_t{kBlockSize} * (withFactors_ ? kSweepBlocksWithFactors : kSweepBlocks);
         const std::int64_t first = first_ + std::int64_t{n - first_} / sweep * sweep;
         const std::int64_t last = std::min<std::int64_t>(first + sweep - 1, last_);
-        const auto length = static_cast<std::size_t>(last - first + 1);
-        primeBits_.resize(static_cast<std::size_t>(BlockSieve::WordsFor(last - first + 1)));
-        if (withFactors_) factorCount_.resize(length);
-        // Two halves, on two cores where there are: each sieving prime is set up once a half.
-        const std::int64_t half =
-            length >= kShareFrom ? (length / 2 + 63) / 64 * 64 : static_cast<std::int64_t>(length);
-        WorkShare::Run(half < static_cast<std::int64_t>(length) ? 2 : 1, [&](int piece) {
-            const std::int64_t from = first + piece * half;
-            const std::int64_t to = piece == 0 ? std::min(last, first + half - 1) : last;
-            std::uint64_t* bits = primeBits_.data() + (from - first) / 64;
-            // Factor counts tell primality too, so one sieve serves.
-            if (withFactors_) {
-                sieves_[piece].FactorCounts(static_cast<std::int32_t>(from),
-                                            static_cast<std::int32_t>(to),
-                                            factorCount_.data() + (from - first), bits);
-            } else {
-                sieves_[piece].Primes(static_cast<std::int32_t>(from),
-                                      static_cast<std::int32_t>(to), bits);
-            }
-        });
+        const std::int64_t length = last - first + 1;
+        primeBits_.resize(static_cast<std::size_t>(BlockSieve::WordsFor(length)));
+        if (withFactors_) factorCount_.resize(static_cast<std::size_t>(length));
         sievedFirst_ = static_cast<std::int32_t>(first);
         sievedLast_ = static_cast<std::int32_t>(last);
+        // A long sweep is sieved in two parts: the first here, while another core sieves the
+        // rest, which is ready by the time the walk gets there. The first is the smaller one:
+        // the walk waits for it.
+        if (length >= kShareFrom && n - first < length * 3 / 8) {
+            const std::int64_t rest = first + length * 3 / 8 / 64 * 64;
+            ahead_.Start([this, rest, last] { Sieve(1, rest, last); });
+            Sieve(0, first, rest - 1);
+            readyLast_ = static_cast<std::int32_t>(rest - 1);
+        } else {
+            Sieve(0, first, last);
+            readyLast_ = sievedLast_;
+        }
+    }
+    if (n > readyLast_) {
+        ahead_.Finish();
+        readyLast_ = sievedLast_;
     }
     const std::int64_t block = first_ + std::int64_t{n - first_} / kBlockSize * kBlockSize;
     blockFirst_ = static_cast<std::int32_t>(block);
-    blockLast_ = static_cast<std::int32_t>(std::min<std::int64_t>(block + kBlockSize - 1, last_));
+    blockLast_ = static_cast<std::int32_t>(
+        std::min<std::int64_t>({block + kBlockSize - 1, last_, readyLast_}));
 }
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 
 #include "engine/block_sieve.h"
 #include "engine/primelib.h"
+#include "engine/work_share.h"
 
 namespace quorvel {
 
@@ -55,11 +56,13 @@ class PrimeWindow {
     void Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts);
 
     bool IsPrime(std::int32_t n) {
-        if (n >= sievedFirst_ && n <= sievedLast_) return TestBit(n - sievedFirst_);
+        if (n >= sievedFirst_ && n <= readyLast_) return TestBit(n - sievedFirst_);
         return IsPrimeSlow(n);
     }
 
-    // The sieved block that holds n; for n outside the window, a block of n alone.
+    // The sieved block that holds n: up to kBlockSize numbers, from the window's first number
+    // or a multiple of kBlockSize past it, and no further than what is sieved so far. For n
+    // outside the window, a block of n alone.
     PrimeBlock BlockOf(std::int32_t n) {
         if (n >= blockFirst_ && n <= blockLast_) return Block();
         if (InWindow(n)) {
@@ -74,7 +77,7 @@ class PrimeWindow {
 
     // The number of distinct prime factors of n (0 for 0 and 1).
     int DistinctPrimeFactors(std::int32_t n) {
-        if (withFactors_ && n >= sievedFirst_ && n <= sievedLast_)
+        if (withFactors_ && n >= sievedFirst_ && n <= readyLast_)
             return factorCount_[static_cast<std::size_t>(n - sievedFirst_)];
         return DistinctPrimeFactorsSlow(n);
     }
@@ -98,6 +101,8 @@ class PrimeWindow {
     int DistinctPrimeFactorsSlow(std::int32_t n);
     bool InWindow(std::int32_t n) const { return n >= first_ && n <= last_; }
     void LoadBlockOf(std::int32_t n);
+    // Sieves from … to, inside the sweep in memory, with sieves_[sieve].
+    void Sieve(int sieve, std::int64_t from, std::int64_t to);
 
     std::int32_t first_ = 0;
     std::int32_t last_ = -1;
@@ -105,16 +110,20 @@ class PrimeWindow {
     // The numbers in memory, several blocks; empty while sievedFirst_ > sievedLast_.
     std::int32_t sievedFirst_ = 1;
     std::int32_t sievedLast_ = 0;
+    // … of which sievedFirst_ … readyLast_ are sieved; the rest is being sieved by ahead_.
+    std::int32_t readyLast_ = 0;
     // The block handed out last, within them.
     std::int32_t blockFirst_ = 1;
     std::int32_t blockLast_ = 0;
-    // Sweeps of this many numbers and more are sieved in two halves, side by side.
-    static constexpr std::size_t kShareFrom = 1 << 16;
-    BlockSieve sieves_[2];  // one per half
+    // Sweeps of this many numbers and more are sieved in two parts, the second on another
+    // core while the walk draws the first.
+    static constexpr std::int64_t kShareFrom = 1 << 16;
+    BlockSieve sieves_[2];  // one per part
     std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
     std::uint64_t single_ = 0;
     std::uint8_t singleCount_ = 0;
+    WorkAhead ahead_;  // last: it finishes before the memory it writes goes
 };
 
 }  // namespace quorvel

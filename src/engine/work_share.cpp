@@ -5,6 +5,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -34,9 +36,9 @@ class Helper {
     Helper(const Helper&) = delete;
     Helper& operator=(const Helper&) = delete;
 
-    // Shares `job` with the helper thread; false, and nothing done, while another caller's
-    // job has it.
-    bool Share(Job& job) {
+    // Offers `job` to the helper thread; false, and nothing done, while another caller's job
+    // has it. An offered job must be withdrawn.
+    bool Offer(Job& job) {
         if (owned_.exchange(true, std::memory_order_acquire)) return false;
         {
             const std::lock_guard lock(mutex_);
@@ -44,16 +46,20 @@ class Helper {
             generation_.fetch_add(1, std::memory_order_release);
         }
         wake_.notify_one();
+        return true;
+    }
+
+    // Takes what is left of the offered `job` and returns once every piece is done. The
+    // helper may still be on one, or only now waking: once the job is withdrawn and the
+    // helper off it, nothing can touch the job any more.
+    void Withdraw(Job& job) {
         job.TakePieces();
-        // Every piece is taken. The helper may still be on one, or only now waking: once the
-        // job is withdrawn and the helper off it, nothing can touch the job any more.
         {
             std::unique_lock lock(mutex_);
             job_ = nullptr;
             done_.wait(lock, [this] { return !working_; });
         }
         owned_.store(false, std::memory_order_release);
-        return true;
     }
 
     void Wake() {
@@ -138,7 +144,53 @@ void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
     job.call = call;
     job.piece = piece;
     Helper* helper = count > 1 ? TheHelper() : nullptr;
-    if (helper == nullptr || !helper->Share(job)) job.TakePieces();
+    if (helper != nullptr && helper->Offer(job)) {
+        helper->Withdraw(job);
+    } else {
+        job.TakePieces();
+    }
+}
+
+struct WorkAhead::State {
+    Job job;
+    std::function<void()> work;
+    Helper* helper = nullptr;  // the helper it was offered to, if any
+    bool pending = false;
+};
+
+WorkAhead::WorkAhead() : state_(std::make_unique<State>()) {}
+
+WorkAhead::~WorkAhead() {
+    Finish();
+}
+
+void WorkAhead::Start(std::function<void()> work) {
+    Finish();
+    State& s = *state_;
+    s.work = std::move(work);
+    s.job.count = 1;
+    s.job.call = [](void* p, int) { (*static_cast<std::function<void()>*>(p))(); };
+    s.job.piece = &s.work;
+    s.job.next.store(0, std::memory_order_relaxed);
+    s.pending = true;
+    s.helper = TheHelper();
+    if (s.helper != nullptr && !s.helper->Offer(s.job)) s.helper = nullptr;
+}
+
+void WorkAhead::Finish() {
+    State& s = *state_;
+    if (!s.pending) return;
+    if (s.helper != nullptr) {
+        s.helper->Withdraw(s.job);
+    } else {
+        s.job.TakePieces();
+    }
+    s.pending = false;
+    s.work = nullptr;
+}
+
+bool WorkAhead::Pending() const {
+    return state_->pending;
 }
 
 }  // namespace quorvel

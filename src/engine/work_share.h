@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <type_traits>
 
 namespace quorvel {
@@ -31,6 +33,26 @@ class WorkShare {
 
   private:
     static void RunPieces(int count, void (*call)(void*, int), void* piece);
+};
+
+// One piece of work put ahead: the helper starts on it as soon as it is free, while the caller
+// goes on with something else, and Finish() returns once it is done, doing it on the caller's
+// thread when the helper never came to it. What the piece writes must not be read, nor freed,
+// before Finish(); a new Start() and the destructor finish the piece before.
+class WorkAhead {
+  public:
+    WorkAhead();
+    ~WorkAhead();
+    WorkAhead(const WorkAhead&) = delete;
+    WorkAhead& operator=(const WorkAhead&) = delete;
+
+    void Start(std::function<void()> work);
+    void Finish();
+    bool Pending() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace quorvel

@@ -202,7 +202,9 @@ TEST(PrimeWindowTest, BlocksHandOutTheirBits) {
     window.Prepare(first, first + PrimeWindow::kBlockSize + 99, true);
     const PrimeBlock block = window.BlockOf(first + 5);
     EXPECT_EQ(block.first, first);
-    EXPECT_EQ(block.last, first + PrimeWindow::kBlockSize - 1);
+    // A block ends early where the rest of its numbers is still being sieved.
+    EXPECT_LE(block.last, first + PrimeWindow::kBlockSize - 1);
+    EXPECT_GE(block.last, first + 4999);
     ASSERT_NE(block.factorCounts, nullptr);
     for (std::int32_t n = first; n < first + 5000; ++n) {
         ASSERT_EQ(block.Test(n - first), is_prime(n, n) == 1) << n;

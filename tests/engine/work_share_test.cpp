@@ -10,8 +10,8 @@
 namespace quorvel {
 namespace {
 
-// Jobs from several threads at once, the helper woken or asleep: every piece of every job runs
-// exactly once, and a job is over when Run returns.
+// Jobs from several threads at once, the helper woken, asleep or busy with a piece put ahead:
+// every piece runs exactly once, and is done when Run, or Finish, returns.
 TEST(WorkShare, EveryPieceRunsOnceWhoeverAsks) {
     constexpr int kJobs = 300;
     const auto askMany = [](int seed) {
@@ -19,9 +19,15 @@ TEST(WorkShare, EveryPieceRunsOnceWhoeverAsks) {
             const int count = (job * 7 + seed) % 9;  // 0 … 8 pieces
             if (job % 3 == 0) WorkShare::WakeHelper();
             std::vector<std::atomic<int>> runs(static_cast<std::size_t>(count));
+            // A piece put ahead meanwhile, and finished before its result is read.
+            std::atomic<int> ahead{0};
+            WorkAhead piece;
+            piece.Start([&] { ahead++; });
             WorkShare::Run(count, [&](int i) { runs[static_cast<std::size_t>(i)]++; });
             for (int i = 0; i < count; ++i)
                 ASSERT_EQ(runs[static_cast<std::size_t>(i)].load(), 1) << job << "/" << i;
+            piece.Finish();
+            ASSERT_EQ(ahead.load(), 1) << job;
         }
     };
     std::thread other(askMany, 1);
