@@ -95,6 +95,9 @@ bool HavePermutes() {
 }  // namespace
 
 void IndexGrid::Reset(int width, int height) {
+    const bool zero = zero_ && std::max(width, 0) == width_ && std::max(height, 0) == height_;
+    zero_ = false;
+    if (zero) return;
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     stride_ = width_ + 2 * kMargin;
@@ -107,13 +110,21 @@ void IndexGrid::Reset(int width, int height) {
     }
 }
 
+void IndexGrid::ClearRow(int y) {
+    std::memset(At(0, y), 0, static_cast<std::size_t>(width_));
+}
+
 void IndexGrid::Release() {
+    zero_ = false;
     std::vector<std::uint8_t>().swap(bytes_);
     width_ = height_ = 0;
     stride_ = 0;
 }
 
 void TiledIndices::Reset(int width, int height) {
+    const bool zero = zero_ && std::max(width, 0) == width_ && std::max(height, 0) == height_;
+    zero_ = false;
+    if (zero) return;
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     tilesAcross_ = (width_ + kSide - 1) / kSide;
@@ -126,7 +137,18 @@ void TiledIndices::Reset(int width, int height) {
     }
 }
 
+void TiledIndices::ClearRows(int first, int end) {
+    if (end <= first) return;
+    const auto from =
+        static_cast<std::size_t>(first / kSide) * static_cast<std::size_t>(tilesAcross_);
+    const auto to = static_cast<std::size_t>((end + kSide - 1) / kSide) *
+                    static_cast<std::size_t>(tilesAcross_);
+    if (to > from)
+        std::memset(bytes_.data() + from * kSide * kSide, 0, (to - from) * kSide * kSide);
+}
+
 void TiledIndices::Release() {
+    zero_ = false;
     std::vector<std::uint8_t>().swap(bytes_);
     width_ = height_ = tilesAcross_ = 0;
 }

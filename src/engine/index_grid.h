@@ -20,6 +20,11 @@ class IndexGrid {
     void Reset(int width, int height);
     // Gives the memory back.
     void Release();
+    // Row y back to zeros. Once every row is, MarkZero() spares the next Reset() to the same
+    // size its work: a pass clears each row right after writing it out, while it is in the
+    // cache.
+    void ClearRow(int y);
+    void MarkZero() { zero_ = true; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -40,6 +45,7 @@ class IndexGrid {
     int width_ = 0;
     int height_ = 0;
     std::ptrdiff_t stride_ = 0;
+    bool zero_ = false;  // every byte is zero
     std::vector<std::uint8_t> bytes_;
 };
 
@@ -53,6 +59,10 @@ class TiledIndices {
     // width x height zeros; the memory is kept for the next picture of the same size or less.
     void Reset(int width, int height);
     void Release();
+    // Rows first … end - 1 back to zeros, both multiples of kSide (or end the height); once
+    // every row is, MarkZero() spares the next Reset() to the same size its work.
+    void ClearRows(int first, int end);
+    void MarkZero() { zero_ = true; }
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -96,6 +106,7 @@ class TiledIndices {
     int width_ = 0;
     int height_ = 0;
     int tilesAcross_ = 0;
+    bool zero_ = false;  // every byte is zero
     std::vector<std::uint8_t> bytes_;
 };
 

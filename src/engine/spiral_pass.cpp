@@ -361,7 +361,7 @@ class CellWalker {
                 return checkpoint <= 0 || run.Last() % checkpoint != 0 ||
                        Checkpoint(run.Last() + 1);
             });
-        if (inRows_ || inTiles_) Flush();
+        if (inRows_ || inTiles_) Flush(true);
         return finished;
     }
 
@@ -742,20 +742,26 @@ class CellWalker {
         }
     }
 
-    // Writes the colours kept one byte a pixel into the surface.
-    void Flush() {
+    // Writes the colours kept one byte a pixel into the surface. The last time, at the end of
+    // the walk, it leaves the bytes zero again for the next picture.
+    void Flush(bool last = false) {
         const RasterView raster = surface_.Raster();
         lastFlush_ = std::chrono::steady_clock::now();
         if (raster.bits == nullptr) return;
         const int width = std::min(raster.width, inRows_ ? cells_.Width() : tiles_.Width());
         const int height = std::min(raster.height, inRows_ ? cells_.Height() : tiles_.Height());
         if (width <= 0) return;
-        // Bands of rows, shared with another core.
+        const bool whole = inRows_ ? width == cells_.Width() && height == cells_.Height()
+                                   : width == tiles_.Width() && height == tiles_.Height();
+        const bool clear = last && whole;
+        // Bands of rows, whole rows of tiles each, shared with another core.
         constexpr int kBands = 8;
-        const int band = (height + kBands - 1) / kBands;
+        const int band = ((height + kBands - 1) / kBands + 7) / 8 * 8;
         WorkShare::Run(kBands, [&](int piece) {
+            const int first = std::min(height, piece * band);
+            const int end = std::min(height, first + band);
             std::vector<std::uint8_t> row(inTiles_ ? static_cast<std::size_t>(tiles_.Width()) : 0);
-            for (int y = piece * band; y < std::min(height, (piece + 1) * band); ++y) {
+            for (int y = first; y < end; ++y) {
                 const std::uint8_t* indices = nullptr;
                 if (inRows_) {
                     indices = cells_.At(0, y);
@@ -765,8 +771,12 @@ class CellWalker {
                 }
                 ExpandIndices(indices, raster.bits + raster.Offset(0, y),
                               static_cast<std::size_t>(width));
+                if (clear && inRows_) cells_.ClearRow(y);
             }
+            if (clear && inTiles_) tiles_.ClearRows(first, end);
         });
+        if (clear && inRows_) cells_.MarkZero();
+        if (clear && inTiles_) tiles_.MarkZero();
     }
 
     // Shows the picture so far, reports how far the walk got and lets pending input through;

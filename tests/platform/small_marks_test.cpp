@@ -161,6 +161,37 @@ TEST(StampedMarks, PassesDrawWhatThePainterDraws) {
     }
 }
 
+// One engine drawing picture after picture on one surface, box size 1 and 3, rows and tiles,
+// a picture stopped half-way among them: each is the picture a fresh engine draws. The bytes
+// one picture kept must not show in the next.
+TEST(PassAfterPass, EachPictureAsIfDrawnFirst) {
+    const PassInput sequence[] = {
+        TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster),
+        TestPass("1000", 1, ShowMode::Primes, ColorScheme::White),
+        TestPass("1", 1, ShowMode::All, ColorScheme::Ostrand),
+        TestPass("7", 1, ShowMode::Squares, ColorScheme::RingNumber),
+        TestPass("1", 3, ShowMode::Primes, ColorScheme::Cluster),
+        TestPass("500", 1, ShowMode::Primes, ColorScheme::Cluster),
+    };
+    // Stops the walk at its first checkpoint.
+    struct Stopper final : PassObserver {
+        bool StopRequested() override { return true; }
+    } stopper;
+    ImageSurface surface(301, 301);
+    SpiralEngine engine;
+    for (int round = 0; round < 2; ++round)
+        for (const PassInput& in : sequence) {
+            // The second time round, a stopped picture comes before each.
+            if (round == 1) engine.DrawSpiral(sequence[0], surface, &stopper);
+            const PassResult r = engine.DrawSpiral(in, surface);
+            ImageSurface fresh(301, 301);
+            SpiralEngine first;
+            const PassResult f = first.DrawSpiral(in, fresh);
+            ASSERT_EQ(r.numberShown, f.numberShown) << in.startText;
+            ASSERT_EQ(Pixels(surface), Pixels(fresh)) << in.startText << " box " << in.boxSize;
+        }
+}
+
 // The shuffled and the permuted expansions agree with the portable one on every index, at
 // every length and alignment; an index outside the palette is black.
 TEST(ExpandIndices, WideAndPortableAgree) {
