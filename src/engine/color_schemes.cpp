@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/color_schemes.h"
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define QUORVEL_HAVE_WIDE 1
+#endif
+
 namespace quorvel {
 
 int ClusterColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
@@ -86,6 +91,94 @@ int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int 
 
 int OstrandColor(std::int32_t n, bool isPrime) {
     return OstrandColor(n, isPrime, isPrime ? 1 : primelib::factor(n, n, nullptr, nullptr));
+}
+
+namespace {
+
+// Ostrand colours of the numbers that are not prime by factor count, 16 entries (no number
+// below 2^31 has more than nine distinct prime factors).
+constexpr std::array<std::uint8_t, 16> kByFactorCount = [] {
+    std::array<std::uint8_t, 16> colours{};
+    for (int f = 0; f < 16; ++f)
+        colours[static_cast<std::size_t>(f)] = static_cast<std::uint8_t>(OstrandColor(4, false, f));
+    return colours;
+}();
+
+// Prime colours by remainder mod 12, repeated: from byte r on, the colours of the remainders
+// r, r + 1, … for 64 numbers.
+constexpr std::array<std::uint8_t, 12 + 64> kByRemainder = [] {
+    std::array<std::uint8_t, 12 + 64> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = static_cast<std::uint8_t>(kOstrandByRemainder[i % 12]);
+    return colours;
+}();
+
+#ifdef QUORVEL_HAVE_WIDE
+
+__attribute__((target("avx512bw"))) void ColoursWide(std::int32_t first, std::int64_t count,
+                                                     const std::uint64_t* bits,
+                                                     const std::uint8_t* factorCounts,
+                                                     std::uint8_t* out) {
+    // (The zero-masked broadcast: the plain one trips a false warning of this compiler.)
+    const __m512i byCount = _mm512_maskz_broadcast_i32x4(
+        0xFFFF, _mm_loadu_si128(reinterpret_cast<const __m128i*>(kByFactorCount.data())));
+    int remainder = first % 12;
+    std::int64_t i = 0;
+    for (; i + 64 <= count; i += 64) {
+        const __m512i counts = _mm512_loadu_si512(factorCounts + i);
+        const __m512i composite = _mm512_shuffle_epi8(byCount, counts);
+        const __m512i prime = _mm512_loadu_si512(kByRemainder.data() + remainder);
+        // Bit i is word i / 64: whole words, as i is a multiple of 64.
+        const __mmask64 primes = bits[i / 64];
+        _mm512_storeu_si512(out + i, _mm512_mask_blend_epi8(primes, composite, prime));
+        remainder = (remainder + 64) % 12;
+    }
+    if (i < count) {
+        OstrandColoursPortable(static_cast<std::int32_t>(first + i), count - i, bits + i / 64,
+                               factorCounts + i, out + i);
+    }
+}
+
+bool HaveWide() {
+    static const bool have = __builtin_cpu_supports("avx512bw");
+    return have;
+}
+
+#endif
+
+}  // namespace
+
+void OstrandColoursPortable(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                            const std::uint8_t* factorCounts, std::uint8_t* out) {
+    int remainder = first % 12;
+    for (std::int64_t i = 0; i < count; ++i) {
+        const bool prime = (bits[i >> 6] >> (i & 63)) & 1u;
+        out[i] = prime ? kByRemainder[static_cast<std::size_t>(remainder)]
+                       : kByFactorCount[factorCounts[i] & 15u];
+        remainder = remainder == 11 ? 0 : remainder + 1;
+    }
+}
+
+bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                        const std::uint8_t* factorCounts, std::uint8_t* out) {
+#ifdef QUORVEL_HAVE_WIDE
+    if (!HaveWide()) return false;
+    ColoursWide(first, count, bits, factorCounts, out);
+    return true;
+#else
+    (void)first;
+    (void)count;
+    (void)bits;
+    (void)factorCounts;
+    (void)out;
+    return false;
+#endif
+}
+
+void OstrandColours(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                    const std::uint8_t* factorCounts, std::uint8_t* out) {
+    if (!OstrandColoursWide(first, count, bits, factorCounts, out))
+        OstrandColoursPortable(first, count, bits, factorCounts, out);
 }
 
 }  // namespace quorvel

@@ -111,6 +111,18 @@ constexpr int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactor
 // The same, factoring n itself.
 int OstrandColor(std::int32_t n, bool isPrime);
 
+// Ostrand colours of `count` numbers from `first` on, from their prime bits (bit 0 is `first`)
+// and their factor counts, into out[]: a NumberColours for the prime window. Sixty-four at a
+// time where the processor can.
+void OstrandColours(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                    const std::uint8_t* factorCounts, std::uint8_t* out);
+// The same one number at a time, on any processor.
+void OstrandColoursPortable(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                            const std::uint8_t* factorCounts, std::uint8_t* out);
+// The 512-bit version, when this processor has it: false (and nothing written) otherwise.
+bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                        const std::uint8_t* factorCounts, std::uint8_t* out);
+
 // The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
 // window; Cluster may update memory.lastClusterColor. Inline: the pass calls it for every
 // marked cell, up to several hundred thousand times a picture.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace quorvel {
@@ -90,6 +91,35 @@ class TiledIndices {
             std::uint8_t* out = &At(cx, cy);
             for (int i = 0; i < n; ++i)
                 out[i * step] = colour[values[j + i]];
+            j += n;
+        }
+    }
+
+    // The same with the values themselves as the colours: along a row, eight at a time.
+    void CopyLine(int x, int y, int dx, int dy, int count, const std::uint8_t* values) {
+        const std::ptrdiff_t step = dx + dy * kSide;
+        for (int j = 0; j < count;) {
+            const int cx = x + j * dx;
+            const int cy = y + j * dy;
+            const int inTile = dx > 0   ? kSide - (cx & 7)
+                               : dx < 0 ? (cx & 7) + 1
+                               : dy > 0 ? kSide - (cy & 7)
+                                        : (cy & 7) + 1;
+            const int n = std::min(inTile, count - j);
+            std::uint8_t* out = &At(cx, cy);
+            if (dy == 0 && n == kSide) {
+                // A whole row of a tile: westwards, the values in reverse.
+                std::uint64_t eight = 0;
+                std::memcpy(&eight, values + j, sizeof eight);
+                if (dx < 0) {
+                    eight = __builtin_bswap64(eight);
+                    out -= kSide - 1;
+                }
+                std::memcpy(out, &eight, sizeof eight);
+            } else {
+                for (int i = 0; i < n; ++i)
+                    out[i * step] = values[j + i];
+            }
             j += n;
         }
     }

@@ -43,8 +43,8 @@ class PrimeFeed {
     std::int64_t Blocks() const;
     static PrimeBlock Block(const Slot& slot) {
         return PrimeBlock{slot.bits.data(),
-                          slot.withFactorCounts ? slot.factorCounts.data() : nullptr, slot.first,
-                          slot.last};
+                          slot.withFactorCounts ? slot.factorCounts.data() : nullptr, nullptr,
+                          slot.first, slot.last};
     }
 
     const std::int32_t first_;

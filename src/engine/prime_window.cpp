@@ -7,11 +7,13 @@ namespace quorvel {
 
 using primelib::kMaxNumber;
 
-void PrimeWindow::Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts) {
+void PrimeWindow::Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts,
+                          NumberColours colours) {
     ahead_.Finish();  // it may still write into the last picture's sweep
     first_ = std::max<std::int32_t>(first, 0);
     last_ = std::min<std::int32_t>(last, kMaxNumber);
     withFactors_ = withFactorCounts;
+    colourOf_ = colours;
     sievedFirst_ = 1;
     sievedLast_ = 0;
     readyLast_ = 0;
@@ -40,6 +42,11 @@ void PrimeWindow::Sieve(int sieve, std::int64_t from, std::int64_t to) {
     } else {
         sieves_[sieve].Primes(static_cast<std::int32_t>(from), static_cast<std::int32_t>(to), bits);
     }
+    if (colourOf_ != nullptr) {
+        colourOf_(static_cast<std::int32_t>(from), to - from + 1, bits,
+                  withFactors_ ? factorCount_.data() + (from - sievedFirst_) : nullptr,
+                  colours_.data() + (from - sievedFirst_));
+    }
 }
 
 void PrimeWindow::LoadBlockOf(std::int32_t n) {
@@ -52,6 +59,7 @@ void PrimeWindow::LoadBlockOf(std::int32_t n) {
         const std::int64_t length = last - first + 1;
         primeBits_.resize(static_cast<std::size_t>(BlockSieve::WordsFor(length)));
         if (withFactors_) factorCount_.resize(static_cast<std::size_t>(length));
+        if (colourOf_ != nullptr) colours_.resize(static_cast<std::size_t>(length));
         sievedFirst_ = static_cast<std::int32_t>(first);
         sievedLast_ = static_cast<std::int32_t>(last);
         // A long sweep is sieved in two parts: the first here, while another core sieves the

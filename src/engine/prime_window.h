@@ -17,6 +17,7 @@ namespace quorvel {
 struct PrimeBlock {
     const std::uint64_t* bits = nullptr;
     const std::uint8_t* factorCounts = nullptr;
+    const std::uint8_t* colours = nullptr;  // colours[m - first], when the window makes them
     std::int32_t first = 0;
     std::int32_t last = -1;
 
@@ -42,6 +43,36 @@ void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t co
     }
 }
 
+// How many bits are set among from … from + count - 1, and the first and the last of them
+// (as offsets from `from`; -1 when none is), found a word at a time.
+struct SetBits {
+    int count = 0;
+    std::int64_t first = -1;
+    std::int64_t last = -1;
+};
+inline SetBits SummariseSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
+    SetBits found;
+    if (count <= 0) return found;
+    const std::int64_t end = from + count;
+    const std::int64_t lastWord = (end - 1) >> 6;
+    for (std::int64_t w = from >> 6; w <= lastWord; ++w) {
+        std::uint64_t word = bits[w];
+        if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+        if (w == lastWord && ((end - 1) & 63) != 63)
+            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
+        if (word == 0) continue;
+        if (found.first < 0) found.first = w * 64 + std::countr_zero(word) - from;
+        found.last = w * 64 + 63 - std::countl_zero(word) - from;
+        found.count += std::popcount(word);
+    }
+    return found;
+}
+
+// Colours of `count` numbers from `first` on, one byte each into out[], made from their prime
+// bits (bit 0 is `first`) and their factor counts (null unless counted).
+using NumberColours = void (*)(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                               const std::uint8_t* factorCounts, std::uint8_t* out);
+
 // Primality and distinct-prime-factor counts for the numbers of one picture. A drawing pass
 // asks about every number from its centre number to its end number in increasing order, so
 // instead of a test per number the window sieves them block by block with the small primes.
@@ -52,8 +83,10 @@ class PrimeWindow {
     static constexpr std::int32_t kBlockSize = 1 << 18;
 
     // Prepares answers for first … last (clamped to 0 … kMaxNumber). Factor counts are
-    // sieved only when asked for, since most pictures never need them.
-    void Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts);
+    // sieved only when asked for, since most pictures never need them. With `colours`, the
+    // blocks carry the numbers' colours too, made wherever the numbers are sieved.
+    void Prepare(std::int32_t first, std::int32_t last, bool withFactorCounts,
+                 NumberColours colours = nullptr);
 
     bool IsPrime(std::int32_t n) {
         if (n >= sievedFirst_ && n <= readyLast_) return TestBit(n - sievedFirst_);
@@ -70,9 +103,9 @@ class PrimeWindow {
             return Block();
         }
         single_ = primelib::is_prime(n, n) == 1 ? 1 : 0;
-        if (!withFactors_) return PrimeBlock{&single_, nullptr, n, n};
+        if (!withFactors_) return PrimeBlock{&single_, nullptr, nullptr, n, n};
         singleCount_ = static_cast<std::uint8_t>(primelib::factor(n, n, nullptr, nullptr));
-        return PrimeBlock{&single_, &singleCount_, n, n};
+        return PrimeBlock{&single_, &singleCount_, nullptr, n, n};
     }
 
     // The number of distinct prime factors of n (0 for 0 and 1).
@@ -93,9 +126,9 @@ class PrimeWindow {
     }
     PrimeBlock Block() const {
         const auto offset = static_cast<std::size_t>(blockFirst_ - sievedFirst_);
-        return PrimeBlock{primeBits_.data() + offset / 64,
-                          withFactors_ ? factorCount_.data() + offset : nullptr, blockFirst_,
-                          blockLast_};
+        return PrimeBlock{
+            primeBits_.data() + offset / 64, withFactors_ ? factorCount_.data() + offset : nullptr,
+            colourOf_ != nullptr ? colours_.data() + offset : nullptr, blockFirst_, blockLast_};
     }
     bool IsPrimeSlow(std::int32_t n);
     int DistinctPrimeFactorsSlow(std::int32_t n);
@@ -121,6 +154,8 @@ class PrimeWindow {
     BlockSieve sieves_[2];  // one per part
     std::vector<std::uint64_t> primeBits_;
     std::vector<std::uint8_t> factorCount_;
+    NumberColours colourOf_ = nullptr;
+    std::vector<std::uint8_t> colours_;
     std::uint64_t single_ = 0;
     std::uint8_t singleCount_ = 0;
     WorkAhead ahead_;  // last: it finishes before the memory it writes goes

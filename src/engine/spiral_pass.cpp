@@ -174,7 +174,12 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
                            surface.ClearForOverwrite(kBlack);
     if (!rewritten) surface.Clear(kBlack);
     random_.Restart(-start);
-    primes_.Prepare(start, result.endNumber, input.colorBy == ColorScheme::Ostrand);
+    // "All numbers" in Ostrand colours at box size 1 takes each number's colour as it comes:
+    // they are made wherever the numbers are sieved, on two cores.
+    const bool ostrand = input.colorBy == ColorScheme::Ostrand;
+    primes_.Prepare(
+        start, result.endNumber, ostrand,
+        ostrand && input.show == ShowMode::All && g.boxSize == 1 ? OstrandColours : nullptr);
     const bool finished = Walk(input, surface, observer, result);
     if (observer != nullptr) observer->OnWalkFinished();
     surface.Refresh();
@@ -642,6 +647,21 @@ class CellWalker {
     void OstrandLine(const PrimeBlock& block, std::int64_t offset, int count, std::int32_t m, int x,
                      int y, int dx, int dy) {
         const std::uint8_t* factors = block.factorCounts + offset;
+        if (inTiles_ && block.colours != nullptr) {
+            // The colours came with the numbers, made where they were sieved: copied along the
+            // line, the primes among them only counted.
+            tiles_.CopyLine(x, y, dx, dy, count, block.colours + offset);
+            const SetBits primes = SummariseSetBits(block.bits, offset, count);
+            if (primes.count > 0) {
+                const auto last = static_cast<std::int32_t>(m + primes.last);
+                memory_.lastPrime = last;
+                memory_.lastPrimeColor = block.colours[offset + primes.last];
+                if (result_.smallestPrime == 0)
+                    result_.smallestPrime = static_cast<std::int32_t>(m + primes.first);
+                result_.largestPrime = last;
+            }
+            return;
+        }
         if (inTiles_) {
             tiles_.WriteLine(x, y, dx, dy, count, factors, kOstrandByFactors.data());
         } else {

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "engine/color_schemes.h"
+#include "engine/primelib.h"
 #include "engine/spiral_pass.h"
 #include "engine/spiral_walk.h"
 #include "memory_surface.h"
@@ -75,6 +78,29 @@ TEST(ColorSchemes, OstrandColours) {
     }
     EXPECT_EQ(OstrandColor(100, false, -1), 0);
     EXPECT_EQ(OstrandColor(100, false, 8), 0);
+}
+
+// The colours of a stretch of numbers at once, as a prime window makes them: number by number
+// and 64 at a time, both equal to OstrandColor for every number, at the range's ends too.
+TEST(ColorSchemes, OstrandColoursOfAStretch) {
+    for (const std::int32_t first : {0, 1, 1000003, primelib::kMaxNumber - 300}) {
+        const std::int64_t count = std::min<std::int64_t>(301, primelib::kMaxNumber - first + 1);
+        PrimeWindow window;
+        window.Prepare(first, static_cast<std::int32_t>(first + count - 1), true);
+        const PrimeBlock block = window.BlockOf(first);
+        std::vector<std::uint8_t> one(static_cast<std::size_t>(count));
+        std::vector<std::uint8_t> wide(static_cast<std::size_t>(count), 99);
+        OstrandColoursPortable(first, count, block.bits, block.factorCounts, one.data());
+        for (std::int64_t i = 0; i < count; ++i) {
+            const auto n = static_cast<std::int32_t>(first + i);
+            ASSERT_EQ(one[static_cast<std::size_t>(i)],
+                      OstrandColor(n, primelib::is_prime(n, n) == 1))
+                << n;
+        }
+        if (OstrandColoursWide(first, count, block.bits, block.factorCounts, wide.data())) {
+            EXPECT_EQ(wide, one) << first;
+        }
+    }
 }
 
 // Colour of a marked cell on an empty picture.
