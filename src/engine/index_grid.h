@@ -97,7 +97,18 @@ class TiledIndices {
 
     // The same with the values themselves as the colours: along a row, eight at a time.
     void CopyLine(int x, int y, int dx, int dy, int count, const std::uint8_t* values) {
-        const std::ptrdiff_t step = dx + dy * kSide;
+        if (dy != 0) {
+            // Down or up a column: each pixel's place straight from its row.
+            const std::ptrdiff_t column = ((x >> 3) << 6) | (x & 7);
+            const std::ptrdiff_t tileRow = static_cast<std::ptrdiff_t>(tilesAcross_) << 6;
+            std::uint8_t* const bytes = bytes_.data();
+            for (int i = 0; i < count; ++i) {
+                const int cy = y + i * dy;
+                bytes[(cy >> 3) * tileRow + ((cy & 7) << 3) + column] = values[i];
+            }
+            return;
+        }
+        const std::ptrdiff_t step = dx;
         for (int j = 0; j < count;) {
             const int cx = x + j * dx;
             const int cy = y + j * dy;
