@@ -360,11 +360,14 @@ class CellWalker {
         const std::int64_t checkpoint = observer_ != nullptr
                                             ? observer_->CheckpointEvery(g_.boxSize)
                                             : (g_.boxSize == 1 ? 1000 : 0);
+        // The next checkpoint, counted on rather than divided out for every run.
+        std::int64_t next = checkpoint;
         const bool finished =
             WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
                 WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
-                return checkpoint <= 0 || run.Last() % checkpoint != 0 ||
-                       Checkpoint(run.Last() + 1);
+                if (checkpoint <= 0 || run.Last() != next) return true;
+                next += checkpoint;
+                return Checkpoint(run.Last() + 1);
             });
         if (inRows_ || inTiles_) Flush(true);
         return finished;
@@ -594,6 +597,7 @@ class CellWalker {
         // The colour memory is kept in locals: every byte written could otherwise change it
         // as far as the compiler knows, and it would be read back from memory each time.
         const int colours = rule_.ColorCount();
+        const int ringColour = RingColor(ring, colours);
         int primes = 0;
         std::int32_t first = 0;
         std::int32_t n = memory_.lastPrime;
@@ -611,15 +615,23 @@ class CellWalker {
             }
             if (c < 0) c = FirstCycleColour(at.probes, colours);
             if (c < 0) {
-                // No neighbour's colour: what ClusterColorFound makes of it reads the number,
-                // its ring and the prime before it.
-                memory_.lastPrime = n;
-                memory_.lastPrimeColor = lastColour;
-                CellPlace place;
-                place.number = static_cast<std::int32_t>(m + j);
-                place.isPrime = true;
-                place.ring = ring;
-                c = ClusterColorFound(-1, rule_, place, memory_);
+                // No neighbour's colour: ClusterColorFound's rules, the common ones here. A twin
+                // takes the colour of the prime before it; any other prime, its ring's.
+                const auto number = static_cast<std::int32_t>(m + j);
+                if (number > 5 && number - 2 == n && rule_.show == ShowMode::Primes) {
+                    c = lastColour;
+                } else if (number > 5) {
+                    c = ringColour;
+                    memory_.lastClusterColor = ringColour;
+                } else {
+                    memory_.lastPrime = n;
+                    memory_.lastPrimeColor = lastColour;
+                    CellPlace place;
+                    place.number = number;
+                    place.isPrime = true;
+                    place.ring = ring;
+                    c = ClusterColorFound(-1, rule_, place, memory_);
+                }
             }
             *at.cell = static_cast<std::uint8_t>(c);
             seen |= 1u << c;

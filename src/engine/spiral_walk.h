@@ -40,6 +40,9 @@ bool WalkSpiralRuns(std::int64_t count, std::int64_t checkpointEvery, Visit&& vi
     constexpr int kDy[4] = {-1, 0, 1, 0};
     constexpr Corner kCorners[4] = {Corner::NE, Corner::NW, Corner::SW, Corner::SE};
     std::int64_t i = 1;
+    // The first checkpoint at or after i, kept as the walk goes instead of divided out for
+    // every run.
+    std::int64_t checkpoint = checkpointEvery > 0 ? checkpointEvery : count;
     for (int ring = 2; i < count; ++ring) {
         // Start on the SE corner of the ring; the first north step is the ring's first cell.
         int x = ring - 1;
@@ -50,8 +53,7 @@ bool WalkSpiralRuns(std::int64_t count, std::int64_t checkpointEvery, Visit&& vi
                 if (i >= count) return true;
                 std::int64_t length = std::min<std::int64_t>(side - done, count - i);
                 if (checkpointEvery > 0) {
-                    const std::int64_t checkpoint =
-                        (i + checkpointEvery - 1) / checkpointEvery * checkpointEvery;
+                    if (checkpoint < i) checkpoint += checkpointEvery;
                     length = std::min(length, checkpoint - i + 1);
                 }
                 const auto n = static_cast<int>(length);
