@@ -354,12 +354,12 @@ constexpr double kWholeRangeCells = 46339.0 * 46339.0;
 
 // measured / against must stay at or below the limit; for ">=" against / measured at or above.
 constexpr Target kTargets[] = {
-    {"Pass/box1_primes_top", "Anchor/primesieve_window_top", "<=", 10},
+    {"Pass/box1_primes_top", "Anchor/primesieve_window_top", "<=", 2},
     {"Pass/box1_primes_top", "Baseline/trial_division_pass_top", ">=", 100},
     {"Startup/calculate_primes", "Anchor/primesieve_count_to_max", "<=", 0.05},
-    {"Pass/box1_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 10},
-    {"Pass/box1_all_ostrand_top", "Anchor/primesieve_window_top", "<=", 30},
-    {"Pass/box3_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 20},
+    {"Pass/box1_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 3.2},
+    {"Pass/box1_all_ostrand_top", "Anchor/primesieve_window_top", "<=", 5},
+    {"Pass/box3_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 1.5},
     {"Runs/box1_longest_both", "Pass/box1_primes_cluster_top", "<=", 1},
     {"Window/redraw_box1_cluster_longest", "Pass/box1_primes_cluster_top", "<=", 1.3,
      "Runs/box1_longest_both"},
