@@ -166,31 +166,31 @@ void ExpandIndicesPortable(const std::uint8_t* indices, std::uint32_t* out, std:
         out[i] = kOpaqueColours[indices[i]];
 }
 
-bool ExpandIndicesShuffled(const std::uint8_t* indices, std::uint32_t* out, std::size_t count) {
 #ifdef QUORVEL_HAVE_SHUFFLES
+
+bool ExpandIndicesShuffled(const std::uint8_t* indices, std::uint32_t* out, std::size_t count) {
     if (!HaveShuffles()) return false;
     Shuffle(indices, out, count);
     return true;
-#else
-    (void)indices;
-    (void)out;
-    (void)count;
-    return false;
-#endif
 }
 
 bool ExpandIndicesPermuted(const std::uint8_t* indices, std::uint32_t* out, std::size_t count) {
-#ifdef QUORVEL_HAVE_SHUFFLES
     if (!HavePermutes()) return false;
     Permute(indices, out, count);
     return true;
-#else
-    (void)indices;
-    (void)out;
-    (void)count;
-    return false;
-#endif
 }
+
+#else
+
+bool ExpandIndicesShuffled(const std::uint8_t*, std::uint32_t*, std::size_t) {
+    return false;
+}
+
+bool ExpandIndicesPermuted(const std::uint8_t*, std::uint32_t*, std::size_t) {
+    return false;
+}
+
+#endif
 
 void ExpandIndices(const std::uint8_t* indices, std::uint32_t* out, std::size_t count) {
     if (!ExpandIndicesPermuted(indices, out, count) &&

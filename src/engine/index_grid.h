@@ -79,20 +79,10 @@ class TiledIndices {
     void WriteLine(int x, int y, int dx, int dy, int count, const std::uint8_t* values,
                    const std::uint8_t* colour) {
         const std::ptrdiff_t step = dx + dy * kSide;
-        for (int j = 0; j < count;) {
-            const int cx = x + j * dx;
-            const int cy = y + j * dy;
-            // The pixels left in this tile in the direction of the line.
-            const int inTile = dx > 0   ? kSide - (cx & 7)
-                               : dx < 0 ? (cx & 7) + 1
-                               : dy > 0 ? kSide - (cy & 7)
-                                        : (cy & 7) + 1;
-            const int n = std::min(inTile, count - j);
-            std::uint8_t* out = &At(cx, cy);
+        ForEachStretch(x, y, dx, dy, count, [&](std::uint8_t* out, int j, int n) {
             for (int i = 0; i < n; ++i)
                 out[i * step] = colour[values[j + i]];
-            j += n;
-        }
+        });
     }
 
     // The same with the values themselves as the colours: along a row, eight at a time.
@@ -108,17 +98,8 @@ class TiledIndices {
             }
             return;
         }
-        const std::ptrdiff_t step = dx;
-        for (int j = 0; j < count;) {
-            const int cx = x + j * dx;
-            const int cy = y + j * dy;
-            const int inTile = dx > 0   ? kSide - (cx & 7)
-                               : dx < 0 ? (cx & 7) + 1
-                               : dy > 0 ? kSide - (cy & 7)
-                                        : (cy & 7) + 1;
-            const int n = std::min(inTile, count - j);
-            std::uint8_t* out = &At(cx, cy);
-            if (dy == 0 && n == kSide) {
+        ForEachStretch(x, y, dx, 0, count, [&](std::uint8_t* out, int j, int n) {
+            if (n == kSide) {
                 // A whole row of a tile: westwards, the values in reverse.
                 std::uint64_t eight = 0;
                 std::memcpy(&eight, values + j, sizeof eight);
@@ -129,16 +110,33 @@ class TiledIndices {
                 std::memcpy(out, &eight, sizeof eight);
             } else {
                 for (int i = 0; i < n; ++i)
-                    out[i * step] = values[j + i];
+                    out[i * dx] = values[j + i];
             }
-            j += n;
-        }
+        });
     }
 
     // Row y, Width() bytes, gathered into `out`.
     void CopyRow(int y, std::uint8_t* out) const;
 
   private:
+    // Calls stretch(out, j, n) for the line's pixels j … j + n - 1 that lie in one tile, in
+    // order; `out` is the first of them.
+    template <typename Stretch>
+    void ForEachStretch(int x, int y, int dx, int dy, int count, Stretch&& stretch) {
+        for (int j = 0; j < count;) {
+            const int cx = x + j * dx;
+            const int cy = y + j * dy;
+            // The pixels left in this tile in the direction of the line.
+            const int inTile = dx > 0   ? kSide - (cx & 7)
+                               : dx < 0 ? (cx & 7) + 1
+                               : dy > 0 ? kSide - (cy & 7)
+                                        : (cy & 7) + 1;
+            const int n = std::min(inTile, count - j);
+            stretch(&At(cx, cy), j, n);
+            j += n;
+        }
+    }
+
     std::ptrdiff_t Offset(int x, int y) const {
         return ((static_cast<std::ptrdiff_t>(y >> 3) * tilesAcross_ + (x >> 3)) << 6) |
                ((y & 7) << 3) | (x & 7);

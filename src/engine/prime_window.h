@@ -24,9 +24,10 @@ struct PrimeBlock {
     bool Test(std::int64_t offset) const { return (bits[offset >> 6] >> (offset & 63)) & 1u; }
 };
 
-// Calls visit(k) for every k in from … from + count - 1 whose bit is set, in increasing order.
+// Calls visit(word, w) for every word w of `bits` that holds bits of from … from + count - 1,
+// in increasing order, with the bits outside that stretch cleared.
 template <typename Visit>
-void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
+void ForEachWordOf(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
                    Visit&& visit) {
     if (count <= 0) return;
     const std::int64_t end = from + count;
@@ -36,11 +37,20 @@ void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t co
         if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
         if (w == lastWord && ((end - 1) & 63) != 63)
             word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
+        visit(word, w);
+    }
+}
+
+// Calls visit(k) for every k in from … from + count - 1 whose bit is set, in increasing order.
+template <typename Visit>
+void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
+                   Visit&& visit) {
+    ForEachWordOf(bits, from, count, [&](std::uint64_t word, std::int64_t w) {
         while (word != 0) {
             visit(w * 64 + std::countr_zero(word) - from);
             word &= word - 1;
         }
-    }
+    });
 }
 
 // How many bits are set among from … from + count - 1, and the first and the last of them
@@ -52,19 +62,12 @@ struct SetBits {
 };
 inline SetBits SummariseSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     SetBits found;
-    if (count <= 0) return found;
-    const std::int64_t end = from + count;
-    const std::int64_t lastWord = (end - 1) >> 6;
-    for (std::int64_t w = from >> 6; w <= lastWord; ++w) {
-        std::uint64_t word = bits[w];
-        if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
-        if (w == lastWord && ((end - 1) & 63) != 63)
-            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
-        if (word == 0) continue;
+    ForEachWordOf(bits, from, count, [&](std::uint64_t word, std::int64_t w) {
+        if (word == 0) return;
         if (found.first < 0) found.first = w * 64 + std::countr_zero(word) - from;
         found.last = w * 64 + 63 - std::countl_zero(word) - from;
         found.count += std::popcount(word);
-    }
+    });
     return found;
 }
 
