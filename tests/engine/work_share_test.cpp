@@ -14,9 +14,9 @@ namespace {
 // every piece runs exactly once, and is done when Run, or Finish, returns.
 TEST(WorkShare, EveryPieceRunsOnceWhoeverAsks) {
     constexpr int kJobs = 300;
-    const auto askMany = [](int seed) {
+    const auto askMany = [](int shift) {
         for (int job = 0; job < kJobs; ++job) {
-            const int count = (job * 7 + seed) % 9;  // 0 … 8 pieces
+            const int count = (job * 7 + shift) % 9;  // 0 … 8 pieces
             if (job % 3 == 0) WorkShare::WakeHelper();
             std::vector<std::atomic<int>> runs(static_cast<std::size_t>(count));
             // A piece put ahead meanwhile, and finished before its result is read.
