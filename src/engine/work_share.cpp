@@ -134,10 +134,6 @@ void WorkShare::WakeHelper() {
     if (Helper* helper = TheHelper(); helper != nullptr) helper->Wake();
 }
 
-bool WorkShare::HasHelper() {
-    return TheHelper() != nullptr;
-}
-
 void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
     Job job;
     job.count = count;
@@ -187,10 +183,6 @@ void WorkAhead::Finish() {
     }
     s.pending = false;
     s.work = nullptr;
-}
-
-bool WorkAhead::Pending() const {
-    return state_->pending;
 }
 
 }  // namespace quorvel

@@ -28,9 +28,6 @@ class WorkShare {
     // Jobs are coming: wakes the helper now, for they come faster than a sleeping core wakes.
     static void WakeHelper();
 
-    // Whether a helper can take pieces at all: false on a machine of one core.
-    static bool HasHelper();
-
   private:
     static void RunPieces(int count, void (*call)(void*, int), void* piece);
 };
@@ -48,7 +45,6 @@ class WorkAhead {
 
     void Start(std::function<void()> work);
     void Finish();
-    bool Pending() const;
 
   private:
     struct State;
