@@ -10,6 +10,7 @@
 
 #include "engine/number_theory.h"
 #include "engine/primelib.h"
+#include "engine/work_share.h"
 
 namespace quorvel {
 namespace {
@@ -289,13 +290,14 @@ RayStatistics MeasureQuadratic(const Quadratic& f, std::int64_t terms, double co
 CellRayReports InspectRays(const CellRays& cell, std::int64_t terms) {
     CellRayReports out;
     out.count = cell.rayCount;
-    for (int k = 0; k < cell.rayCount; ++k) {
+    // Each ray on its own, two at a time where there is a second core.
+    WorkShare::Run(cell.rayCount, [&](int k) {
         RayReport& report = out.rays[static_cast<std::size_t>(k)];
         report.ray = cell.rays[static_cast<std::size_t>(k)];
         report.discriminant = Discriminant(report.ray.f);
         report.constant = BatemanHornConstant(report.ray.f);
         report.statistics = MeasureQuadratic(report.ray.f, terms, report.constant);
-    }
+    });
     return out;
 }
 
