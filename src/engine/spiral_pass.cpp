@@ -162,14 +162,13 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     if (observer != nullptr) observer->OnDrawingStarts(result);
     if (!input.moving && g.boxSize <= 5) DrawCalculatingBanner(surface, g, input.calculatingText);
 
-    // At box size 1 the walk keeps the colours one byte a pixel and writes every pixel of a
-    // 32-bit picture from them at the end (see CellWalker), so such a picture needs no fill
-    // first, unless a window shows it meanwhile: its first checkpoint would otherwise have to
-    // write the colours out, which costs twice the fill.
     // Big enough a picture shares its work with another core, which takes a while to wake.
     // (Big pictures have cores of their own sieving ahead.)
     if (g.numberOfNumbers >= kShareFrom && g.numberOfNumbers < kFeedFrom) WorkShare::WakeHelper();
-    const bool rewritten = observer == nullptr && g.boxSize == 1 &&
+    // At box size 1 the walk keeps the colours one byte a pixel and writes every pixel of a
+    // 32-bit picture from them (see CellWalker): at the end, and first when a window may show
+    // the picture. Such a picture needs no fill.
+    const bool rewritten = g.boxSize == 1 &&
                            std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
                            surface.ClearForOverwrite(kBlack);
     if (!rewritten) surface.Clear(kBlack);
@@ -180,7 +179,7 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
     primes_.Prepare(
         start, result.endNumber, ostrand,
         ostrand && input.show == ShowMode::All && g.boxSize == 1 ? OstrandColours : nullptr);
-    const bool finished = Walk(input, surface, observer, result);
+    const bool finished = Walk(input, surface, observer, result, rewritten);
     if (observer != nullptr) observer->OnWalkFinished();
     surface.Refresh();
     result.outcome = finished ? PassOutcome::Drawn : PassOutcome::Stopped;
@@ -268,7 +267,7 @@ class CellWalker {
   public:
     CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
                PrimeWindow& primes, RandomSource& random, PassResult& result, IndexGrid& cells,
-               TiledIndices& tiles, PrimeFeed* feed)
+               TiledIndices& tiles, PrimeFeed* feed, bool unwritten)
         : surface_(surface),
           observer_(observer),
           primes_(primes),
@@ -282,7 +281,8 @@ class CellWalker {
           raster_(surface.Raster()),
           cells_(cells),
           tiles_(tiles),
-          feed_(feed) {
+          feed_(feed),
+          unwritten_(unwritten) {
         // Box size 1 on a 32-bit picture: the pass keeps the colours one byte a pixel, where
         // the neighbours "Cluster" reads stay in the cache and a ring's columns cost a quarter
         // of the cache lines, and writes them out row by row at the end, and now and then for
@@ -779,6 +779,7 @@ class CellWalker {
     void Flush(bool last = false) {
         const RasterView raster = surface_.Raster();
         lastFlush_ = std::chrono::steady_clock::now();
+        unwritten_ = false;
         if (raster.bits == nullptr) return;
         const int width = std::min(raster.width, inRows_ ? cells_.Width() : tiles_.Width());
         const int height = std::min(raster.height, inRows_ ? cells_.Height() : tiles_.Height());
@@ -815,8 +816,10 @@ class CellWalker {
     // false when Stop was pressed.
     bool Checkpoint(std::int64_t done) {
         // A screen shows a new picture every 16 ms or so; writing the colours out more often
-        // would only slow the walk down.
-        if ((inRows_ || inTiles_) && std::chrono::steady_clock::now() - lastFlush_ >= kFlushEvery)
+        // would only slow the walk down. The first time is due once the picture may be seen.
+        if ((inRows_ || inTiles_) &&
+            (std::chrono::steady_clock::now() - lastFlush_ >= kFlushEvery ||
+             (unwritten_ && observer_ != nullptr && observer_->PictureMayBeShown())))
             Flush();
         surface_.Refresh();
         if (observer_ != nullptr) observer_->OnProgress(done, g_.numberOfNumbers);
@@ -839,6 +842,7 @@ class CellWalker {
     IndexGrid& cells_;
     TiledIndices& tiles_;
     PrimeFeed* feed_;       // where the walk's blocks come from on big pictures; else primes_
+    bool unwritten_;        // box size 1: the picture holds none of this pass's pixels yet
     bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
     bool inTiles_ = false;  // box size 1: the same in tiles_
     bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
@@ -854,7 +858,7 @@ class CellWalker {
 }  // namespace
 
 bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* observer,
-                        PassResult& result) {
+                        PassResult& result, bool unwritten) {
     // A big picture has its numbers sieved on the other cores while it is drawn; sieving with
     // factor counts takes longer than drawing, so the walk's own core helps out too.
     std::optional<PrimeFeed> feed;
@@ -866,7 +870,7 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
                      static_cast<int>(std::min(cores, 4u)));
     }
     CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_,
-                      feed ? &*feed : nullptr);
+                      feed ? &*feed : nullptr, unwritten);
     switch (input.show) {
         case ShowMode::Primes:
             return walker.Walk<ShowMode::Primes>();

@@ -101,6 +101,11 @@ class PassObserver {
     // Right after OnProgress(): let pending input through and answer whether Stop was
     // pressed. A pass asked for meanwhile on the same engine is refused with AlreadyRunning.
     virtual bool StopRequested() { return false; }
+    // Before OnProgress(), at a checkpoint where the picture has not been written yet: whether
+    // this checkpoint's StopRequested() may put the picture on screen (or read it otherwise).
+    // A box-size-1 pass writes its pixels only at the end and when they may be seen, and until
+    // then leaves whatever the picture held.
+    virtual bool PictureMayBeShown() { return true; }
     // The walk is over, finished or stopped.
     virtual void OnWalkFinished() {}
     // The diagonal runs are about to be measured.
@@ -141,7 +146,9 @@ class SpiralEngine {
 
   private:
     PassResult Draw(const PassInput& input, Surface& surface, PassObserver* observer);
-    bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result);
+    // `unwritten`: the picture was not cleared, and the walk writes every pixel.
+    bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result,
+              bool unwritten);
 
     PrimeWindow primes_;
     // Kept between passes, so that a window's redraws do not ask for the memory every time.

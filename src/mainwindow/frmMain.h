@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "engine/spiral_pass.h"
 #include "mainwindow/grafix.h"
@@ -170,6 +171,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void ShowStartupMessage();
     void OnDrawingStarts(const PassResult& result) override;
     bool StopRequested() override;
+    bool PictureMayBeShown() override;
     void OnWalkFinished() override;
     void LockForLongPass();
     void OnMeasuringRuns() override;
@@ -323,6 +325,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnDrawing = false;         // a drawing pass runs: nothing may start another
     bool blnQuitting = false;        // Quit was chosen: the program ends as soon as it can
     bool blnLockPending = false;     // the pass has not locked the controls yet
+    std::optional<bool> inputDue_;   // this checkpoint's answer whether to let input through
     bool blnDialogOpen = false;      // a menu's question, box or dialog is up: no second one
     bool blnWatchingScreen = false;  // the window refits itself when it changes screens
     QString strStartupMessage;       // a refusal of the start-up pass, shown once painted

@@ -189,11 +189,20 @@ void frmMain::LockForLongPass() {
 
 // Box size 1, every 1000 numbers: lets waiting input through, so that Stop can be pressed.
 bool frmMain::StopRequested() {
-    if (services_->UserInputMayBePending()) {
+    const bool due = inputDue_.has_value() ? *inputDue_ : services_->UserInputMayBePending();
+    inputDue_.reset();
+    if (due) {
         LockForLongPass();
         QCoreApplication::processEvents();
     }
     return blnStopRequest;
+}
+
+// The picture is painted only where input is let through; the checkpoint's StopRequested()
+// keeps the answer.
+bool frmMain::PictureMayBeShown() {
+    inputDue_ = services_->UserInputMayBePending();
+    return *inputDue_;
 }
 
 void frmMain::OnWalkFinished() {

@@ -192,6 +192,43 @@ TEST(PassAfterPass, EachPictureAsIfDrawnFirst) {
         }
 }
 
+// A box-size-1 pass leaves the old picture unwritten until a look at it is due: whenever the
+// picture may be seen, it holds this pass's cells so far and black, never the picture before.
+TEST(PassAfterPass, PictureSeenMidwayHoldsNothingOlder) {
+    ImageSurface surface(301, 301);
+    SpiralEngine engine;
+    const PassInput next = TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster);
+    ImageSurface finished(301, 301);
+    SpiralEngine().DrawSpiral(next, finished);
+    const std::vector<Rgb> final = Pixels(finished);
+    // Shown from the third checkpoint on; every look compares the picture with the final one.
+    struct Looker final : PassObserver {
+        Looker(ImageSurface& s, const std::vector<Rgb>& f) : surface(s), final(f) {}
+        bool PictureMayBeShown() override { return ++checkpoints >= 3; }
+        bool StopRequested() override {
+            if (checkpoints < 3) return false;
+            const std::vector<Rgb> now = Pixels(surface);
+            for (std::size_t i = 0; i < now.size(); ++i)
+                older += now[i] != final[i] && now[i] != kBlack;
+            ++looks;
+            return false;
+        }
+        ImageSurface& surface;
+        const std::vector<Rgb>& final;
+        int checkpoints = 0;
+        int looks = 0;
+        std::size_t older = 0;
+    } looker(surface, final);
+    for (const ColorScheme before : {ColorScheme::Sequence, ColorScheme::Ostrand}) {
+        engine.DrawSpiral(TestPass("1", 1, ShowMode::All, before), surface);
+        looker.checkpoints = looker.looks = 0;
+        EXPECT_EQ(engine.DrawSpiral(next, surface, &looker).outcome, PassOutcome::Drawn);
+        EXPECT_GT(looker.looks, 10);
+        EXPECT_EQ(looker.older, 0u);
+        EXPECT_EQ(Pixels(surface), final);
+    }
+}
+
 // The shuffled and the permuted expansions agree with the portable one on every index, at
 // every length and alignment; an index outside the palette is black.
 TEST(ExpandIndices, WideAndPortableAgree) {
