@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/work_share.h"
+
 namespace quorvel {
 namespace {
 
@@ -98,8 +100,14 @@ void IndexedSurface::Clear(Rgb background) {
         // A picture begins: a spiral writes to nearly every page, so they are all asked for
         // at once. Measured on the whole range, that takes a third less time than a fault per
         // page as the pass first touches it (large pages, tried too, cost the system more than
-        // they saved). Older systems fault page by page.
-        madvise(pixels_.get(), Bytes(), MADV_POPULATE_WRITE);
+        // they saved). They are asked for 64 MiB at a time, on two cores: one call for all
+        // 2 GiB took two to ten times as long. Older systems fault page by page.
+        constexpr std::size_t kChunk = std::size_t{64} << 20;
+        const std::size_t bytes = Bytes();
+        WorkShare::Run(static_cast<int>((bytes + kChunk - 1) / kChunk), [&](int i) {
+            const std::size_t from = static_cast<std::size_t>(i) * kChunk;
+            madvise(pixels_.get() + from, std::min(kChunk, bytes - from), MADV_POPULATE_WRITE);
+        });
 #endif
         return;
     }
