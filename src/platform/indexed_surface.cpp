@@ -144,6 +144,31 @@ const std::uint8_t* IndexedSurface::Row(int y, std::uint8_t* scratch) const {
     return scratch;
 }
 
+void IndexedSurface::CopyRows(int y, int count, std::uint8_t* out) const {
+    const auto width = static_cast<std::size_t>(width_);
+    if (tilesAcross_ == 0) {
+        for (int i = 0; i < count; ++i)
+            std::memcpy(out + std::size_t(i) * width, Row(y + i, nullptr), width);
+        return;
+    }
+    // Each block of 8 x 8 pixels holds eight pixels of each of the rows: one cache line read
+    // once for all of them.
+    const std::uint8_t* block =
+        pixels_.get() + std::size_t(y / kTileSide) * std::size_t(tilesAcross_) * kTileBytes +
+        std::size_t((y & 56) << 6);
+    // Tiles are pages of their own, which no prefetcher crosses into: the lines a few tiles
+    // on are asked for ahead.
+    constexpr std::size_t kAhead = 4 * kTileBytes;
+    const std::uint8_t* const end = pixels_.get() + Bytes();
+    for (std::size_t x = 0; x < width; x += kBlockSide) {
+        const std::size_t n = std::min<std::size_t>(kBlockSide, width - x);
+        if (block + kAhead < end) __builtin_prefetch(block + kAhead);
+        for (int i = 0; i < count; ++i)
+            std::memcpy(out + std::size_t(i) * width + x, block + i * kBlockSide, n);
+        block += (x & 63) == 64 - kBlockSide ? kTileBytes - 7 * kBlockBytes : kBlockBytes;
+    }
+}
+
 QPainter& IndexedSurface::Painter() {
     if (!painter_) {
         untouched_ = false;

@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <chrono>
 #include <condition_variable>
@@ -609,10 +610,28 @@ std::optional<std::string> EncodeIndexedPng(const IndexedPicture& picture, PngHe
     }
     const RowPacker packer(remap, header.bitDepth, highest);
     const int width = picture.width;
+    // Each writing thread asks for the rows of its band in order: where the picture makes
+    // eight at once, the thread keeps the eight its row is among.
+    static std::atomic<std::uint64_t> encodings{0};
+    const std::uint64_t thisEncoding = ++encodings;
     const PngRowPacker pack = [&](int y, std::uint8_t* out) {
         thread_local std::vector<std::uint8_t> scratch;
-        scratch.resize(static_cast<std::size_t>(width));
-        packer.Pack(picture.row(y, scratch.data()), width, out);
+        if (!picture.eightRows) {
+            scratch.resize(static_cast<std::size_t>(width));
+            packer.Pack(picture.row(y, scratch.data()), width, out);
+            return;
+        }
+        thread_local std::uint64_t keptFor = 0;
+        thread_local int keptFrom = -1;
+        const int from = y & ~7;
+        if (keptFor != thisEncoding || keptFrom != from) {
+            scratch.resize(static_cast<std::size_t>(width) * 8);
+            picture.eightRows(from, std::min(8, picture.height - from), scratch.data());
+            keptFor = thisEncoding;
+            keptFrom = from;
+        }
+        packer.Pack(scratch.data() + static_cast<std::size_t>(y - from) * std::size_t(width), width,
+                    out);
     };
     PngControl encoding = control;
     encoding.progress = [&](double fraction) { report(kScanShare + (1 - kScanShare) * fraction); };

@@ -65,6 +65,9 @@ struct IndexedPicture {
     // Row y, `width` indices: a pointer into the picture, or into `scratch` (room for `width`
     // bytes) where the row has to be made first. Called from several threads at once.
     std::function<const std::uint8_t*(int y, std::uint8_t* scratch)> row;
+    // Optional, for pictures that make rows more cheaply together: rows y … y + count - 1
+    // (y a multiple of 8, count at most 8) into `out`, `width` bytes each.
+    std::function<void(int y, int count, std::uint8_t* out)> eightRows;
     std::array<Rgb, 256> palette{};
     // The indices the picture may hold (all, unless the picture knows better): reading it can
     // stop as soon as every one of them was found.

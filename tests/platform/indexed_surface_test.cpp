@@ -61,6 +61,15 @@ TEST(IndexedSurfacePass, DrawsWhatTheWindowDraws) {
             }
             // What it says it may hold covers what it holds.
             EXPECT_EQ(colours & ~indexed.ColoursDrawn(), 0u);
+            // Rows eight at a time, the last five, are the rows one at a time.
+            std::vector<std::uint8_t> one(301), eight(8 * 301);
+            for (int y = 0; y < 301; y += 8) {
+                indexed.CopyRows(y, std::min(8, 301 - y), eight.data());
+                for (int i = 0; i < std::min(8, 301 - y); ++i)
+                    ASSERT_TRUE(std::equal(eight.begin() + i * 301, eight.begin() + (i + 1) * 301,
+                                           indexed.Row(y + i, one.data())))
+                        << "row " << y + i;
+            }
         }
 }
 
