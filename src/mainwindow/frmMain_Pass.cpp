@@ -116,7 +116,8 @@ void frmMain::DrawSpiral() {
                 lblLongestNWSEOutput->setText(QStringLiteral("0"));
                 lblLongestSWNEOutput->setText(QStringLiteral("0"));
             } else {
-                lblLongestNWSEOutput->setPalette(QPalette());
+                if (lblLongestNWSEOutput->testAttribute(Qt::WA_SetPalette))
+                    lblLongestNWSEOutput->setPalette(QPalette());
                 SetNumberLabel(lblLongestNWSEOutput, result.longest.nwse);
                 SetNumberLabel(lblLongestSWNEOutput, result.longest.swne);
             }
@@ -210,11 +211,12 @@ void frmMain::OnWalkFinished() {
 }
 
 // Measuring the runs of a fine picture takes a moment: a pass that already took long says so.
+// (After a quick one the runs are on screen before anything could show the notice.)
 void frmMain::OnMeasuringRuns() {
-    if (intBoxSize > 3) return;
+    if (intBoxSize > 3 || passTimer_.elapsed() < kNoticeableMs) return;
     SetTextColor(lblLongestNWSEOutput, QColor(0xFF, 0x00, 0x00));
     lblLongestNWSEOutput->setText(WordOf(Word::Calculating, intLanguage));
-    if (passTimer_.elapsed() >= kNoticeableMs) lblLongestNWSEOutput->repaint();
+    lblLongestNWSEOutput->repaint();
 }
 
 void frmMain::SetNumberLabel(QLabel* label, std::int64_t value) {
