@@ -44,6 +44,7 @@ class IndexedSurface final : public Surface {
     IndexedSurface& operator=(const IndexedSurface&) = delete;
 
     bool IsNull() const { return pixels_ == nullptr; }
+    bool Tiled() const { return tilesAcross_ > 0; }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }

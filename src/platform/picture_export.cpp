@@ -51,9 +51,12 @@ IndexedPicture PaletteRows(const IndexedSurface& surface) {
     picture.height = surface.Height();
     std::copy(kPalette.begin(), kPalette.end(), picture.palette.begin());
     picture.row = [&surface](int y, std::uint8_t* scratch) { return surface.Row(y, scratch); };
-    picture.eightRows = [&surface](int y, int count, std::uint8_t* out) {
-        surface.CopyRows(y, count, out);
-    };
+    // Rows in tiles are gathered, eight for the price of one; plain rows are read in place.
+    if (surface.Tiled()) {
+        picture.eightRows = [&surface](int y, int count, std::uint8_t* out) {
+            surface.CopyRows(y, count, out);
+        };
+    }
     for (std::size_t c = 0; c < picture.candidates.size(); ++c)
         picture.candidates[c] = c < 32 && ((surface.ColoursDrawn() >> c) & 1) != 0;
     return picture;
