@@ -88,13 +88,24 @@ class TiledIndices {
     // The same with the values themselves as the colours: along a row, eight at a time.
     void CopyLine(int x, int y, int dx, int dy, int count, const std::uint8_t* values) {
         if (dy != 0) {
-            // Down or up a column: each pixel's place straight from its row.
+            // Down or up a column: tile by tile, eight rows at a time, a byte a row.
             const std::ptrdiff_t column = ((x >> 3) << 6) | (x & 7);
             const std::ptrdiff_t tileRow = static_cast<std::ptrdiff_t>(tilesAcross_) << 6;
             std::uint8_t* const bytes = bytes_.data();
-            for (int i = 0; i < count; ++i) {
-                const int cy = y + i * dy;
-                bytes[(cy >> 3) * tileRow + ((cy & 7) << 3) + column] = values[i];
+            const std::ptrdiff_t step = dy * kSide;
+            for (int i = 0, cy = y; i < count;) {
+                const int n = std::min(dy > 0 ? kSide - (cy & 7) : (cy & 7) + 1, count - i);
+                std::uint8_t* const out = bytes + (cy >> 3) * tileRow + ((cy & 7) << 3) + column;
+                const std::uint8_t* const from = values + i;
+                if (n == kSide) {
+                    for (int k = 0; k < kSide; ++k)
+                        out[k * step] = from[k];
+                } else {
+                    for (int k = 0; k < n; ++k)
+                        out[k * step] = from[k];
+                }
+                i += n;
+                cy += n * dy;
             }
             return;
         }
