@@ -441,27 +441,45 @@ class CellWalker {
                 constexpr int kAhead = 256;         // cells: about a dozen primes
                 const RasterView raster = raster_;  // a local copy no byte written can change
                 std::uint32_t drawn = 0;
+                // A byte's place is a part for its row plus one for its column; along the line
+                // one of the two stays the same for the cell and each of its probes.
+                const bool down = dx == 0;
+                const auto along = [&](int v) {
+                    return down ? raster.RowPart(v) : raster.ColumnPart(v);
+                };
+                const int across = down ? x : y;
+                const std::ptrdiff_t fixed = down ? raster.ColumnPart(x) : raster.RowPart(y);
+                std::ptrdiff_t probeFixed[4];
+                int probeAlong[4];
+                for (int i = 0; i < 4; ++i) {
+                    const int a = down ? probes[i][0] : probes[i][1];
+                    probeFixed[i] =
+                        down ? raster.ColumnPart(across + a) : raster.RowPart(across + a);
+                    probeAlong[i] = down ? probes[i][1] : probes[i][0];
+                }
+                const int step = down ? dy : dx;
+                const int start = down ? y : x;
+                const int limit = (down ? raster.height : raster.width) - 3;
                 shown += ClusterLine(
                     block, offset, chunk, m, run.ring,
                     [&](std::int64_t j) {
-                        const int cx = x + static_cast<int>(j) * dx;
-                        const int cy = y + static_cast<int>(j) * dy;
+                        const int c = start + static_cast<int>(j) * step;
                         // The pixels here and inwards were last touched a ring ago: far away
                         // in memory on a big picture, in lines no prefetcher guesses. Ask for
                         // those some primes on.
-                        const int ax = std::clamp(cx + kAhead * dx, 2, raster.width - 3);
-                        const int ay = std::clamp(cy + kAhead * dy, 2, raster.height - 3);
-                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax, ay), 1);
-                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax + probes[2][0],
-                                                                               ay + probes[2][1]));
-                        __builtin_prefetch(raster.indices + raster.IndexOffset(ax + probes[3][0],
-                                                                               ay + probes[3][1]));
+                        const int a = std::clamp(c + kAhead * step, 2, limit);
+                        __builtin_prefetch(raster.indices + fixed + along(a), 1);
+                        __builtin_prefetch(raster.indices + probeFixed[2] +
+                                           along(a + probeAlong[2]));
+                        __builtin_prefetch(raster.indices + probeFixed[3] +
+                                           along(a + probeAlong[3]));
                         std::uint32_t found = 0;
                         for (int i = 0; i < 4; ++i)
-                            found |= std::uint32_t{raster.indices[raster.IndexOffset(
-                                         cx + probes[i][0], cy + probes[i][1])]}
-                                     << (8 * i);
-                        return CellAndProbes{raster.indices + raster.IndexOffset(cx, cy), found};
+                            found |=
+                                std::uint32_t{
+                                    raster.indices[probeFixed[i] + along(c + probeAlong[i])]}
+                                << (8 * i);
+                        return CellAndProbes{raster.indices + fixed + along(c), found};
                     },
                     &drawn,
                     [&](std::int64_t j, std::int32_t number) {

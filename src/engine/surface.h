@@ -40,11 +40,22 @@ struct RasterView {
     std::ptrdiff_t Offset(int x, int y) const {
         return static_cast<std::ptrdiff_t>(y) * stride + x;
     }
-    // Where (x, y) lies among the indices.
+    // Where (x, y) lies among the indices ...
     std::ptrdiff_t IndexOffset(int x, int y) const {
         if (tilesAcross == 0) return Offset(x, y);
         const std::ptrdiff_t tile = static_cast<std::ptrdiff_t>(y >> 6) * tilesAcross + (x >> 6);
         return (tile << 12) | ((y & 56) << 6) | ((x & 56) << 3) | ((y & 7) << 3) | (x & 7);
+    }
+    // ... as the sum of a part for the row and one for the column (their bits never overlap),
+    // so that along a line one of them stays the same.
+    std::ptrdiff_t RowPart(int y) const {
+        if (tilesAcross == 0) return static_cast<std::ptrdiff_t>(y) * stride;
+        return ((static_cast<std::ptrdiff_t>(y >> 6) * tilesAcross) << 12) | ((y & 56) << 6) |
+               ((y & 7) << 3);
+    }
+    std::ptrdiff_t ColumnPart(int x) const {
+        if (tilesAcross == 0) return x;
+        return (static_cast<std::ptrdiff_t>(x >> 6) << 12) | ((x & 56) << 3) | (x & 7);
     }
     // Colour at (x, y); kNoColor outside the picture.
     Rgb Read(int x, int y) const {
