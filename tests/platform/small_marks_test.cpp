@@ -134,6 +134,8 @@ TEST(StampedMarks, PassesDrawWhatThePainterDraws) {
         {TestPass("1", 1, ShowMode::All, ColorScheme::Ostrand), 240, 181},
         {TestPass("2147205918", 1, ShowMode::All, ColorScheme::Ostrand), 527, 527},
         {TestPass("1", 1, ShowMode::All, ColorScheme::Sequence), 101, 100},
+        {TestPass("1", 1, ShowMode::Primes, ColorScheme::White), 241, 180},
+        {TestPass("2147205918", 1, ShowMode::Primes, ColorScheme::White), 527, 527},
         {TestPass("1", 1, ShowMode::Primes, ColorScheme::Cluster), 200, 200, 7},
         {TestPass("1", 1, ShowMode::All, ColorScheme::Ostrand), 200, 200, 11},
     };
