@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 #include <numbers>
 #include <numeric>
 #include <vector>
@@ -295,7 +296,12 @@ CellRayReports InspectRays(const CellRays& cell, std::int64_t terms) {
         RayReport& report = out.rays[static_cast<std::size_t>(k)];
         report.ray = cell.rays[static_cast<std::size_t>(k)];
         report.discriminant = Discriminant(report.ray.f);
-        report.constant = BatemanHornConstant(report.ray.f);
+        // (A piece must not throw; a constant there is no memory for is out of reach.)
+        try {
+            report.constant = BatemanHornConstant(report.ray.f);
+        } catch (const std::bad_alloc&) {
+            report.constant = kNaN;
+        }
         report.statistics = MeasureQuadratic(report.ray.f, terms, report.constant);
     });
     return out;

@@ -162,7 +162,7 @@ void IndexedSurface::CopyRows(int y, int count, std::uint8_t* out) const {
     const std::uint8_t* const end = pixels_.get() + Bytes();
     for (std::size_t x = 0; x < width; x += kBlockSide) {
         const std::size_t n = std::min<std::size_t>(kBlockSide, width - x);
-        if (block + kAhead < end) __builtin_prefetch(block + kAhead);
+        if (static_cast<std::size_t>(end - block) > kAhead) __builtin_prefetch(block + kAhead);
         for (int i = 0; i < count; ++i)
             std::memcpy(out + std::size_t(i) * width + x, block + i * kBlockSide, n);
         block += (x & 63) == 64 - kBlockSide ? kTileBytes - 7 * kBlockBytes : kBlockBytes;

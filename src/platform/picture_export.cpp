@@ -39,6 +39,8 @@ class ExportObserver final : public PassObserver {
             progress_(kDrawShare * static_cast<double>(done) / static_cast<double>(total));
     }
     bool StopRequested() override { return cancel_ != nullptr && cancel_->load(); }
+    // Nobody sees the picture before it is written.
+    bool PictureMayBeShown() override { return false; }
 
   private:
     const ExportProgress& progress_;
