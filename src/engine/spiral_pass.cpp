@@ -295,7 +295,14 @@ class CellWalker {
         inTiles_ = bytesPay && input.show == ShowMode::All && rule_.scheme != ColorScheme::Cluster;
         inRows_ = bytesPay && !inTiles_;
         onBytes_ = g_.boxSize == 1 && raster_.indices != nullptr;
-        if (inRows_) cells_.Reset(raster_.width, raster_.height);
+        if (inRows_) {
+            cells_.Reset(raster_.width, raster_.height);
+            // Where each side's probes lie from a cell, in bytes.
+            for (int side = 0; side < 4; ++side)
+                for (int i = 0; i < 4; ++i)
+                    rowProbes_[side][i] =
+                        kClusterProbes[side][i][0] + kClusterProbes[side][i][1] * cells_.Stride();
+        }
         if (inTiles_) {
             tiles_.Reset(raster_.width, raster_.height);
         } else {
@@ -418,11 +425,7 @@ class CellWalker {
                                        py0 + (k + chunk - 1) * stepY)) {
                 std::uint8_t* const at = cells_.At(px0 + k * stepX, py0 + k * stepY);
                 const std::ptrdiff_t step = stepX + stepY * cells_.Stride();
-                const std::ptrdiff_t stride = cells_.Stride();
-                const auto& probes = kClusterProbes[side_];
-                std::ptrdiff_t probe[4];
-                for (int i = 0; i < 4; ++i)
-                    probe[i] = probes[i][0] + probes[i][1] * stride;
+                const std::ptrdiff_t* const probe = rowProbes_[side_];
                 shown += ClusterLine(block, offset, chunk, m, run.ring, [&](std::int64_t j) {
                     std::uint8_t* const cell = at + j * step;
                     return CellAndProbes{cell, std::uint32_t{cell[probe[0]]} |
@@ -614,8 +617,12 @@ class CellWalker {
                     Unusual&& unusual = nullptr) {
         // The colour memory is kept in locals: every byte written could otherwise change it
         // as far as the compiler knows, and it would be read back from memory each time.
-        const int colours = rule_.ColorCount();
-        const int ringColour = RingColor(ring, colours);
+        const int colours = colourCount_;
+        if (ring != colourRing_) {
+            colourRing_ = ring;
+            ringColour_ = RingColor(ring, colours);
+        }
+        const int ringColour = ringColour_;
         int primes = 0;
         std::int32_t first = 0;
         std::int32_t n = memory_.lastPrime;
@@ -859,8 +866,12 @@ class CellWalker {
     ColorMemory memory_;
     IndexGrid& cells_;
     TiledIndices& tiles_;
-    PrimeFeed* feed_;       // where the walk's blocks come from on big pictures; else primes_
-    bool unwritten_;        // box size 1: the picture holds none of this pass's pixels yet
+    PrimeFeed* feed_;  // where the walk's blocks come from on big pictures; else primes_
+    bool unwritten_;   // box size 1: the picture holds none of this pass's pixels yet
+    const int colourCount_ = rule_.ColorCount();
+    int colourRing_ = -1;  // the ring whose colour ringColour_ is
+    int ringColour_ = 0;
+    std::ptrdiff_t rowProbes_[4][4] = {};  // inRows_: kClusterProbes as offsets in cells_
     bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
     bool inTiles_ = false;  // box size 1: the same in tiles_
     bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
