@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace quorvel {
@@ -15,22 +16,19 @@ int CeilDiv(int a, int b) {
     return -FloorDiv(-a, b);
 }
 
-}  // namespace
-
 // Every diagonal of the block starts on its top or far side and runs down until it leaves the
 // picture. Instead of walking each diagonal, the picture is swept row by row, which reads the
 // pixels in memory order, and each diagonal keeps its current run in an array. A diagonal is
 // identified by a - c (NW-SE) or a + c (SW-NE), where a and c count cells east and south of
-// the centre; both lie within ±(cellsPerSide - 1). A row's marks are read once into a byte
-// array; the run updates are then plain loops over consecutive elements, which vectorise.
-DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
-                                 bool nwse, bool swne) {
+// the centre; both lie within ±(cellsPerSide - 1). A row's marks are read once into an array
+// of all-ones (marked) and zeros; the run updates are then plain loops over consecutive
+// elements, which vectorise: in 16-bit lanes, twice as many at once, while no run can reach
+// 2^15.
+template <typename Run>
+DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
+                       bool nwse, bool swne) {
     const int k = cells.cellsPerSide;
     const int b = cells.boxSize;
-    if (k <= 0 || b <= 0 || (raster.bits == nullptr && raster.indices == nullptr) ||
-        raster.width <= 0 || raster.height <= 0) {
-        return {};
-    }
     const int half = k / 2;
     const int span = k - 1;
     const int cx = cells.centreX;
@@ -42,52 +40,79 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
     const int aFirst = std::min(-half, firstInside);
     const int aLast = std::max(half, lastInside);
 
-    std::vector<std::uint8_t> marked(static_cast<std::size_t>(aLast - aFirst + 1), 0);
-    std::vector<int> runNWSE(2 * std::size_t(k) - 1, 0);
-    std::vector<int> runSWNE(2 * std::size_t(k) - 1, 0);
-    int bestNWSE = 0;
-    int bestSWNE = 0;
+    std::vector<Run> marked(static_cast<std::size_t>(aLast - aFirst + 1), 0);
+    std::vector<Run> runNWSE(2 * std::size_t(k) - 1, 0);
+    std::vector<Run> runSWNE(2 * std::size_t(k) - 1, 0);
+    Run bestNWSE = 0;
+    Run bestSWNE = 0;
+    // A run one longer where marked, else none.
+    const auto update = [](Run* __restrict run, const Run* __restrict mark, int count, Run& best) {
+        Run top = best;
+        for (int i = 0; i < count; ++i) {
+            run[i] = static_cast<Run>((run[i] + 1) & mark[i]);
+            top = std::max(top, run[i]);
+        }
+        best = top;
+    };
     for (int c = -half;; ++c) {
         const std::int64_t y = cy + std::int64_t{b} * c;
         if (y >= raster.height) break;
         if (y < 0) continue;  // nothing above the picture is marked, and no run has begun yet
         const int aFrom = std::max(aFirst, firstInside);
         const int aTo = std::min(aLast, lastInside);
-        std::uint8_t* mark = marked.data() - aFirst;
+        Run* mark = marked.data() - aFirst;
         if (raster.indices != nullptr) {
             // An index surface: compare indices, with the background's own (-1 if it has none,
             // which then never matches).
             const int blank = PaletteIndexOf(background);
             const auto py = static_cast<int>(y);
-            for (int a = aFrom; a <= aTo; ++a)
-                mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank;
+            if (raster.tilesAcross == 0 && b == 1) {
+                const std::uint8_t* row = raster.indices + raster.Offset(cx, py);
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = row[a] != blank ? -1 : 0;
+            } else {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
+            }
         } else {
-            const std::uint32_t* row = raster.bits + y * raster.stride;
-            for (int a = aFrom; a <= aTo; ++a)
-                mark[a] = (row[cx + b * a] & 0xFFFFFFu) != background;
+            const std::uint32_t* row = raster.bits + y * raster.stride + cx;
+            if (b == 1) {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = (row[a] & 0xFFFFFFu) != background ? -1 : 0;
+            } else {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = (row[b * a] & 0xFFFFFFu) != background ? -1 : 0;
+            }
         }
         // Runs down and to the right start on the west column or the top row (a, c >= -half).
         if (const int from = std::max(-half, c - span), to = std::min(lastInside, c + span);
             nwse && from <= to) {
-            const std::uint8_t* m = marked.data() + (from - aFirst);
-            int* run = runNWSE.data() + (from - c + span);
-            for (int i = 0; i <= to - from; ++i) {
-                run[i] = (run[i] + 1) & -static_cast<int>(m[i]);
-                bestNWSE = std::max(bestNWSE, run[i]);
-            }
+            update(runNWSE.data() + (from - c + span), marked.data() + (from - aFirst),
+                   to - from + 1, bestNWSE);
         }
         // Runs down and to the left start on the east column or the top row (a <= half).
         if (const int from = std::max(firstInside, -span - c), to = std::min(half, span - c);
             swne && from <= to) {
-            const std::uint8_t* m = marked.data() + (from - aFirst);
-            int* run = runSWNE.data() + (from + c + span);
-            for (int i = 0; i <= to - from; ++i) {
-                run[i] = (run[i] + 1) & -static_cast<int>(m[i]);
-                bestSWNE = std::max(bestSWNE, run[i]);
-            }
+            update(runSWNE.data() + (from + c + span), marked.data() + (from - aFirst),
+                   to - from + 1, bestSWNE);
         }
     }
     return DiagonalRuns{bestNWSE, bestSWNE};
+}
+
+}  // namespace
+
+DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
+                                 bool nwse, bool swne) {
+    if (cells.cellsPerSide <= 0 || cells.boxSize <= 0 ||
+        (raster.bits == nullptr && raster.indices == nullptr) || raster.width <= 0 ||
+        raster.height <= 0) {
+        return {};
+    }
+    // No run is longer than a side of cells.
+    if (cells.cellsPerSide <= std::numeric_limits<std::int16_t>::max())
+        return SweepRuns<std::int16_t>(raster, background, cells, nwse, swne);
+    return SweepRuns<std::int32_t>(raster, background, cells, nwse, swne);
 }
 
 int LongestDiagonalRun(const RasterView& raster, Rgb background, const CellLattice& cells,

@@ -125,6 +125,22 @@ TEST(DiagonalRuns, SingleMarkAndFullBlock) {
     EXPECT_EQ(LongestDiagonalRuns(raster, kBlack, cells).nwse, 14);
 }
 
+// The whole range has more cells a side than 16 bits count: its runs are counted in 32, the
+// same way. Here its lattice overhangs a small picture, whose edges end every run.
+TEST(DiagonalRuns, LatticeOfTheWholeRange) {
+    MemorySurface surface(64, 64);
+    const RasterView raster = surface.Raster();
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x)
+            raster.Write(x, y, kWhite);
+    }
+    for (const int k : {63, 46339}) {
+        const DiagonalRuns runs = LongestDiagonalRuns(raster, kBlack, CellLattice{k, 1, 32, 32});
+        EXPECT_EQ(runs.nwse, k == 63 ? 63 : 64) << k;
+        EXPECT_EQ(runs.swne, k == 63 ? 63 : 64) << k;
+    }
+}
+
 TEST(DiagonalRuns, NothingToMeasure) {
     MemorySurface surface(10, 10);
     EXPECT_EQ(LongestDiagonalRuns(surface.Raster(), kBlack, CellLattice{10, 1, 5, 5}).nwse, 0);
