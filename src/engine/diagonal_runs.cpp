@@ -22,7 +22,7 @@ int CeilDiv(int a, int b) {
 // identified by a - c (NW-SE) or a + c (SW-NE), where a and c count cells east and south of
 // the centre; both lie within ±(cellsPerSide - 1). A row's marks are read once into an array
 // of all-ones (marked) and zeros; the run updates are then plain loops over consecutive
-// elements, which vectorise: in 16-bit lanes, twice as many at once, while no run can reach
+// elements, which vectorise: in 16-bit lanes, twice as many at once, where no run can reach
 // 2^15.
 template <typename Run>
 DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
@@ -109,8 +109,9 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
         raster.height <= 0) {
         return {};
     }
-    // No run is longer than a side of cells.
-    if (cells.cellsPerSide <= std::numeric_limits<std::int16_t>::max())
+    // A run has at most one cell in each row of cells inside the picture.
+    const int rows = (raster.height - 1) / cells.boxSize + 1;
+    if (rows <= std::numeric_limits<std::int16_t>::max())
         return SweepRuns<std::int16_t>(raster, background, cells, nwse, swne);
     return SweepRuns<std::int32_t>(raster, background, cells, nwse, swne);
 }
