@@ -66,23 +66,12 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
             // which then never matches).
             const int blank = PaletteIndexOf(background);
             const auto py = static_cast<int>(y);
-            if (raster.tilesAcross == 0 && b == 1) {
-                const std::uint8_t* row = raster.indices + raster.Offset(cx, py);
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = row[a] != blank ? -1 : 0;
-            } else {
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
-            }
+            for (int a = aFrom; a <= aTo; ++a)
+                mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
         } else {
-            const std::uint32_t* row = raster.bits + y * raster.stride + cx;
-            if (b == 1) {
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = (row[a] & 0xFFFFFFu) != background ? -1 : 0;
-            } else {
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = (row[b * a] & 0xFFFFFFu) != background ? -1 : 0;
-            }
+            const std::uint32_t* row = raster.bits + y * raster.stride;
+            for (int a = aFrom; a <= aTo; ++a)
+                mark[a] = (row[cx + b * a] & 0xFFFFFFu) != background ? -1 : 0;
         }
         // Runs down and to the right start on the west column or the top row (a, c >= -half).
         if (const int from = std::max(-half, c - span), to = std::min(lastInside, c + span);
