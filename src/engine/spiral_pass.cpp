@@ -197,18 +197,27 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
 
 namespace {
 
-// The first of four palette indices (in the bytes of `probes`, lowest first, each below 16)
-// that is a cycle colour, or -1: the four compared at once.
-inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
+// Which of four palette indices (in the bytes of `probes`, lowest first, each below 16) are
+// cycle colours: the top bit of each such byte, the four compared at once.
+inline std::uint32_t CycleColourHits(std::uint32_t probes, int colorCount) {
     constexpr std::uint32_t kOnes = 0x01010101u;
     // A byte's top bit comes on when it reaches the first cycle colour, and when it reaches the
     // first one past the cycle; no byte carries into the next.
     const std::uint32_t reached = probes + (0x80u - intColorOffset) * kOnes;
     const std::uint32_t past =
         probes + (0x80u - static_cast<std::uint32_t>(intColorOffset + colorCount)) * kOnes;
-    const std::uint32_t hits = reached & ~past & (0x80u * kOnes);
-    if (hits == 0) return -1;
-    return static_cast<int>((probes >> (std::countr_zero(hits) - 7)) & 0xFFu);
+    return reached & ~past & (0x80u * kOnes);
+}
+
+// The first of the four that is a cycle colour, given their hits (any byte's when none is).
+inline int FirstHit(std::uint32_t probes, std::uint32_t hits) {
+    return static_cast<int>((probes >> (std::countr_zero(hits | 0x80000000u) - 7)) & 0xFFu);
+}
+
+// The first of the four that is a cycle colour, or -1.
+inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
+    const std::uint32_t hits = CycleColourHits(probes, colorCount);
+    return hits == 0 ? -1 : FirstHit(probes, hits);
 }
 
 // Box size 1: the four probes of a cell's neighbours that can find a colour, as
@@ -623,49 +632,61 @@ class CellWalker {
             ringColour_ = RingColor(ring, colours);
         }
         const int ringColour = ringColour_;
+        const bool twins = rule_.show == ShowMode::Primes;
         int primes = 0;
         std::int32_t first = 0;
         std::int32_t n = memory_.lastPrime;
         int lastColour = memory_.lastPrimeColor;
+        int lastCluster = memory_.lastClusterColor;
         std::uint32_t seen = 0;
+        // The memory as the locals have it, for the rules that read and change it themselves.
+        const auto store = [&] {
+            memory_.lastPrime = n;
+            memory_.lastPrimeColor = lastColour;
+            memory_.lastClusterColor = lastCluster;
+        };
         ForEachSetBit(block.bits, offset, count, [&](std::int64_t j) {
             const CellAndProbes at = look(j);
+            const auto number = static_cast<std::int32_t>(m + j);
             int c = -1;
             if constexpr (!std::is_same_v<std::decay_t<Unusual>, std::nullptr_t>) {
                 if ((at.probes & 0xF0F0F0F0u) != 0) {
-                    memory_.lastPrime = n;
-                    memory_.lastPrimeColor = lastColour;
-                    c = unusual(j, static_cast<std::int32_t>(m + j));
+                    store();
+                    c = unusual(j, number);
+                    lastCluster = memory_.lastClusterColor;
                 }
             }
-            if (c < 0) c = FirstCycleColour(at.probes, colours);
             if (c < 0) {
-                // No neighbour's colour: ClusterColorFound's rules, the common ones here. A twin
-                // takes the colour of the prime before it; any other prime, its ring's.
-                const auto number = static_cast<std::int32_t>(m + j);
-                if (number > 5 && number - 2 == n && rule_.show == ShowMode::Primes) {
-                    c = lastColour;
-                } else if (number > 5) {
-                    c = ringColour;
-                    memory_.lastClusterColor = ringColour;
-                } else {
-                    memory_.lastPrime = n;
-                    memory_.lastPrimeColor = lastColour;
+                // Whether a neighbour has a colour is a toss-up from prime to prime: the
+                // colour is chosen without a branch. With none, ClusterColorFound's common
+                // rules: a twin takes the colour of the prime before it, any other prime its
+                // ring's.
+                // (Masks: the compiler turns a conditional expression here into branches.)
+                const std::uint32_t hits = CycleColourHits(at.probes, colours);
+                const int found = -static_cast<int>(hits != 0);
+                const int twin = -static_cast<int>(twins & (number - 2 == n));
+                const int fallback = (lastColour & twin) | (ringColour & ~twin);
+                c = (FirstHit(at.probes, hits) & found) | (fallback & ~found);
+                const int fromRing = ~found & ~twin;
+                lastCluster = (ringColour & fromRing) | (lastCluster & ~fromRing);
+                if (number <= 5 && hits == 0) {
+                    // The smallest primes have rules of their own.
+                    store();
                     CellPlace place;
                     place.number = number;
                     place.isPrime = true;
                     place.ring = ring;
                     c = ClusterColorFound(-1, rule_, place, memory_);
+                    lastCluster = memory_.lastClusterColor;
                 }
             }
             *at.cell = static_cast<std::uint8_t>(c);
             seen |= 1u << c;
-            n = static_cast<std::int32_t>(m + j);
+            n = number;
             lastColour = c;
             if (primes++ == 0) first = n;
         });
-        memory_.lastPrime = n;
-        memory_.lastPrimeColor = lastColour;
+        store();
         if (primes > 0) {
             if (result_.smallestPrime == 0) result_.smallestPrime = first;
             result_.largestPrime = n;
