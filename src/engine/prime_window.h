@@ -53,21 +53,34 @@ void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t co
     });
 }
 
-// How many bits are set among from … from + count - 1, and the first and the last of them
-// (as offsets from `from`; -1 when none is), found a word at a time.
+// The first and the last set bit among from … from + count - 1, as offsets from `from`; -1
+// when none is. Looked for from either end: where bits are set at all, a word or two each.
 struct SetBits {
-    int count = 0;
     std::int64_t first = -1;
     std::int64_t last = -1;
 };
 inline SetBits SummariseSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     SetBits found;
-    ForEachWordOf(bits, from, count, [&](std::uint64_t word, std::int64_t w) {
-        if (word == 0) return;
-        if (found.first < 0) found.first = w * 64 + std::countr_zero(word) - from;
-        found.last = w * 64 + 63 - std::countl_zero(word) - from;
-        found.count += std::popcount(word);
-    });
+    if (count <= 0) return found;
+    const std::int64_t end = from + count;
+    const std::int64_t firstWord = from >> 6;
+    const std::int64_t lastWord = (end - 1) >> 6;
+    const auto word = [&](std::int64_t w) {
+        std::uint64_t v = bits[w];
+        if (w == firstWord) v &= ~std::uint64_t{0} << (from & 63);
+        if (w == lastWord && ((end - 1) & 63) != 63)
+            v &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
+        return v;
+    };
+    std::int64_t w = firstWord;
+    while (w <= lastWord && word(w) == 0)
+        ++w;
+    if (w > lastWord) return found;
+    found.first = w * 64 + std::countr_zero(word(w)) - from;
+    w = lastWord;
+    while (word(w) == 0)
+        --w;
+    found.last = w * 64 + 63 - std::countl_zero(word(w)) - from;
     return found;
 }
 

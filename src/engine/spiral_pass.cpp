@@ -710,7 +710,7 @@ class CellWalker {
             // line, the primes among them only counted.
             tiles_.CopyLine(x, y, dx, dy, count, block.colours + offset);
             const SetBits primes = SummariseSetBits(block.bits, offset, count);
-            if (primes.count > 0) {
+            if (primes.first >= 0) {
                 const auto last = static_cast<std::int32_t>(m + primes.last);
                 memory_.lastPrime = last;
                 memory_.lastPrimeColor = block.colours[offset + primes.last];

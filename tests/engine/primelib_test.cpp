@@ -223,14 +223,15 @@ TEST(PrimeWindowTest, BlocksHandOutTheirBits) {
     EXPECT_EQ(window.BlockOf(first).factorCounts, nullptr);
 }
 
-TEST(PrimeWindowTest, ForEachSetBitVisitsExactlyTheSetBits) {
+TEST(PrimeWindowTest, SetBitsAreVisitedAndSummarisedExactly) {
     std::mt19937_64 random(7);
     std::vector<std::uint64_t> bits(6);
     for (auto& word : bits)
         word = random() & random();
     bits[2] = 0;
     bits[3] = ~std::uint64_t{0};
-    for (std::int64_t from : {0, 1, 63, 64, 100, 191}) {
+    bits[5] = 0;
+    for (std::int64_t from : {0, 1, 63, 64, 100, 191, 300}) {
         for (std::int64_t count : {0, 1, 2, 63, 64, 65, 130, 383 - 191}) {
             if (from + count > 384) continue;
             std::vector<std::int64_t> visited;
@@ -241,6 +242,11 @@ TEST(PrimeWindowTest, ForEachSetBitVisitsExactlyTheSetBits) {
                 if ((bits[bit / 64] >> (bit % 64)) & 1) expected.push_back(k);
             }
             EXPECT_EQ(visited, expected) << from << " " << count;
+            const SetBits summary = SummariseSetBits(bits.data(), from, count);
+            EXPECT_EQ(summary.first, expected.empty() ? -1 : expected.front())
+                << from << " " << count;
+            EXPECT_EQ(summary.last, expected.empty() ? -1 : expected.back())
+                << from << " " << count;
         }
     }
 }
