@@ -24,21 +24,26 @@ struct PrimeBlock {
     bool Test(std::int64_t offset) const { return (bits[offset >> 6] >> (offset & 63)) & 1u; }
 };
 
+// Word w of `bits`, one of those that hold bits of from … from + count - 1 (count > 0), with
+// the bits outside that stretch cleared.
+inline std::uint64_t WordWithin(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
+                                std::int64_t w) {
+    const std::int64_t last = from + count - 1;
+    std::uint64_t word = bits[w];
+    if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+    if (w == last >> 6 && (last & 63) != 63) word &= (std::uint64_t{2} << (last & 63)) - 1;
+    return word;
+}
+
 // Calls visit(word, w) for every word w of `bits` that holds bits of from … from + count - 1,
 // in increasing order, with the bits outside that stretch cleared.
 template <typename Visit>
 void ForEachWordOf(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
                    Visit&& visit) {
     if (count <= 0) return;
-    const std::int64_t end = from + count;
-    const std::int64_t lastWord = (end - 1) >> 6;
-    for (std::int64_t w = from >> 6; w <= lastWord; ++w) {
-        std::uint64_t word = bits[w];
-        if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
-        if (w == lastWord && ((end - 1) & 63) != 63)
-            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
-        visit(word, w);
-    }
+    const std::int64_t lastWord = (from + count - 1) >> 6;
+    for (std::int64_t w = from >> 6; w <= lastWord; ++w)
+        visit(WordWithin(bits, from, count, w), w);
 }
 
 // Calls visit(k) for every k in from … from + count - 1 whose bit is set, in increasing order.
@@ -62,17 +67,9 @@ struct SetBits {
 inline SetBits SummariseSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     SetBits found;
     if (count <= 0) return found;
-    const std::int64_t end = from + count;
-    const std::int64_t firstWord = from >> 6;
-    const std::int64_t lastWord = (end - 1) >> 6;
-    const auto word = [&](std::int64_t w) {
-        std::uint64_t v = bits[w];
-        if (w == firstWord) v &= ~std::uint64_t{0} << (from & 63);
-        if (w == lastWord && ((end - 1) & 63) != 63)
-            v &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
-        return v;
-    };
-    std::int64_t w = firstWord;
+    const std::int64_t lastWord = (from + count - 1) >> 6;
+    const auto word = [&](std::int64_t w) { return WordWithin(bits, from, count, w); };
+    std::int64_t w = from >> 6;
     while (w <= lastWord && word(w) == 0)
         ++w;
     if (w > lastWord) return found;
