@@ -667,10 +667,9 @@ class CellWalker {
                 const int twin = -static_cast<int>(twins & (number - 2 == n));
                 const int fallback = (lastColour & twin) | (ringColour & ~twin);
                 c = (FirstHit(at.probes, hits) & found) | (fallback & ~found);
-                const int fromRing = ~found & ~twin;
-                lastCluster = (ringColour & fromRing) | (lastCluster & ~fromRing);
                 if (number <= 5 && hits == 0) {
-                    // The smallest primes have rules of their own.
+                    // The smallest primes have rules of their own, which read the memory as
+                    // the prime before left it.
                     store();
                     CellPlace place;
                     place.number = number;
@@ -678,6 +677,9 @@ class CellWalker {
                     place.ring = ring;
                     c = ClusterColorFound(-1, rule_, place, memory_);
                     lastCluster = memory_.lastClusterColor;
+                } else {
+                    const int fromRing = ~found & ~twin;
+                    lastCluster = (ringColour & fromRing) | (lastCluster & ~fromRing);
                 }
             }
             *at.cell = static_cast<std::uint8_t>(c);
