@@ -24,26 +24,22 @@ struct PrimeBlock {
     bool Test(std::int64_t offset) const { return (bits[offset >> 6] >> (offset & 63)) & 1u; }
 };
 
-// Word w of `bits`, one of those that hold bits of from … from + count - 1 (count > 0), with
-// the bits outside that stretch cleared.
-inline std::uint64_t WordWithin(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
-                                std::int64_t w) {
-    const std::int64_t last = from + count - 1;
-    std::uint64_t word = bits[w];
-    if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
-    if (w == last >> 6 && (last & 63) != 63) word &= (std::uint64_t{2} << (last & 63)) - 1;
-    return word;
-}
-
 // Calls visit(word, w) for every word w of `bits` that holds bits of from … from + count - 1,
-// in increasing order, with the bits outside that stretch cleared.
+// in increasing order, with the bits outside that stretch cleared. (As WordWithin below clears
+// them, but spelt out: the compiler may leave that a call, once a word of the walk.)
 template <typename Visit>
 void ForEachWordOf(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
                    Visit&& visit) {
     if (count <= 0) return;
-    const std::int64_t lastWord = (from + count - 1) >> 6;
-    for (std::int64_t w = from >> 6; w <= lastWord; ++w)
-        visit(WordWithin(bits, from, count, w), w);
+    const std::int64_t end = from + count;
+    const std::int64_t lastWord = (end - 1) >> 6;
+    for (std::int64_t w = from >> 6; w <= lastWord; ++w) {
+        std::uint64_t word = bits[w];
+        if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+        if (w == lastWord && ((end - 1) & 63) != 63)
+            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
+        visit(word, w);
+    }
 }
 
 // Calls visit(k) for every k in from … from + count - 1 whose bit is set, in increasing order.
@@ -56,6 +52,17 @@ void ForEachSetBit(const std::uint64_t* bits, std::int64_t from, std::int64_t co
             word &= word - 1;
         }
     });
+}
+
+// Word w of `bits`, one of those that hold bits of from … from + count - 1 (count > 0), with
+// the bits outside that stretch cleared.
+inline std::uint64_t WordWithin(const std::uint64_t* bits, std::int64_t from, std::int64_t count,
+                                std::int64_t w) {
+    const std::int64_t last = from + count - 1;
+    std::uint64_t word = bits[w];
+    if (w == from >> 6) word &= ~std::uint64_t{0} << (from & 63);
+    if (w == last >> 6 && (last & 63) != 63) word &= (std::uint64_t{2} << (last & 63)) - 1;
+    return word;
 }
 
 // The first and the last set bit among from … from + count - 1, as offsets from `from`; -1
