@@ -66,8 +66,15 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
             // which then never matches).
             const int blank = PaletteIndexOf(background);
             const auto py = static_cast<int>(y);
-            for (int a = aFrom; a <= aTo; ++a)
-                mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
+            if (b == 1 && raster.tilesAcross == 0) {
+                // A row of indices one after another: a plain loop, which vectorises.
+                const std::uint8_t* row = raster.indices + raster.Offset(cx, py);
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = row[a] != blank ? -1 : 0;
+            } else {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
+            }
         } else {
             const std::uint32_t* row = raster.bits + y * raster.stride;
             for (int a = aFrom; a <= aTo; ++a)

@@ -180,18 +180,9 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
         start, result.endNumber, ostrand,
         ostrand && input.show == ShowMode::All && g.boxSize == 1 ? OstrandColours : nullptr);
     const bool finished = Walk(input, surface, observer, result, rewritten);
-    if (observer != nullptr) observer->OnWalkFinished();
     surface.Refresh();
     result.outcome = finished ? PassOutcome::Drawn : PassOutcome::Stopped;
-
-    if (finished && input.calculateLongest) {
-        result.runsMeasured = true;
-        if (result.numberShown > 0) {
-            if (observer != nullptr) observer->OnMeasuringRuns();
-            const CellLattice lattice{g.cellsPerSide, g.boxSize, g.centreX, g.centreY};
-            result.longest = LongestDiagonalRuns(surface.Raster(), surface.Background(), lattice);
-        }
-    }
+    result.runsMeasured = finished && input.calculateLongest;
     return result;
 }
 
@@ -351,6 +342,20 @@ class CellWalker {
         return WalkAs<kMode, ColorScheme::White>();
     }
 
+    // After the walk: writes out the colours kept one byte a pixel, and with `runs` measures
+    // the longest diagonal runs. Where every pixel is among those bytes the runs are measured
+    // there, a quarter of the memory, while the other core writes the picture out; else on
+    // the picture once it is written.
+    void Finish(DiagonalRuns* runs) {
+        const RasterView raster = surface_.Raster();
+        const bool fromBytes = runs != nullptr && inRows_ && raster.bits != nullptr &&
+                               cells_.Width() == raster.width && cells_.Height() == raster.height;
+        if (inRows_ || inTiles_) Flush(true, fromBytes ? runs : nullptr);
+        if (runs != nullptr && !fromBytes) {
+            *runs = LongestDiagonalRuns(surface_.Raster(), surface_.Background(), Lattice());
+        }
+    }
+
   private:
     // The walk with the show mode and the colour scheme fixed at compile time, so that the
     // classification and the colour of a cell come down to a few instructions each.
@@ -378,15 +383,12 @@ class CellWalker {
                                             : (g_.boxSize == 1 ? 1000 : 0);
         // The next checkpoint, counted on rather than divided out for every run.
         std::int64_t next = checkpoint;
-        const bool finished =
-            WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
-                WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
-                if (checkpoint <= 0 || run.Last() != next) return true;
-                next += checkpoint;
-                return Checkpoint(run.Last() + 1);
-            });
-        if (inRows_ || inTiles_) Flush(true);
-        return finished;
+        return WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
+            WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
+            if (checkpoint <= 0 || run.Last() != next) return true;
+            next += checkpoint;
+            return Checkpoint(run.Last() + 1);
+        });
     }
 
     // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve;
@@ -822,9 +824,13 @@ class CellWalker {
         }
     }
 
+    CellLattice Lattice() const { return {g_.cellsPerSide, g_.boxSize, g_.centreX, g_.centreY}; }
+
     // Writes the colours kept one byte a pixel into the surface. The last time, at the end of
-    // the walk, it leaves the bytes zero again for the next picture.
-    void Flush(bool last = false) {
+    // the walk, it leaves the bytes zero again for the next picture; with `runs` it measures
+    // the longest runs in the bytes (kept in rows, covering the picture) first, beside the
+    // writing out.
+    void Flush(bool last = false, DiagonalRuns* runs = nullptr) {
         const RasterView raster = surface_.Raster();
         lastFlush_ = std::chrono::steady_clock::now();
         unwritten_ = false;
@@ -835,7 +841,19 @@ class CellWalker {
         const bool whole = inRows_ ? width == cells_.Width() && height == cells_.Height()
                                    : width == tiles_.Width() && height == tiles_.Height();
         const bool clear = last && whole;
-        // Bands of rows, whole rows of tiles each, shared with another core.
+        // The runs, where asked for, on the other core; the writing out on this one, in bands
+        // of rows, whole rows of tiles each, shared with the other core when it is free.
+        WorkAhead runsAhead;
+        if (runs != nullptr) {
+            runsAhead.Start([this, runs] {
+                RasterView bytes;
+                bytes.indices = cells_.At(0, 0);
+                bytes.stride = static_cast<int>(cells_.Stride());
+                bytes.width = cells_.Width();
+                bytes.height = cells_.Height();
+                *runs = LongestDiagonalRuns(bytes, surface_.Background(), Lattice());
+            });
+        }
         constexpr int kBands = 8;
         const int band = ((height + kBands - 1) / kBands + 7) / 8 * 8;
         WorkShare::Run(kBands, [&](int piece) {
@@ -852,10 +870,18 @@ class CellWalker {
                 }
                 ExpandIndices(indices, raster.bits + raster.Offset(0, y),
                               static_cast<std::size_t>(width));
-                if (clear && inRows_) cells_.ClearRow(y);
+                if (clear && inRows_ && runs == nullptr) cells_.ClearRow(y);
             }
             if (clear && inTiles_) tiles_.ClearRows(first, end);
         });
+        // The runs read every row: the bytes are cleared once they are done.
+        if (runs != nullptr) {
+            runsAhead.Finish();
+            if (clear && inRows_) {
+                for (int y = 0; y < height; ++y)
+                    cells_.ClearRow(y);
+            }
+        }
         if (clear && inRows_) cells_.MarkZero();
         if (clear && inTiles_) tiles_.MarkZero();
     }
@@ -923,21 +949,28 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
     }
     CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_,
                       feed ? &*feed : nullptr, unwritten);
-    switch (input.show) {
-        case ShowMode::Primes:
-            return walker.Walk<ShowMode::Primes>();
-        case ShowMode::Random:
-            return walker.Walk<ShowMode::Random>();
-        case ShowMode::Squares:
-            return walker.Walk<ShowMode::Squares>();
-        case ShowMode::Triangular:
-            return walker.Walk<ShowMode::Triangular>();
-        case ShowMode::All:
-            break;
-    }
-    // "All numbers", and any list position the program does not know, which marks nothing.
-    return input.show == ShowMode::All ? walker.Walk<ShowMode::All>()
-                                       : walker.Walk<static_cast<ShowMode>(-1)>();
+    const bool finished = [&] {
+        switch (input.show) {
+            case ShowMode::Primes:
+                return walker.Walk<ShowMode::Primes>();
+            case ShowMode::Random:
+                return walker.Walk<ShowMode::Random>();
+            case ShowMode::Squares:
+                return walker.Walk<ShowMode::Squares>();
+            case ShowMode::Triangular:
+                return walker.Walk<ShowMode::Triangular>();
+            case ShowMode::All:
+                break;
+        }
+        // "All numbers", and any list position the program does not know, which marks nothing.
+        return input.show == ShowMode::All ? walker.Walk<ShowMode::All>()
+                                           : walker.Walk<static_cast<ShowMode>(-1)>();
+    }();
+    if (observer != nullptr) observer->OnWalkFinished();
+    const bool measure = finished && input.calculateLongest && result.numberShown > 0;
+    if (measure && observer != nullptr) observer->OnMeasuringRuns();
+    walker.Finish(measure ? &result.longest : nullptr);
+    return finished;
 }
 
 }  // namespace quorvel

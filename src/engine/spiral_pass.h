@@ -106,7 +106,8 @@ class PassObserver {
     // A box-size-1 pass writes its pixels only at the end and when they may be seen, and until
     // then leaves whatever the picture held.
     virtual bool PictureMayBeShown() { return true; }
-    // The walk is over, finished or stopped.
+    // The walk is over, finished or stopped (its last pixels may still be on their way to the
+    // surface).
     virtual void OnWalkFinished() {}
     // The diagonal runs are about to be measured.
     virtual void OnMeasuringRuns() {}
@@ -146,7 +147,8 @@ class SpiralEngine {
 
   private:
     PassResult Draw(const PassInput& input, Surface& surface, PassObserver* observer);
-    // `unwritten`: the picture was not cleared, and the walk writes every pixel.
+    // `unwritten`: the picture was not cleared, and the walk writes every pixel. Tells the
+    // observer when the walk is over, and measures the runs of a finished walk if asked.
     bool Walk(const PassInput& input, Surface& surface, PassObserver* observer, PassResult& result,
               bool unwritten);
 

@@ -102,6 +102,19 @@ TEST(DiagonalRuns, RowSweepAgreesWithDiagonalWalks) {
             EXPECT_EQ(runs.swne, WalkedRun(raster, kBlack, cells, false));
             EXPECT_EQ(LongestDiagonalRun(raster, kBlack, cells, true), runs.nwse);
             EXPECT_EQ(LongestDiagonalRun(raster, kBlack, cells, false), runs.swne);
+            // The same picture as palette indices, row after row.
+            std::vector<std::uint8_t> indices(std::size_t(c.size) * std::size_t(c.size));
+            for (int y = 0; y < c.size; ++y) {
+                for (int x = 0; x < c.size; ++x)
+                    indices[std::size_t(y) * std::size_t(c.size) + std::size_t(x)] =
+                        std::uint8_t(PaletteIndexOf(raster.Read(x, y)));
+            }
+            RasterView indexed;
+            indexed.indices = indices.data();
+            indexed.stride = indexed.width = indexed.height = c.size;
+            const DiagonalRuns fromIndices = LongestDiagonalRuns(indexed, kBlack, cells);
+            EXPECT_EQ(fromIndices.nwse, runs.nwse);
+            EXPECT_EQ(fromIndices.swne, runs.swne);
         }
     }
 }

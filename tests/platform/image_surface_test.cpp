@@ -184,6 +184,33 @@ TEST(ImageSurfacePass, BoxSizeOneMatchesPlainMemory) {
     }
 }
 
+// At box size 1 the runs are measured on the bytes the pass keeps, beside writing the picture
+// out: they must be the runs of the picture as written.
+TEST(ImageSurfacePass, BoxOneRunsAreThoseOfThePicture) {
+    for (const ShowMode show : {ShowMode::Primes, ShowMode::Random, ShowMode::Squares,
+                                ShowMode::Triangular, ShowMode::All}) {
+        for (const ColorScheme scheme : {ColorScheme::Cluster, ColorScheme::White}) {
+            for (const char* start : {"1", "200000001"}) {
+                PassInput in = Input(start, 1);
+                in.show = show;
+                in.colorBy = scheme;
+                in.calculateLongest = true;
+                ImageSurface surface(301, 301);
+                SpiralEngine engine;
+                const PassResult r = engine.DrawSpiral(in, surface);
+                const PassGeometry& g = r.geometry;
+                const DiagonalRuns seen = LongestDiagonalRuns(
+                    surface.Raster(), kBlack, {g.cellsPerSide, 1, g.centreX, g.centreY});
+                SCOPED_TRACE(::testing::Message()
+                             << int(show) << " " << int(scheme) << " " << start);
+                ASSERT_TRUE(r.runsMeasured);
+                EXPECT_EQ(r.longest.nwse, seen.nwse);
+                EXPECT_EQ(r.longest.swne, seen.swne);
+            }
+        }
+    }
+}
+
 // Centre pixels carry the mark's colour whatever is drawn around them, so the diagonal runs do
 // not depend on numerals or grid marks.
 TEST(ImageSurfacePass, NumeralsAndGridKeepCentrePixelsAndRuns) {
