@@ -31,6 +31,8 @@ struct PassInput {
     // While the spiral moves the pass draws no "Calculating" banner.
     bool moving = false;
     std::string calculatingText = "Calculating ...";
+
+    bool operator==(const PassInput&) const = default;
 };
 
 // Where the cells lie on the surface.
@@ -81,6 +83,8 @@ struct PassResult {
 struct PassFlags {
     bool blnSpiralDrawn = false;       // the last pass passed validation and drew
     bool blnEndNumberRefused = false;  // the last pass was refused for its end number
+
+    bool operator==(const PassFlags&) const = default;
 };
 
 // How a pass talks to the window that runs it. Every hook has a do-nothing default.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "engine/spiral_pass.h"
+#include "mainwindow/frame_ahead.h"
 #include "mainwindow/grafix.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
@@ -161,6 +162,7 @@ class frmMain : public QMainWindow, private PassObserver {
 
     // The window side of the drawing pass.
     PassInput CurrentPassInput() const;
+    PassResult RunPass(const PassInput& input);
     void ClearOutputLabels(bool all);
     void HidePrimeStatistics();
     void ShowStatistics();
@@ -183,6 +185,10 @@ class frmMain : public QMainWindow, private PassObserver {
     void RunMovingSpiral(bool inwards);
     void ClkClock_Timer();
     void MovingSpiralStep();
+    // The central number after `s` in the moving spiral's direction; none at the end.
+    // `lastPrime`, if given, gets the answer for the last number tested for being prime.
+    std::optional<std::int32_t> NextCentralNumber(std::int32_t s, bool* lastPrime) const;
+    void DrawFrameAhead();
     void EnterMovingSpiral();
     void LeaveMovingSpiral();
     void EndMovingSpiral();
@@ -219,6 +225,7 @@ class frmMain : public QMainWindow, private PassObserver {
     std::unique_ptr<UiServices> ownServices_;
     SpiralEngine engine_;
     ImageSurface surface_{kSpiralSide, kSpiralSide};
+    FrameAhead frameAhead_{kSpiralSide, kSpiralSide};  // the moving spiral's next picture
     PassResult lastPass_;
     // Empty: the program's own, which writes the picture's settings into the PNG.
     GraphicsConverter converter_;

@@ -37,6 +37,7 @@ void frmMain::RunMovingSpiral(bool inwards) {
     blnSpiralOut = !inwards;
     blnSpiralIn = inwards;
     UpdateExplorerBusy();
+    DrawFrameAhead();
 }
 
 void frmMain::ClkClock_Timer() {
@@ -45,37 +46,58 @@ void frmMain::ClkClock_Timer() {
     blnStepRunning = true;
     MovingSpiralStep();
     blnStepRunning = false;
-    if (blnAnimationEnded) EndMovingSpiral();
+    if (blnAnimationEnded) {
+        EndMovingSpiral();
+    } else {
+        DrawFrameAhead();
+    }
 }
 
 void frmMain::MovingSpiralStep() {
     if (blnPaused) return;
-    const std::int32_t s = StartNumberValue(txbStartNumber->text().toStdString());
+    const std::optional<std::int32_t> next =
+        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), &blnIsPrime);
+    if (!next) {
+        blnAnimationEnded = true;
+        return;
+    }
+    txbStartNumber->setText(QString::number(*next));
+    DrawSpiral();
+    if (!engine_.Flags().blnSpiralDrawn) blnAnimationEnded = true;
+}
+
+std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* lastPrime) const {
     const std::int32_t limitIn = lngMaxNumber - (lastPass_.geometry.numberOfNumbers - 1);
     // The ends: the picture's largest number reaches the largest number the program handles,
     // or the central number reaches 1. Never below: 0 - 1 is no start number.
     const std::int32_t end = blnSpiralIn ? limitIn : 1;
     const std::int32_t step = blnSpiralIn ? 1 : -1;
     const auto atEnd = [&](std::int32_t n) { return blnSpiralIn ? n >= end : n <= end; };
-    if (atEnd(s)) {
-        blnAnimationEnded = true;
+    if (atEnd(s)) return std::nullopt;
+    if (!chkCentralNumberPrime->isChecked()) return s + step;
+    std::int32_t next = s;
+    bool prime = false;
+    do {
+        next += step;
+        if (atEnd(next)) return std::nullopt;
+        prime = primelib::is_prime(next, next) == 1;
+        if (lastPrime != nullptr) *lastPrime = prime;
+    } while (!prime);
+    return next;
+}
+
+// While the spiral moves, its next picture is drawn on the other core before its tick comes.
+void frmMain::DrawFrameAhead() {
+    if (!Moving() || blnPaused || blnAnimationEnded || blnQuitting ||
+        lastPass_.outcome != PassOutcome::Drawn) {
         return;
     }
-    std::int32_t next = s + step;
-    if (chkCentralNumberPrime->isChecked()) {
-        next = s;
-        do {
-            next += step;
-            if (atEnd(next)) {
-                blnAnimationEnded = true;
-                return;
-            }
-            blnIsPrime = primelib::is_prime(next, next) == 1;
-        } while (!blnIsPrime);
-    }
-    txbStartNumber->setText(QString::number(next));
-    DrawSpiral();
-    if (!engine_.Flags().blnSpiralDrawn) blnAnimationEnded = true;
+    const std::optional<std::int32_t> next =
+        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), nullptr);
+    if (!next) return;
+    PassInput input = CurrentPassInput();
+    input.startText = QString::number(*next).toStdString();
+    frameAhead_.Start(input);
 }
 
 void frmMain::EnterMovingSpiral() {
@@ -152,6 +174,7 @@ void frmMain::LeaveMovingSpiral() {
 // The end of an animation, however it came: the still window again, once.
 void frmMain::EndMovingSpiral() {
     if (!Moving()) return;
+    frameAhead_.Drop();
     LeaveMovingSpiral();
     blnSpiralIn = false;
     blnSpiralOut = false;
@@ -169,6 +192,7 @@ void frmMain::cmdStopButton_Click() {
 void frmMain::cmdPauseButton_Click() {
     if (!Moving()) return;
     blnPaused = true;
+    frameAhead_.Drop();
     UpdateExplorerBusy();
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})

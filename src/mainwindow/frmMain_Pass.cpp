@@ -79,7 +79,7 @@ void frmMain::DrawSpiral() {
     services_->StartLongWork();
     passTimer_.start();
     blnDrawing = true;
-    const PassResult result = engine_.DrawSpiral(input, surface_, this);
+    const PassResult result = RunPass(input);
     blnDrawing = false;
 
     switch (result.outcome) {
@@ -151,6 +151,23 @@ void frmMain::DrawSpiral() {
     blnIsPrime = result.centreIsPrime;
     lblP->setText(blnIsPrime ? QStringLiteral("P") : QStringLiteral(" "));
     RestoreFocus();
+}
+
+// The pass for `input`: while the spiral moves, the picture drawn ahead when it is this one
+// (the hooks a pass calls on the way are called as it is shown), else a pass now.
+PassResult frmMain::RunPass(const PassInput& input) {
+    // A picture drawn ahead leaves the engine's flags as every drawn picture does.
+    const PassFlags drawn{true, false};
+    if (Moving() && engine_.Flags() == drawn) {
+        if (std::optional<PassResult> ahead = frameAhead_.Take(input, surface_)) {
+            OnDrawingStarts(*ahead);
+            OnWalkFinished();
+            surface_.Refresh();
+            return *ahead;
+        }
+    }
+    frameAhead_.Drop();
+    return engine_.DrawSpiral(input, surface_, this);
 }
 
 void frmMain::UpdateExplorerBusy() {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -134,6 +135,13 @@ void ImageSurface::Refresh() {
 const QImage& ImageSurface::Image() {
     EndPainting();
     return image_;
+}
+
+void ImageSurface::SwapPicture(ImageSurface& other) {
+    EndPainting();
+    other.EndPainting();
+    image_.swap(other.image_);
+    std::swap(background_, other.background_);
 }
 
 }  // namespace quorvel

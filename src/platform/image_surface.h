@@ -39,6 +39,10 @@ class ImageSurface final : public Surface {
     // The finished picture, for showing and saving.
     const QImage& Image();
 
+    // Trades pictures (and backgrounds) with `other`, of any size; each keeps its own refresh
+    // handler.
+    void SwapPicture(ImageSurface& other);
+
     // Called by Refresh(): a window repaints its view of the picture here.
     void SetRefreshHandler(std::function<void()> handler) { onRefresh_ = std::move(handler); }
 

@@ -78,6 +78,61 @@ TEST_F(MovingSpiral, StepsUntilItsEnd) {
     EXPECT_TRUE(services.messages.empty());
 }
 
+// The next picture is drawn ahead on the other core while the current one is shown: every
+// tick must still show its own picture, as a pass of its own would draw it, with the same
+// statistics; a change made while it moves shows at the next tick.
+TEST_F(MovingSpiral, EveryTickShowsItsOwnPicture) {
+    struct Case {
+        int boxIndex;
+        int scheme;
+        bool inwards, primes, longest;
+        const char* start;
+    };
+    const Case cases[] = {
+        {1, 0, true, false, false, "1000"},     // box size 3, Cluster
+        {0, 0, false, false, true, "2000000"},  // box size 1, the runs measured
+        {2, 5, true, true, false, "1"},         // box size 5, Ostrand, central primes only
+        {4, 6, false, false, false, "30"},      // box size 15, white
+    };
+    auto* primes = Find<QAbstractButton>("chkCentralNumberPrime");
+    auto* longest = Find<QAbstractButton>("chkCalculateLongest");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.start);
+        Choose("cboBoxSize", c.boxIndex);
+        Choose("cboColorBy", c.scheme);
+        if (primes->isChecked() != c.primes) primes->click();
+        if (longest->isChecked() != c.longest) longest->click();
+        SetStart(QString::fromLatin1(c.start));
+        Click(c.inwards ? "cmdSpiralIn" : "cmdSpiralOut");
+        for (int tick = 0; tick < 4; ++tick) {
+            if (tick == 2) Click("chkNumerals");  // waits for the next tick
+            Tick();
+            ASSERT_TRUE(Moving());
+            PassInput in;
+            in.startText = Text("txbStartNumber").toStdString();
+            in.boxSize = Text("cboBoxSize").toInt();
+            in.colorBy = static_cast<ColorScheme>(c.scheme);
+            in.numerals = Find<QAbstractButton>("chkNumerals")->isChecked();
+            in.squares = Find<QAbstractButton>("optSquares")->isChecked();
+            in.calculateLongest = c.longest;
+            in.moving = true;
+            const QImage& shown = window->Picture();
+            ImageSurface own(shown.width(), shown.height());
+            SpiralEngine engine;
+            const PassResult expected = engine.DrawSpiral(in, own);
+            const PassResult& r = window->LastPass();
+            ASSERT_EQ(r.startNumber, expected.startNumber) << "tick " << tick;
+            EXPECT_EQ(r.numberShown, expected.numberShown) << "tick " << tick;
+            EXPECT_EQ(r.longest.nwse, expected.longest.nwse) << "tick " << tick;
+            EXPECT_EQ(r.longest.swne, expected.longest.swne) << "tick " << tick;
+            EXPECT_TRUE(shown == own.Image()) << "tick " << tick;
+            EXPECT_EQ(Text("lblStartNumberOutput"), QString::fromStdString(in.startText));
+        }
+        if (Moving()) Click("cmdStopButton");
+        if (!Find<QAbstractButton>("chkNumerals")->isChecked()) Click("chkNumerals");
+    }
+}
+
 TEST_F(MovingSpiral, PauseChangeAndResume) {
     Choose("cboColorBy", 3);
     Click("cmdSpiralIn");

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "mainwindow/frame_ahead.h"
+
+namespace quorvel {
+
+FrameAhead::FrameAhead(int width, int height) : surface_(width, height) {}
+
+FrameAhead::~FrameAhead() {
+    Drop();
+}
+
+void FrameAhead::Start(const PassInput& input) {
+    Drop();
+    input_ = input;
+    // No observer: nothing in the background may touch the window. The window plays the
+    // hooks that matter once it shows the picture.
+    work_.Start([this] { result_ = engine_.DrawSpiral(*input_, surface_); });
+}
+
+std::optional<PassResult> FrameAhead::Take(const PassInput& input, ImageSurface& shown) {
+    if (!input_ || !(*input_ == input) || shown.Width() != surface_.Width() ||
+        shown.Height() != surface_.Height()) {
+        Drop();
+        return std::nullopt;
+    }
+    work_.Finish();
+    input_.reset();
+    if (result_.outcome != PassOutcome::Drawn) return std::nullopt;
+    shown.SwapPicture(surface_);
+    return result_;
+}
+
+void FrameAhead::Drop() {
+    work_.Finish();
+    input_.reset();
+}
+
+}  // namespace quorvel
