@@ -144,6 +144,51 @@ bool HaveWide() {
     return have;
 }
 
+// The same, 32 at a time, for processors without the 512-bit instructions.
+__attribute__((target("avx2"))) void ColoursHalfWide(std::int32_t first, std::int64_t count,
+                                                     const std::uint64_t* bits,
+                                                     const std::uint8_t* factorCounts,
+                                                     std::uint8_t* out) {
+    const __m256i byCount = _mm256_broadcastsi128_si256(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(kByFactorCount.data())));
+    const __m256i lowNibble = _mm256_set1_epi8(0x0F);
+    // A word of 32 prime bits, repeated in every 32-bit lane, spread out to a byte each: byte j
+    // takes byte j / 8 of the word (a shuffle keeps to its 128-bit half, which holds a copy of
+    // the word too) and keeps bit j % 8 of it.
+    const __m256i spread = _mm256_setr_epi8(0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 2, 2, 2,
+                                            2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 3, 3);
+    const __m256i bit = _mm256_set1_epi64x(static_cast<long long>(0x8040201008040201ull));
+    int remainder = first % 12;
+    std::int64_t i = 0;
+    // A word of bits at a time, in two halves: what is left starts on a word.
+    for (; i + 64 <= count; i += 64) {
+        for (int half = 0; half < 2; ++half) {
+            const std::int64_t at = i + 32 * half;
+            const __m256i counts = _mm256_and_si256(
+                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(factorCounts + at)), lowNibble);
+            const __m256i composite = _mm256_shuffle_epi8(byCount, counts);
+            const __m256i prime = _mm256_loadu_si256(
+                reinterpret_cast<const __m256i*>(kByRemainder.data() + remainder));
+            const auto word = static_cast<std::uint32_t>(bits[i / 64] >> (32 * half));
+            const __m256i spreadWord =
+                _mm256_shuffle_epi8(_mm256_set1_epi32(static_cast<int>(word)), spread);
+            const __m256i primes = _mm256_cmpeq_epi8(_mm256_and_si256(spreadWord, bit), bit);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + at),
+                                _mm256_blendv_epi8(composite, prime, primes));
+            remainder = (remainder + 32) % 12;
+        }
+    }
+    if (i < count) {
+        OstrandColoursPortable(static_cast<std::int32_t>(first + i), count - i, bits + i / 64,
+                               factorCounts + i, out + i);
+    }
+}
+
+bool HaveHalfWide() {
+    static const bool have = __builtin_cpu_supports("avx2");
+    return have;
+}
+
 #endif
 
 }  // namespace
@@ -175,10 +220,28 @@ bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint6
 #endif
 }
 
+bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                            const std::uint8_t* factorCounts, std::uint8_t* out) {
+#ifdef QUORVEL_HAVE_WIDE
+    if (!HaveHalfWide()) return false;
+    ColoursHalfWide(first, count, bits, factorCounts, out);
+    return true;
+#else
+    (void)first;
+    (void)count;
+    (void)bits;
+    (void)factorCounts;
+    (void)out;
+    return false;
+#endif
+}
+
 void OstrandColours(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                     const std::uint8_t* factorCounts, std::uint8_t* out) {
-    if (!OstrandColoursWide(first, count, bits, factorCounts, out))
+    if (!OstrandColoursWide(first, count, bits, factorCounts, out) &&
+        !OstrandColoursHalfWide(first, count, bits, factorCounts, out)) {
         OstrandColoursPortable(first, count, bits, factorCounts, out);
+    }
 }
 
 }  // namespace quorvel

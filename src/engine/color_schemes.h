@@ -122,6 +122,9 @@ void OstrandColoursPortable(std::int32_t first, std::int64_t count, const std::u
 // The 512-bit version, when this processor has it: false (and nothing written) otherwise.
 bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                         const std::uint8_t* factorCounts, std::uint8_t* out);
+// The 256-bit version, likewise.
+bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
+                            const std::uint8_t* factorCounts, std::uint8_t* out);
 
 // The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
 // window; Cluster may update memory.lastClusterColor. Inline: the pass calls it for every

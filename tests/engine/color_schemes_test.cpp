@@ -81,7 +81,7 @@ TEST(ColorSchemes, OstrandColours) {
 }
 
 // The colours of a stretch of numbers at once, as a prime window makes them: number by number
-// and 64 at a time, both equal to OstrandColor for every number, at the range's ends too.
+// and 32 and 64 at a time, all equal to OstrandColor for every number, at the range's ends too.
 TEST(ColorSchemes, OstrandColoursOfAStretch) {
     for (const std::int32_t first : {0, 1, 1000003, primelib::kMaxNumber - 300}) {
         const std::int64_t count = std::min<std::int64_t>(301, primelib::kMaxNumber - first + 1);
@@ -99,6 +99,10 @@ TEST(ColorSchemes, OstrandColoursOfAStretch) {
         }
         if (OstrandColoursWide(first, count, block.bits, block.factorCounts, wide.data())) {
             EXPECT_EQ(wide, one) << first;
+        }
+        std::vector<std::uint8_t> halfWide(static_cast<std::size_t>(count), 99);
+        if (OstrandColoursHalfWide(first, count, block.bits, block.factorCounts, halfWide.data())) {
+            EXPECT_EQ(halfWide, one) << first;
         }
     }
 }
