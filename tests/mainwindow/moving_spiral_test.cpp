@@ -133,6 +133,30 @@ TEST_F(MovingSpiral, EveryTickShowsItsOwnPicture) {
     }
 }
 
+// The same on the clock's own ticks, with the window painting between them.
+TEST_F(MovingSpiral, RunsOnItsClockWithPicturesDrawnAhead) {
+    window->show();
+    Choose("cboBoxSize", 0);  // box size 1: the pass shares its work with the other core too
+    Find<QAbstractButton>("chkCalculateLongest")->click();
+    SetStart("5000");
+    Click("cmdSpiralIn");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Text("txbStartNumber").toInt() >= 5003; }, 5000));
+    Click("cmdPauseButton");
+    PassInput in;
+    in.startText = Text("txbStartNumber").toStdString();
+    in.boxSize = 1;
+    in.calculateLongest = true;
+    in.moving = true;
+    ImageSurface own(window->Picture().width(), window->Picture().height());
+    SpiralEngine engine;
+    const PassResult expected = engine.DrawSpiral(in, own);
+    EXPECT_TRUE(window->Picture() == own.Image());
+    EXPECT_EQ(window->LastPass().longest.nwse, expected.longest.nwse);
+    EXPECT_EQ(Text("lblLongestSWNEOutput"), QString::number(expected.longest.swne));
+    Click("cmdStopButton");
+    ExpectStillLayout();
+}
+
 TEST_F(MovingSpiral, PauseChangeAndResume) {
     Choose("cboColorBy", 3);
     Click("cmdSpiralIn");
