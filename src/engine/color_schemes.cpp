@@ -189,6 +189,20 @@ bool HaveHalfWide() {
     return have;
 }
 
+#else
+
+// Elsewhere only the portable version.
+bool HaveWide() {
+    return false;
+}
+bool HaveHalfWide() {
+    return false;
+}
+void ColoursWide(std::int32_t, std::int64_t, const std::uint64_t*, const std::uint8_t*,
+                 std::uint8_t*) {}
+void ColoursHalfWide(std::int32_t, std::int64_t, const std::uint64_t*, const std::uint8_t*,
+                     std::uint8_t*) {}
+
 #endif
 
 }  // namespace
@@ -204,36 +218,29 @@ void OstrandColoursPortable(std::int32_t first, std::int64_t count, const std::u
     }
 }
 
+namespace {
+
+using ColourStretch = void (*)(std::int32_t, std::int64_t, const std::uint64_t*,
+                               const std::uint8_t*, std::uint8_t*);
+
+// `colours` over the stretch when the processor has what it needs.
+bool ColoursIfHave(bool have, ColourStretch colours, std::int32_t first, std::int64_t count,
+                   const std::uint64_t* bits, const std::uint8_t* factorCounts, std::uint8_t* out) {
+    if (!have) return false;
+    colours(first, count, bits, factorCounts, out);
+    return true;
+}
+
+}  // namespace
+
 bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                         const std::uint8_t* factorCounts, std::uint8_t* out) {
-#ifdef QUORVEL_HAVE_WIDE
-    if (!HaveWide()) return false;
-    ColoursWide(first, count, bits, factorCounts, out);
-    return true;
-#else
-    (void)first;
-    (void)count;
-    (void)bits;
-    (void)factorCounts;
-    (void)out;
-    return false;
-#endif
+    return ColoursIfHave(HaveWide(), ColoursWide, first, count, bits, factorCounts, out);
 }
 
 bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                             const std::uint8_t* factorCounts, std::uint8_t* out) {
-#ifdef QUORVEL_HAVE_WIDE
-    if (!HaveHalfWide()) return false;
-    ColoursHalfWide(first, count, bits, factorCounts, out);
-    return true;
-#else
-    (void)first;
-    (void)count;
-    (void)bits;
-    (void)factorCounts;
-    (void)out;
-    return false;
-#endif
+    return ColoursIfHave(HaveHalfWide(), ColoursHalfWide, first, count, bits, factorCounts, out);
 }
 
 void OstrandColours(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
