@@ -112,8 +112,8 @@ constexpr int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactor
 int OstrandColor(std::int32_t n, bool isPrime);
 
 // Ostrand colours of `count` numbers from `first` on, from their prime bits (bit 0 is `first`)
-// and their factor counts, into out[]: a NumberColours for the prime window. Sixty-four at a
-// time where the processor can.
+// and their factor counts, into out[]: a NumberColours for the prime window. Thirty-two or
+// sixty-four at a time where the processor can.
 void OstrandColours(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                     const std::uint8_t* factorCounts, std::uint8_t* out);
 // The same one number at a time, on any processor.

@@ -18,14 +18,16 @@ void FrameAhead::Start(const PassInput& input) {
 }
 
 std::optional<PassResult> FrameAhead::Take(const PassInput& input, ImageSurface& shown) {
-    if (!input_ || !(*input_ == input) || shown.Width() != surface_.Width() ||
-        shown.Height() != surface_.Height()) {
+    if (!input_ || !(*input_ == input)) {
         Drop();
         return std::nullopt;
     }
-    work_.Finish();
-    input_.reset();
-    if (result_.outcome != PassOutcome::Drawn) return std::nullopt;
+    // (Nothing of the picture is looked at before it is finished.)
+    Drop();
+    if (result_.outcome != PassOutcome::Drawn || shown.Width() != surface_.Width() ||
+        shown.Height() != surface_.Height()) {
+        return std::nullopt;
+    }
     shown.SwapPicture(surface_);
     return result_;
 }
