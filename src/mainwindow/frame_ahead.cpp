@@ -18,13 +18,10 @@ void FrameAhead::Start(const PassInput& input) {
 }
 
 std::optional<PassResult> FrameAhead::Take(const PassInput& input, ImageSurface& shown) {
-    if (!input_ || !(*input_ == input)) {
-        Drop();
-        return std::nullopt;
-    }
-    // (Nothing of the picture is looked at before it is finished.)
+    const bool wanted = input_ && *input_ == input;
+    // Finished either way: nothing of the picture is looked at before.
     Drop();
-    if (result_.outcome != PassOutcome::Drawn || shown.Width() != surface_.Width() ||
+    if (!wanted || result_.outcome != PassOutcome::Drawn || shown.Width() != surface_.Width() ||
         shown.Height() != surface_.Height()) {
         return std::nullopt;
     }
