@@ -22,8 +22,9 @@ int CeilDiv(int a, int b) {
 // identified by a - c (NW-SE) or a + c (SW-NE), where a and c count cells east and south of
 // the centre; both lie within ±(cellsPerSide - 1). A row's marks are read once into an array
 // of all-ones (marked) and zeros; the run updates are then plain loops over consecutive
-// elements, which vectorise: in 16-bit lanes, twice as many at once, where no run can reach
-// 2^15.
+// elements, which vectorise. Narrow lanes do more at once: runs are counted in bytes first,
+// and wrap past 255; a run that long shows as a best of 255, and the sweep is then done again
+// in lanes wide enough for every run the picture can hold.
 template <typename Run>
 DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLattice& cells,
                        bool nwse, bool swne) {
@@ -39,6 +40,7 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
     // east edge, SW-NE runs start at +half and stop at the west edge.
     const int aFirst = std::min(-half, firstInside);
     const int aLast = std::max(half, lastInside);
+    constexpr Run kMarked = static_cast<Run>(~Run{0});
 
     std::vector<Run> marked(static_cast<std::size_t>(aLast - aFirst + 1), 0);
     std::vector<Run> runNWSE(2 * std::size_t(k) - 1, 0);
@@ -67,18 +69,31 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
             const int blank = PaletteIndexOf(background);
             const auto py = static_cast<int>(y);
             if (b == 1 && raster.tilesAcross == 0) {
-                // A row of indices one after another: a plain loop, which vectorises.
+                // A row of indices one after another: a plain loop, which vectorises (compared
+                // as bytes, where the background has an index at all).
                 const std::uint8_t* row = raster.indices + raster.Offset(cx, py);
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = row[a] != blank ? -1 : 0;
+                if (blank < 0) {
+                    std::fill(mark + aFrom, mark + aTo + 1, kMarked);
+                } else {
+                    const auto blankIndex = static_cast<std::uint8_t>(blank);
+                    for (int a = aFrom; a <= aTo; ++a)
+                        mark[a] = row[a] != blankIndex ? kMarked : 0;
+                }
             } else {
-                for (int a = aFrom; a <= aTo; ++a)
-                    mark[a] = raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? -1 : 0;
+                for (int a = aFrom; a <= aTo; ++a) {
+                    mark[a] =
+                        raster.indices[raster.IndexOffset(cx + b * a, py)] != blank ? kMarked : 0;
+                }
             }
         } else {
             const std::uint32_t* row = raster.bits + y * raster.stride;
-            for (int a = aFrom; a <= aTo; ++a)
-                mark[a] = (row[cx + b * a] & 0xFFFFFFu) != background ? -1 : 0;
+            if (b == 1) {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = (row[cx + a] & 0xFFFFFFu) != background ? kMarked : 0;
+            } else {
+                for (int a = aFrom; a <= aTo; ++a)
+                    mark[a] = (row[cx + b * a] & 0xFFFFFFu) != background ? kMarked : 0;
+            }
         }
         // Runs down and to the right start on the west column or the top row (a, c >= -half).
         if (const int from = std::max(-half, c - span), to = std::min(lastInside, c + span);
@@ -107,6 +122,11 @@ DiagonalRuns LongestDiagonalRuns(const RasterView& raster, Rgb background, const
     }
     // A run has at most one cell in each row of cells inside the picture.
     const int rows = (raster.height - 1) / cells.boxSize + 1;
+    constexpr int kByteWraps = std::numeric_limits<std::uint8_t>::max();
+    if (const DiagonalRuns runs = SweepRuns<std::uint8_t>(raster, background, cells, nwse, swne);
+        rows < kByteWraps || (runs.nwse < kByteWraps && runs.swne < kByteWraps)) {
+        return runs;
+    }
     if (rows <= std::numeric_limits<std::int16_t>::max())
         return SweepRuns<std::int16_t>(raster, background, cells, nwse, swne);
     return SweepRuns<std::int32_t>(raster, background, cells, nwse, swne);

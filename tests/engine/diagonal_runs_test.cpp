@@ -152,6 +152,26 @@ TEST(DiagonalRuns, PictureTallerThan16BitsCount) {
     EXPECT_EQ(runs.swne, 2);
 }
 
+// Runs are first counted in bytes: runs of 254 to 257 cells, on their own and beside a
+// shorter one, come out whole.
+TEST(DiagonalRuns, RunsAroundWhatAByteCounts) {
+    for (const int length : {254, 255, 256, 257}) {
+        SCOPED_TRACE(length);
+        MemorySurface surface(301, 301);
+        const RasterView raster = surface.Raster();
+        for (int i = 0; i < length; ++i) {
+            raster.Write(20 + i, 10 + i, kWhite);   // NW-SE
+            raster.Write(280 - i, 10 + i, kWhite);  // SW-NE
+        }
+        for (int i = 0; i < 7; ++i)
+            raster.Write(5 + i, 200 + i, kWhite);
+        const DiagonalRuns runs =
+            LongestDiagonalRuns(raster, kBlack, CellLattice{301, 1, 150, 150});
+        EXPECT_EQ(runs.nwse, length);
+        EXPECT_EQ(runs.swne, length);
+    }
+}
+
 TEST(DiagonalRuns, NothingToMeasure) {
     MemorySurface surface(10, 10);
     EXPECT_EQ(LongestDiagonalRuns(surface.Raster(), kBlack, CellLattice{10, 1, 5, 5}).nwse, 0);
