@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -43,6 +44,9 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
     constexpr Run kMarked = static_cast<Run>(~Run{0});
 
     std::vector<Run> marked(static_cast<std::size_t>(aLast - aFirst + 1), 0);
+    // A row of tiles' pixels, whole blocks of eight (tiles hold whole blocks past the width).
+    std::vector<std::uint8_t> gathered(
+        raster.tilesAcross > 0 && b == 1 ? static_cast<std::size_t>(raster.width) + 8 : 0);
     std::vector<Run> runNWSE(2 * std::size_t(k) - 1, 0);
     std::vector<Run> runSWNE(2 * std::size_t(k) - 1, 0);
     Run bestNWSE = 0;
@@ -68,10 +72,19 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
             // which then never matches).
             const int blank = PaletteIndexOf(background);
             const auto py = static_cast<int>(y);
-            if (b == 1 && raster.tilesAcross == 0) {
-                // A row of indices one after another: a plain loop, which vectorises (compared
-                // as bytes, where the background has an index at all).
+            if (b == 1) {
+                // A row of indices one after another, in tiles gathered eight at a time first: a
+                // plain loop, which vectorises (compared as bytes, where the background has an
+                // index at all).
                 const std::uint8_t* row = raster.indices + raster.Offset(cx, py);
+                if (raster.tilesAcross > 0) {
+                    const std::ptrdiff_t rowPart = raster.RowPart(py);
+                    for (int x = (cx + aFrom) & ~7; x <= cx + aTo; x += 8) {
+                        std::memcpy(gathered.data() + x,
+                                    raster.indices + rowPart + raster.ColumnPart(x), 8);
+                    }
+                    row = gathered.data() + cx;
+                }
                 if (blank < 0) {
                     std::fill(mark + aFrom, mark + aTo + 1, kMarked);
                 } else {

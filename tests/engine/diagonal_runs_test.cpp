@@ -115,6 +115,21 @@ TEST(DiagonalRuns, RowSweepAgreesWithDiagonalWalks) {
             const DiagonalRuns fromIndices = LongestDiagonalRuns(indexed, kBlack, cells);
             EXPECT_EQ(fromIndices.nwse, runs.nwse);
             EXPECT_EQ(fromIndices.swne, runs.swne);
+            // And in tiles of 64 x 64, the bytes past the picture in its last tiles not black.
+            RasterView tiled;
+            tiled.tilesAcross = (c.size + 63) / 64;
+            std::vector<std::uint8_t> tiles(
+                std::size_t(tiled.tilesAcross) * tiled.tilesAcross * 4096, 9);
+            tiled.indices = tiles.data();
+            tiled.width = tiled.height = c.size;
+            for (int y = 0; y < c.size; ++y) {
+                for (int x = 0; x < c.size; ++x)
+                    tiles[std::size_t(tiled.IndexOffset(x, y))] =
+                        indices[std::size_t(y) * std::size_t(c.size) + std::size_t(x)];
+            }
+            const DiagonalRuns fromTiles = LongestDiagonalRuns(tiled, kBlack, cells);
+            EXPECT_EQ(fromTiles.nwse, runs.nwse);
+            EXPECT_EQ(fromTiles.swne, runs.swne);
         }
     }
 }
