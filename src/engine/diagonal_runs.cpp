@@ -120,6 +120,8 @@ DiagonalRuns SweepRuns(const RasterView& raster, Rgb background, const CellLatti
             update(runSWNE.data() + (from + c + span), marked.data() + (from - aFirst),
                    to - from + 1, bestSWNE);
         }
+        // Runs counted in bytes that may have wrapped: the rest of the sweep is for nothing.
+        if (bestNWSE == kMarked || bestSWNE == kMarked) break;
     }
     return DiagonalRuns{bestNWSE, bestSWNE};
 }
