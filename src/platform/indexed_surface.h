@@ -85,7 +85,7 @@ class IndexedSurface final : public Surface {
     int width_ = 0;
     int height_ = 0;
     int stride_ = 0;       // rows: bytes from one row to the next
-    int tilesAcross_ = 0;  // tiles: tiles a row of tiles; 0 for rows
+    int tilesAcross_ = 0;  // tiles: tiles from one row of tiles to the next; 0 for rows
     std::unique_ptr<std::uint8_t, UnmapPixels> pixels_;
     // Every byte is still 0, as the system hands out fresh memory: clearing to black is free.
     bool untouched_ = true;
