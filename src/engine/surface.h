@@ -26,12 +26,12 @@ struct RasterView {
     // knows which colours its picture may hold.
     std::uint32_t* drawn = nullptr;
     // With indices: 0 for rows one after another; else the number of tiles from one row of
-    // tiles to the next (enough for the width, and perhaps one more), the picture being kept in
-    // tiles of 64 x 64 pixels, 4 KiB each, so that a big picture's
-    // pixels above and below each other lie in one memory page. Inside a tile, blocks of 8 x 8
-    // pixels, one cache line each, row after row, and inside a block rows of 8: a ring's side
-    // then touches a line every eight pixels, up a column as along a row, and the next ring
-    // finds most of those lines still in the cache.
+    // tiles to the next (enough for the width, perhaps one more), the picture being kept in
+    // tiles of 64 x 64 pixels, 4 KiB each, so that a big picture's pixels above and below each
+    // other lie in one memory page. Inside a tile, blocks of 8 x 8 pixels, one cache line each,
+    // row after row, and inside a block rows of 8: a ring's side then touches a line every
+    // eight pixels, up a column as along a row, and the next ring finds most of those lines
+    // still in the cache.
     int tilesAcross = 0;
 
     bool Contains(int x, int y) const {
