@@ -114,7 +114,8 @@ void IndexGrid::ClearRow(int y) {
     std::memset(At(0, y), 0, static_cast<std::size_t>(width_));
 }
 
-void IndexGrid::Release() {
+void IndexGrid::Release(std::size_t keep) {
+    if (bytes_.capacity() <= keep) return;
     zero_ = false;
     std::vector<std::uint8_t>().swap(bytes_);
     width_ = height_ = 0;

@@ -19,8 +19,8 @@ class IndexGrid {
 
     // width x height zeros; the memory is kept for the next picture of the same size or less.
     void Reset(int width, int height);
-    // Gives the memory back.
-    void Release();
+    // Gives the memory back, unless it is no more than `keep` bytes.
+    void Release(std::size_t keep = 0);
     // Row y back to zeros. Once every row is, MarkZero() spares the next Reset() to the same
     // size its work: a pass clears each row right after writing it out, while it is in the
     // cache.

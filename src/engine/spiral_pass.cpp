@@ -29,6 +29,9 @@ void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_
 // Beyond this many pixels a copy of a 32-bit picture at one byte a pixel would cost more memory
 // than it saves time.
 constexpr std::int64_t kLargestByteCopy = std::int64_t{8192} * 8192;
+// Passes at other box sizes keep a grid this small for the next one at box size 1: getting
+// the memory back from the system costs a page fault every 4 KiB, and its cache lines are cold.
+constexpr std::size_t kKeptGridBytes = std::size_t{4} << 20;
 
 // Pictures of this many numbers share their sieving and writing out with another core ...
 constexpr std::int64_t kShareFrom = 1 << 16;
@@ -316,7 +319,7 @@ class CellWalker {
             cellsOrigin_ = g_.cellsPerSide / 2;
             cells_.Reset(2 * cellsOrigin_ + 1, 2 * cellsOrigin_ + 1);
         }
-        if (!inRows_ && !cellColours_) cells_.Release();
+        if (!inRows_ && !cellColours_) cells_.Release(kKeptGridBytes);
         lastFlush_ = std::chrono::steady_clock::now();
     }
 

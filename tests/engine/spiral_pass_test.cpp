@@ -272,6 +272,27 @@ TEST(SpiralPass, StopKeepsThePartialPicture) {
     EXPECT_EQ(surface.ReadPixel(50, 50), kWhite);
 }
 
+// The same picture whatever the engine drew before: a pass that a hook's exception ended
+// halfway, and one at another box size.
+TEST(SpiralPass, NothingOfAnEarlierPassStays) {
+    struct ThrowsHalfway : PassObserver {
+        int polls = 0;
+        bool StopRequested() override {
+            if (++polls == 5) throw std::runtime_error("hook");
+            return false;
+        }
+    } thrower;
+    const PassInput cluster = Input("1", 1, ShowMode::Primes, ColorScheme::Cluster);
+    MemorySurface expected(101, 101);
+    SpiralEngine().DrawSpiral(cluster, expected);
+    SpiralEngine engine;
+    MemorySurface surface(101, 101);
+    EXPECT_THROW(engine.DrawSpiral(cluster, surface, &thrower), std::runtime_error);
+    engine.DrawSpiral(Input("1", 15, ShowMode::Primes, ColorScheme::Cluster), surface);
+    engine.DrawSpiral(cluster, surface);
+    EXPECT_EQ(Picture(surface), Picture(expected));
+}
+
 TEST(SpiralPass, BannerOnlyForSlowInteractivePasses) {
     const auto textCalls = [](int box, bool moving) {
         MemorySurface surface(527, 527);
