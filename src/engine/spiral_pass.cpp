@@ -148,6 +148,12 @@ PassOutcome CheckPass(const PassInput& input, int width, int height) {
     return Validate(input, width, height, result);
 }
 
+PassResult PlanPass(const PassInput& input, int width, int height) {
+    PassResult result;
+    result.outcome = Validate(input, width, height, result);
+    return result;
+}
+
 PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObserver* observer) {
     PassResult result;
     result.outcome = Validate(input, surface.Width(), surface.Height(), result);

@@ -138,6 +138,10 @@ PassGeometry ComputeGeometry(int surfaceWidth, int surfaceHeight, int boxSize);
 // three refusals, or Drawn.
 PassOutcome CheckPass(const PassInput& input, int width, int height);
 
+// The same answer as the start of a pass's result: the outcome, the start text, and unless the
+// start number was refused the geometry and the start and end numbers.
+PassResult PlanPass(const PassInput& input, int width, int height);
+
 // The drawing pass: lays the numbers from the centre number outwards on the surface, marks and
 // colours them, and measures the statistics and, if asked, the longest diagonal runs. One
 // engine serves a window for its whole life and keeps the flags between passes. One pass at a

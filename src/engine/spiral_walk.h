@@ -85,31 +85,25 @@ bool WalkSpiral(std::int64_t count, Visit&& visit) {
     });
 }
 
+// The offset from the central cell (0 for it) at which the walk above visits the cell x
+// columns east and y rows south of it. Ring h cells out begins (2h - 1)² cells on, its sides
+// 2h cells long: north up the east side, then west, south and east.
+constexpr std::int64_t SpiralOffsetOf(std::int64_t x, std::int64_t y) {
+    const std::int64_t h = std::max(x < 0 ? -x : x, y < 0 ? -y : y);
+    if (h == 0) return 0;
+    const std::int64_t first = (2 * h - 1) * (2 * h - 1);
+    if (x == h && y < h) return first + (h - 1 - y);
+    if (y == -h) return first + 3 * h - 1 - x;
+    if (x == -h) return first + 5 * h - 1 + y;
+    return first + 7 * h - 1 + x;
+}
+
 // The position in the spiral (1 for the central cell) of the cell in `row` and `column`,
 // counted in cells from the picture's top left, when the central cell is at (centre, centre):
-// the inverse of the walk. Finds the cell's ring, starts on the ring's south-east corner,
-// which holds the odd square (2r + 1)², and counts back along the ring.
+// the inverse of the walk.
 constexpr std::int64_t CellToSpiralIndex(std::int64_t row, std::int64_t column,
                                          std::int64_t centre) {
-    const std::int64_t dr = row > centre ? row - centre : centre - row;
-    const std::int64_t dc = column > centre ? column - centre : centre - column;
-    const std::int64_t r = std::max(dr, dc);
-    std::int64_t n = (2 * r + 1) * (2 * r + 1);
-    std::int64_t x = centre + r;  // column of the walker
-    std::int64_t y = centre + r;  // row of the walker
-    for (std::int64_t j = 1; y != row || x != column; ++j) {
-        --n;
-        if (j <= 2 * r) {
-            --x;  // west along the bottom side
-        } else if (j <= 4 * r) {
-            --y;  // north along the left side
-        } else if (j <= 6 * r) {
-            ++x;  // east along the top side
-        } else {
-            ++y;  // south along the right side
-        }
-    }
-    return n;
+    return SpiralOffsetOf(column - centre, row - centre) + 1;
 }
 
 }  // namespace quorvel

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/density_map.h"
+#include "engine/prime_bits_picture.h"
 #include "platform/file_writing.h"
 #include "platform/image_surface.h"
 #include "platform/indexed_surface.h"
@@ -61,6 +62,20 @@ IndexedPicture PaletteRows(const IndexedSurface& surface) {
     }
     for (std::size_t c = 0; c < picture.candidates.size(); ++c)
         picture.candidates[c] = c < 32 && ((surface.ColoursDrawn() >> c) & 1) != 0;
+    return picture;
+}
+
+IndexedPicture BitsRows(const PrimeBitsPicture& bits) {
+    IndexedPicture picture;
+    picture.width = picture.height = bits.Side();
+    std::copy(kPalette.begin(), kPalette.end(), picture.palette.begin());
+    picture.row = [&bits](int y, std::uint8_t* scratch) {
+        bits.Rows(y, 1, scratch);
+        return static_cast<const std::uint8_t*>(scratch);
+    };
+    picture.eightRows = [&bits](int y, int count, std::uint8_t* out) { bits.Rows(y, count, out); };
+    picture.candidates = {};
+    picture.candidates[0] = picture.candidates[kBrightWhite] = true;
     return picture;
 }
 
@@ -178,6 +193,12 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
             result.pass = engine.DrawSpiral(input, surface, &observer);
             if (!drawn()) return result;
             encodeError = EncodeImagePng(surface.Image(), header, sink, control);
+        } else if (PrimeBitsPicture::Serves(input)) {
+            // Whether each number is prime, and nothing else: a bit a number, no surface.
+            PrimeBitsPicture bits;
+            result.pass = bits.Draw(input, side, &observer);
+            if (!drawn()) return result;
+            encodeError = EncodeIndexedPng(BitsRows(bits), header, sink, control);
         } else {
             // Pictures of single pixels are kept in tiles, where the pass finds the neighbours
             // above and below a pixel in the same memory page.

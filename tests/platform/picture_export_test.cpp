@@ -47,7 +47,9 @@ TEST(PictureExport, WritesThePictureWithItsSettings) {
     ExportSettings numerals = Settings("1", 21, 301);
     numerals.pass.numerals = true;
     numerals.pass.grid = true;
-    for (const ExportSettings& s : {plain, numerals}) {
+    // White primes at box size 1 are made from a bit a number, without a surface.
+    const ExportSettings white = Settings("2", 1, 300, ShowMode::Primes, ColorScheme::White);
+    for (const ExportSettings& s : {plain, numerals, white}) {
         const QString path = dir.filePath("picture.png");
         const ExportResult r = ExportPicture(s, path);
         ASSERT_EQ(r.status, ExportStatus::Written) << r.error.toStdString();
@@ -56,6 +58,7 @@ TEST(PictureExport, WritesThePictureWithItsSettings) {
         const PassResult pass = engine.DrawSpiral(s.pass, surface);
         EXPECT_EQ(r.pass.numberShown, pass.numberShown);
         EXPECT_EQ(r.pass.endNumber, pass.endNumber);
+        EXPECT_EQ(r.pass.largestPrime, pass.largestPrime);
         const QImage back(path);
         EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), surface.Image());
         EXPECT_EQ(back.text("Software"), QStringLiteral("Quorvel " QUORVEL_VERSION));
@@ -128,12 +131,13 @@ class ExportRun {
 // is left, and an old file of that name is untouched.
 TEST(PictureExport, CancelAtAnyStageLeavesNoFile) {
     const ExportSettings cells = Settings("1", 1, 2049);
+    const ExportSettings bits = Settings("1", 1, 3000, ShowMode::Primes, ColorScheme::White);
     const ExportSettings density =
         Settings("1", 1, 1500, ShowMode::Primes, ColorScheme::Cluster, 3);
-    for (const ExportSettings& s : {cells, density}) {
+    for (const ExportSettings& s : {cells, bits, density}) {
         for (double cancelAt : {0.0, 0.2, 0.7}) {
-            SCOPED_TRACE("density " + std::to_string(s.density) + " at " +
-                         std::to_string(cancelAt));
+            SCOPED_TRACE("density " + std::to_string(s.density) + " scheme " +
+                         std::to_string(int(s.pass.colorBy)) + " at " + std::to_string(cancelAt));
             QTemporaryDir dir;
             ASSERT_TRUE(dir.isValid());
             ExportRun run;

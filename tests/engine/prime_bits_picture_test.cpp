@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/prime_bits_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "memory_surface.h"
+
+namespace quorvel {
+namespace {
+
+using testing::MemorySurface;
+
+PassInput WhitePrimes(std::string start) {
+    PassInput in;
+    in.startText = std::move(start);
+    in.boxSize = 1;
+    in.show = ShowMode::Primes;
+    in.colorBy = ColorScheme::White;
+    in.moving = true;
+    return in;
+}
+
+// Pixel for pixel and figure for figure what the drawing pass leaves on a surface: odd and even
+// sides (whose last ring runs partly outside the picture), pictures too small for eight pixels
+// at a time, and the end of the number range. Rows come in bands of eight and one at a time.
+TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
+    for (const int side : {1, 2, 3, 8, 9, 16, 17, 40, 65, 130, 301}) {
+        const std::string last = std::to_string(2147483646LL - std::int64_t{side} * side + 1);
+        for (const std::string& start :
+             {std::string("1"), std::string("2"), std::string("999983"), last}) {
+            SCOPED_TRACE("side " + std::to_string(side) + " start " + start);
+            const PassInput in = WhitePrimes(start);
+            ASSERT_TRUE(PrimeBitsPicture::Serves(in));
+            MemorySurface surface(side, side);
+            SpiralEngine engine;
+            const PassResult expected = engine.DrawSpiral(in, surface);
+            PrimeBitsPicture picture;
+            const PassResult actual = picture.Draw(in, side);
+            ASSERT_EQ(actual.outcome, PassOutcome::Drawn);
+            EXPECT_EQ(actual.endNumber, expected.endNumber);
+            EXPECT_EQ(actual.numberShown, expected.numberShown);
+            EXPECT_EQ(actual.smallestPrime, expected.smallestPrime);
+            EXPECT_EQ(actual.largestPrime, expected.largestPrime);
+            EXPECT_EQ(actual.centreIsPrime, expected.centreIsPrime);
+
+            std::vector<std::uint8_t> all(static_cast<std::size_t>(side) * side);
+            std::vector<std::uint8_t> one(static_cast<std::size_t>(side));
+            picture.Rows(0, side, all.data());
+            const RasterView raster = surface.Raster();
+            for (int y = 0; y < side; ++y) {
+                picture.Rows(y, 1, one.data());
+                for (int x = 0; x < side; ++x) {
+                    const std::uint8_t index = all[static_cast<std::size_t>(y) * side + x];
+                    ASSERT_EQ(PaletteRgb(index), raster.Read(x, y)) << x << "," << y;
+                    ASSERT_EQ(one[static_cast<std::size_t>(x)], index) << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
+// The refusals are the pass's; a picture stopped at a checkpoint says so.
+TEST(PrimeBitsPicture, RefusesAndStopsAsThePassDoes) {
+    PrimeBitsPicture picture;
+    EXPECT_EQ(picture.Draw(WhitePrimes("2147483646"), 3).outcome, PassOutcome::EndNumberTooLarge);
+    EXPECT_EQ(picture.Draw(WhitePrimes("2147483647"), 3).outcome, PassOutcome::StartNumberTooLarge);
+
+    struct StopAtOnce : PassObserver {
+        bool StopRequested() override { return true; }
+        void OnProgress(std::int64_t done, std::int64_t total) override {
+            last = done;
+            of = total;
+        }
+        std::int64_t last = 0;
+        std::int64_t of = 0;
+    } stop;
+    // More numbers than go between two checkpoints.
+    EXPECT_EQ(picture.Draw(WhitePrimes("1"), 3000, &stop).outcome, PassOutcome::Stopped);
+    EXPECT_GT(stop.last, 0);
+    EXPECT_LT(stop.last, stop.of);
+}
+
+}  // namespace
+}  // namespace quorvel
