@@ -184,13 +184,22 @@ const PrimeBitsPicture::Columns& PrimeBitsPicture::ColumnsOf(int top) const {
     const int outward = std::max({std::abs(dyTop), std::abs(dyBottom), kLeastRing - 1}) + 1;
     kept.eastFrom = std::clamp(centreX_ + outward, 0, side_);
     kept.westEnd = std::clamp(centreX_ - outward + 1, 0, side_);
-    kept.east.resize(static_cast<std::size_t>(side_ - kept.eastFrom));
+    try {
+        kept.east.resize(static_cast<std::size_t>(side_ - kept.eastFrom));
+        kept.west.resize(static_cast<std::size_t>(kept.westEnd));
+    } catch (const std::bad_alloc&) {
+        // The rows are asked for on threads that have nobody to tell: without the room, every
+        // band reads its columns itself.
+        kept.top = -1;
+        kept.eastFrom = side_;
+        kept.westEnd = 0;
+        return kept;
+    }
     for (int px = kept.eastFrom; px < side_; ++px) {
         const std::int64_t dx = px - centreX_;
         const std::int64_t first = Square(2 * dx - 1) + dx - 1 - dyTop;
         kept.east[static_cast<std::size_t>(px - kept.eastFrom)] = Word(first - 63);
     }
-    kept.west.resize(static_cast<std::size_t>(kept.westEnd));
     for (int px = 0; px < kept.westEnd; ++px) {
         const std::int64_t g = centreX_ - px;
         kept.west[static_cast<std::size_t>(px)] = Word(Square(2 * g - 1) + 5 * g - 1 + dyTop);
