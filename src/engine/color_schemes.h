@@ -126,15 +126,10 @@ bool OstrandColoursWide(std::int32_t first, std::int64_t count, const std::uint6
 bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::uint64_t* bits,
                             const std::uint8_t* factorCounts, std::uint8_t* out);
 
-// The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
-// window; Cluster may update memory.lastClusterColor. Inline: the pass calls it for every
-// marked cell, up to several hundred thousand times a picture.
-inline int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
-                           const RasterView& raster, PrimeWindow& primes) {
-    const int count = rule.ColorCount();
-    switch (rule.scheme) {
-        case ColorScheme::Cluster:
-            return cell.isCentre ? intPrimeColor : ClusterColor(rule, cell, memory, raster);
+// The palette index of a marked cell in the schemes that read nothing but the cell itself:
+// every one but Cluster, and Ostrand for a prime only (`count` colours in the scheme's cycle).
+inline int OwnCellColor(ColorScheme scheme, int count, const CellPlace& cell) {
+    switch (scheme) {
         case ColorScheme::DiagonalNWSE:
             return (std::abs(cell.x - cell.y) + intPrimeColor + 3) % count + intColorOffset;
         case ColorScheme::DiagonalSWNE:
@@ -144,12 +139,28 @@ inline int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMe
         case ColorScheme::Sequence:
             return static_cast<int>((std::int64_t{cell.number} + 4) % count) + intColorOffset;
         case ColorScheme::Ostrand:
-            return OstrandColor(cell.number, cell.isPrime,
-                                cell.isPrime ? 1 : primes.DistinctPrimeFactors(cell.number));
+            return OstrandColor(cell.number, true, 1);
+        case ColorScheme::Cluster:
         case ColorScheme::White:
             break;
     }
     return kBrightWhite;
+}
+
+// The palette index of a marked cell. Cluster and Ostrand read the picture and the prime
+// window; Cluster may update memory.lastClusterColor. Inline: the pass calls it for every
+// marked cell, up to several hundred thousand times a picture.
+inline int ChooseCellColor(const ColorRule& rule, const CellPlace& cell, ColorMemory& memory,
+                           const RasterView& raster, PrimeWindow& primes) {
+    switch (rule.scheme) {
+        case ColorScheme::Cluster:
+            return cell.isCentre ? intPrimeColor : ClusterColor(rule, cell, memory, raster);
+        case ColorScheme::Ostrand:
+            return OstrandColor(cell.number, cell.isPrime,
+                                cell.isPrime ? 1 : primes.DistinctPrimeFactors(cell.number));
+        default:
+            return OwnCellColor(rule.scheme, rule.ColorCount(), cell);
+    }
 }
 
 }  // namespace quorvel

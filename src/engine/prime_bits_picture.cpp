@@ -10,7 +10,9 @@
 #include <new>
 
 #include "engine/block_sieve.h"
+#include "engine/color_schemes.h"
 #include "engine/palette.h"
+#include "engine/prime_window.h"
 #include "engine/spiral_walk.h"
 #include "engine/work_share.h"
 
@@ -73,19 +75,82 @@ constexpr std::int64_t Square(std::int64_t v) {
 }  // namespace
 
 bool PrimeBitsPicture::Serves(const PassInput& input) {
-    return input.boxSize == 1 && input.show == ShowMode::Primes &&
-           input.colorBy == ColorScheme::White && !input.calculateLongest;
+    switch (input.colorBy) {
+        case ColorScheme::DiagonalNWSE:
+        case ColorScheme::DiagonalSWNE:
+        case ColorScheme::RingNumber:
+        case ColorScheme::Sequence:
+        case ColorScheme::Ostrand:
+        case ColorScheme::White:
+            return input.boxSize == 1 && input.show == ShowMode::Primes && !input.calculateLongest;
+        case ColorScheme::Cluster:
+            break;
+    }
+    return false;  // Cluster reads its neighbours; any other list position is not served
+}
+
+namespace {
+
+// The colours a prime of the picture may take, bit i for index i.
+std::uint32_t SchemeColours(ColorScheme scheme, int colourCount) {
+    std::uint32_t colours = 0;
+    switch (scheme) {
+        case ColorScheme::White:
+        case ColorScheme::Cluster:
+            colours |= 1u << kPrime;
+            break;
+        case ColorScheme::Ostrand:
+            for (const int c : kOstrandByRemainder)
+                colours |= 1u << c;
+            break;
+        default:
+            for (int c = 0; c < colourCount; ++c)
+                colours |= 1u << (intColorOffset + c);
+    }
+    return colours;
+}
+
+}  // namespace
+
+// Which colours the primes inside the picture take, which the writer then needs not look for.
+// (Not every colour a scheme has: on the diagonals the primes above 2 all lie on every other
+// one, so that a cycle of six colours shows three of them, and perhaps one more for 2.)
+std::uint32_t PrimeBitsPicture::ColoursOfPrimes(std::int64_t count) const {
+    const std::uint32_t all = SchemeColours(scheme_, colourCount_);
+    std::uint32_t found = 0;
+    const auto look = [&](int x, int y) {
+        if (!Inside(x, y)) return;
+        CellPlace cell;
+        cell.isPrime = true;
+        cell.x = x;
+        cell.y = y;
+        cell.ring = std::max(std::abs(x), std::abs(y)) + 1;
+        cell.number = static_cast<std::int32_t>(start_ + SpiralOffsetOf(x, y));
+        found |= 1u << OwnCellColor(scheme_, colourCount_, cell);
+    };
+    if (Bit(0)) look(0, 0);
+    WalkSpiralRuns(count, 0, [&](const SpiralRun& run) {
+        ForEachSetBit(bits_.data(), run.first, run.length, [&](std::int64_t k) {
+            look(run.x + static_cast<int>(k) * run.dx, run.y + static_cast<int>(k) * run.dy);
+        });
+        return found != all;
+    });
+    return found;
 }
 
 PassResult PrimeBitsPicture::Draw(const PassInput& input, int side, PassObserver* observer) {
     PassResult result = PlanPass(input, side, side);
     bits_.clear();
     side_ = 0;
+    colours_ = 0;
     if (IsRefusal(result.outcome)) return result;
     const PassGeometry& g = result.geometry;
     side_ = side;
     centreX_ = g.centreX;
     centreY_ = g.centreY;
+    scheme_ = input.colorBy;
+    colourCount_ = ColorCountOf(scheme_);
+    start_ = result.startNumber;
     // The ring of the pixel farthest from the centre: every pixel's cell comes before its end.
     const std::int64_t far =
         std::max({centreX_, centreY_, side - 1 - centreX_, side - 1 - centreY_});
@@ -135,6 +200,8 @@ PassResult PrimeBitsPicture::Draw(const PassInput& input, int side, PassObserver
     if (!finished) return result;  // a picture nobody is going to see
     for (const std::int32_t found : primes)
         result.numberShown += found;
+    // Every picture but one of a single prime shows some background.
+    colours_ = ColoursOfPrimes(count) | (side > 1 || !Bit(0) ? 1u << kBackground : 0u);
     const std::int64_t words = BlockSieve::WordsFor(count);
     for (std::int64_t w = 0; w < words && result.smallestPrime == 0; ++w) {
         if (bits_[static_cast<std::size_t>(w)] != 0)
@@ -213,6 +280,35 @@ void PrimeBitsPicture::Rows(int y, int count, std::uint8_t* out) const {
         const int rows = std::min(count - k, 8 - ((y + k) & 7));
         Band(y + k, rows, out + static_cast<std::ptrdiff_t>(k) * side_);
         k += rows;
+    }
+    if (scheme_ == ColorScheme::White) return;
+    for (int k = 0; k < count; ++k)
+        Colour(y + k, out + static_cast<std::ptrdiff_t>(k) * side_);
+}
+
+// Primes are a pixel in a dozen or fewer: each one's colour is worked out from its cell, and
+// eight pixels without one are passed over at a time.
+void PrimeBitsPicture::Colour(int y, std::uint8_t* row) const {
+    CellPlace cell;
+    cell.isPrime = true;
+    cell.y = y - centreY_;
+    const bool byNumber = scheme_ == ColorScheme::Sequence || scheme_ == ColorScheme::Ostrand;
+    const int side = side_;
+    for (int px = 0; px < side; px += 8) {
+        const int pixels = std::min(8, side - px);
+        if (pixels == 8) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, row + px, sizeof eight);
+            if (eight == 0) continue;
+        }
+        for (int j = px; j < px + pixels; ++j) {
+            if (row[j] == kBackground) continue;
+            cell.x = j - centreX_;
+            cell.ring = std::max(std::abs(cell.x), std::abs(cell.y)) + 1;
+            if (byNumber)
+                cell.number = static_cast<std::int32_t>(start_ + SpiralOffsetOf(cell.x, cell.y));
+            row[j] = static_cast<std::uint8_t>(OwnCellColor(scheme_, colourCount_, cell));
+        }
     }
 }
 

@@ -74,8 +74,10 @@ IndexedPicture BitsRows(const PrimeBitsPicture& bits) {
         return static_cast<const std::uint8_t*>(scratch);
     };
     picture.eightRows = [&bits](int y, int count, std::uint8_t* out) { bits.Rows(y, count, out); };
-    picture.candidates = {};
-    picture.candidates[0] = picture.candidates[kBrightWhite] = true;
+    const std::uint32_t colours = bits.Colours();
+    for (std::size_t c = 0; c < picture.candidates.size(); ++c)
+        picture.candidates[c] = c < 32 && ((colours >> c) & 1) != 0;
+    picture.candidatesHeld = true;
     return picture;
 }
 
@@ -194,7 +196,7 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
             if (!drawn()) return result;
             encodeError = EncodeImagePng(surface.Image(), header, sink, control);
         } else if (PrimeBitsPicture::Serves(input)) {
-            // Whether each number is prime, and nothing else: a bit a number, no surface.
+            // Whether each number is prime, coloured by its cell: a bit a number, no surface.
             PrimeBitsPicture bits;
             result.pass = bits.Draw(input, side, &observer);
             if (!drawn()) return result;

@@ -581,7 +581,7 @@ std::optional<std::string> EncodeIndexedPng(const IndexedPicture& picture, PngHe
     };
     std::optional<std::array<bool, 256>> used;
     try {
-        used = UsedIndices(picture, control);
+        used = picture.candidatesHeld ? picture.candidates : UsedIndices(picture, control);
     } catch (const std::bad_alloc&) {
         return "not enough memory";
     }

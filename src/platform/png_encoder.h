@@ -72,6 +72,8 @@ struct IndexedPicture {
     // The indices the picture may hold (all, unless the picture knows better): reading it can
     // stop as soon as every one of them was found.
     std::array<bool, 256> candidates = AllIndices();
+    // The picture holds every one of the candidates: nothing needs reading.
+    bool candidatesHeld = false;
 
     static constexpr std::array<bool, 256> AllIndices() {
         std::array<bool, 256> all{};

@@ -13,26 +13,32 @@ namespace {
 
 using testing::MemorySurface;
 
-PassInput WhitePrimes(std::string start) {
+PassInput Primes(std::string start, ColorScheme scheme = ColorScheme::White) {
     PassInput in;
     in.startText = std::move(start);
     in.boxSize = 1;
     in.show = ShowMode::Primes;
-    in.colorBy = ColorScheme::White;
+    in.colorBy = scheme;
     in.moving = true;
     return in;
 }
 
-// Pixel for pixel and figure for figure what the drawing pass leaves on a surface: odd and even
-// sides (whose last ring runs partly outside the picture), pictures too small for eight pixels
-// at a time, and the end of the number range. Rows come in bands of eight and one at a time.
+// Pixel for pixel and figure for figure what the drawing pass leaves on a surface, in every
+// scheme it serves: odd and even sides (whose last ring runs partly outside the picture),
+// pictures too small for eight pixels at a time, and the end of the number range. Rows come in
+// bands of eight and one at a time.
 TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
+    const ColorScheme schemes[] = {ColorScheme::White,        ColorScheme::DiagonalNWSE,
+                                   ColorScheme::DiagonalSWNE, ColorScheme::RingNumber,
+                                   ColorScheme::Sequence,     ColorScheme::Ostrand};
     for (const int side : {1, 2, 3, 8, 9, 16, 17, 40, 65, 130, 301}) {
         const std::string last = std::to_string(2147483646LL - std::int64_t{side} * side + 1);
         for (const std::string& start :
              {std::string("1"), std::string("2"), std::string("999983"), last}) {
-            SCOPED_TRACE("side " + std::to_string(side) + " start " + start);
-            const PassInput in = WhitePrimes(start);
+            const ColorScheme scheme = schemes[(side + start.size()) % std::size(schemes)];
+            SCOPED_TRACE("side " + std::to_string(side) + " start " + start + " scheme " +
+                         std::to_string(int(scheme)));
+            const PassInput in = Primes(start, scheme);
             ASSERT_TRUE(PrimeBitsPicture::Serves(in));
             MemorySurface surface(side, side);
             SpiralEngine engine;
@@ -50,14 +56,18 @@ TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
             std::vector<std::uint8_t> one(static_cast<std::size_t>(side));
             picture.Rows(0, side, all.data());
             const RasterView raster = surface.Raster();
+            std::uint32_t colours = 0;
             for (int y = 0; y < side; ++y) {
                 picture.Rows(y, 1, one.data());
                 for (int x = 0; x < side; ++x) {
                     const std::uint8_t index = all[static_cast<std::size_t>(y) * side + x];
                     ASSERT_EQ(PaletteRgb(index), raster.Read(x, y)) << x << "," << y;
                     ASSERT_EQ(one[static_cast<std::size_t>(x)], index) << x << "," << y;
+                    colours |= 1u << index;
                 }
             }
+            // Exactly the colours it holds, which the file's palette is made of.
+            EXPECT_EQ(picture.Colours(), colours);
         }
     }
 }
@@ -65,8 +75,8 @@ TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
 // The refusals are the pass's; a picture stopped at a checkpoint says so.
 TEST(PrimeBitsPicture, RefusesAndStopsAsThePassDoes) {
     PrimeBitsPicture picture;
-    EXPECT_EQ(picture.Draw(WhitePrimes("2147483646"), 3).outcome, PassOutcome::EndNumberTooLarge);
-    EXPECT_EQ(picture.Draw(WhitePrimes("2147483647"), 3).outcome, PassOutcome::StartNumberTooLarge);
+    EXPECT_EQ(picture.Draw(Primes("2147483646"), 3).outcome, PassOutcome::EndNumberTooLarge);
+    EXPECT_EQ(picture.Draw(Primes("2147483647"), 3).outcome, PassOutcome::StartNumberTooLarge);
 
     struct StopAtOnce : PassObserver {
         bool StopRequested() override { return true; }
@@ -78,7 +88,7 @@ TEST(PrimeBitsPicture, RefusesAndStopsAsThePassDoes) {
         std::int64_t of = 0;
     } stop;
     // More numbers than go between two checkpoints.
-    EXPECT_EQ(picture.Draw(WhitePrimes("1"), 3000, &stop).outcome, PassOutcome::Stopped);
+    EXPECT_EQ(picture.Draw(Primes("1"), 3000, &stop).outcome, PassOutcome::Stopped);
     EXPECT_GT(stop.last, 0);
     EXPECT_LT(stop.last, stop.of);
 }
