@@ -72,24 +72,9 @@ constexpr std::int64_t Square(std::int64_t v) {
     return v * v;
 }
 
-}  // namespace
-
-bool PrimeBitsPicture::Serves(const PassInput& input) {
-    switch (input.colorBy) {
-        case ColorScheme::DiagonalNWSE:
-        case ColorScheme::DiagonalSWNE:
-        case ColorScheme::RingNumber:
-        case ColorScheme::Sequence:
-        case ColorScheme::Ostrand:
-        case ColorScheme::White:
-            return input.boxSize == 1 && input.show == ShowMode::Primes && !input.calculateLongest;
-        case ColorScheme::Cluster:
-            break;
-    }
-    return false;  // Cluster reads its neighbours; any other list position is not served
-}
-
-namespace {
+// Rings this far out and further have sides of eight cells and more, which the eight bits a
+// column reads at once need.
+constexpr int kLeastRing = 8;
 
 // The colours a prime of the picture may take, bit i for index i.
 std::uint32_t SchemeColours(ColorScheme scheme, int colourCount) {
@@ -111,6 +96,21 @@ std::uint32_t SchemeColours(ColorScheme scheme, int colourCount) {
 }
 
 }  // namespace
+
+bool PrimeBitsPicture::Serves(const PassInput& input) {
+    switch (input.colorBy) {
+        case ColorScheme::DiagonalNWSE:
+        case ColorScheme::DiagonalSWNE:
+        case ColorScheme::RingNumber:
+        case ColorScheme::Sequence:
+        case ColorScheme::Ostrand:
+        case ColorScheme::White:
+            return input.boxSize == 1 && input.show == ShowMode::Primes && !input.calculateLongest;
+        case ColorScheme::Cluster:
+            break;
+    }
+    return false;  // Cluster reads its neighbours; any other list position is not served
+}
 
 // Which colours the primes inside the picture take, which the writer then needs not look for.
 // (Not every colour a scheme has: on the diagonals the primes above 2 all lie on every other
@@ -223,10 +223,6 @@ std::uint64_t PrimeBitsPicture::Word(std::int64_t offset) const {
     if (shift > 0) bits |= bits_[w + 1] << (64 - shift);
     return bits;
 }
-
-// Rings this far out and further have sides of eight cells and more, which the eight bits a
-// column reads at once need.
-constexpr int kLeastRing = 8;
 
 struct PrimeBitsPicture::Columns {
     std::uint64_t drawing = 0;
