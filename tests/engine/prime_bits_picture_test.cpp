@@ -25,8 +25,8 @@ PassInput Primes(std::string start, ColorScheme scheme = ColorScheme::White) {
 
 // Pixel for pixel and figure for figure what the drawing pass leaves on a surface, in every
 // scheme it serves: odd and even sides (whose last ring runs partly outside the picture),
-// pictures too small for eight pixels at a time, and the end of the number range. Rows come in
-// bands of eight and one at a time.
+// pictures too small for eight pixels at a time, and both ends of the number range. Rows come
+// in bands of eight and one at a time.
 TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
     const ColorScheme schemes[] = {ColorScheme::White,        ColorScheme::DiagonalNWSE,
                                    ColorScheme::DiagonalSWNE, ColorScheme::RingNumber,
@@ -34,7 +34,7 @@ TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
     for (const int side : {1, 2, 3, 8, 9, 16, 17, 40, 65, 130, 301}) {
         const std::string last = std::to_string(2147483646LL - std::int64_t{side} * side + 1);
         for (const std::string& start :
-             {std::string("1"), std::string("2"), std::string("999983"), last}) {
+             {std::string("0"), std::string("1"), std::string("2"), std::string("999983"), last}) {
             const ColorScheme scheme = schemes[(side + start.size()) % std::size(schemes)];
             SCOPED_TRACE("side " + std::to_string(side) + " start " + start + " scheme " +
                          std::to_string(int(scheme)));
