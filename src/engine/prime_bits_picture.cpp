@@ -72,6 +72,16 @@ constexpr std::int64_t Square(std::int64_t v) {
     return v * v;
 }
 
+// Where the walk visits the cell dx columns east of the centre and dy rows south of it, dx
+// greater than |dy|: on the east side of ring dx, numbers falling southwards ...
+constexpr std::int64_t EastSideOffset(std::int64_t dx, std::int64_t dy) {
+    return Square(2 * dx - 1) + dx - 1 - dy;
+}
+// ... and the cell g columns west, g greater than |dy|: on the west side, numbers rising.
+constexpr std::int64_t WestSideOffset(std::int64_t g, std::int64_t dy) {
+    return Square(2 * g - 1) + 5 * g - 1 + dy;
+}
+
 // Rings this far out and further have sides of eight cells and more, which the eight bits a
 // column reads at once need.
 constexpr int kLeastRing = 8;
@@ -259,13 +269,11 @@ const PrimeBitsPicture::Columns& PrimeBitsPicture::ColumnsOf(int top) const {
         return kept;
     }
     for (int px = kept.eastFrom; px < side_; ++px) {
-        const std::int64_t dx = px - centreX_;
-        const std::int64_t first = Square(2 * dx - 1) + dx - 1 - dyTop;
+        const std::int64_t first = EastSideOffset(px - centreX_, dyTop);
         kept.east[static_cast<std::size_t>(px - kept.eastFrom)] = Word(first - 63);
     }
     for (int px = 0; px < kept.westEnd; ++px) {
-        const std::int64_t g = centreX_ - px;
-        kept.west[static_cast<std::size_t>(px)] = Word(Square(2 * g - 1) + 5 * g - 1 + dyTop);
+        kept.west[static_cast<std::size_t>(px)] = Word(WestSideOffset(centreX_ - px, dyTop));
     }
     return kept;
 }
@@ -346,9 +354,7 @@ void PrimeBitsPicture::Band(int y, int count, std::uint8_t* out) const {
                     kept.east[static_cast<std::size_t>(column - kept.eastFrom)];
                 bits = (shift <= 56 ? word >> (56 - shift) : word << (shift - 56)) & 0xFF;
             } else {
-                const std::int64_t dx = column - centreX_;
-                const std::int64_t last = Square(2 * dx - 1) + dx - 1 - dy0;  // the first row's
-                bits = Byte(last - 7);
+                bits = Byte(EastSideOffset(column - centreX_, dy0) - 7);
             }
             columns |= bits << (8 * j);
         }
@@ -369,8 +375,7 @@ void PrimeBitsPicture::Band(int y, int count, std::uint8_t* out) const {
             if (column < kept.westEnd) {
                 bits = (kept.west[static_cast<std::size_t>(column)] >> shift) & 0xFF;
             } else {
-                const std::int64_t g = centreX_ - column;
-                bits = Byte(Square(2 * g - 1) + 5 * g - 1 + dy0);
+                bits = Byte(WestSideOffset(centreX_ - column, dy0));
             }
             columns |= bits << (8 * j);
         }
