@@ -2,7 +2,6 @@
 #include "engine/density_map.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 namespace quorvel {
@@ -46,9 +45,30 @@ namespace {
 // Numbers between two checkpoints: a map's walk is cheap per number.
 constexpr std::int64_t kCheckpointEvery = std::int64_t{1} << 20;
 
+// The set bits of a word. (std::popcount is a call into the compiler's library where the
+// processor the build targets has no instruction for it; this is what that call does.)
+inline int BitsSet(std::uint64_t word) {
+    word -= (word >> 1) & 0x5555555555555555u;
+    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((word * 0x0101010101010101u) >> 56);
+}
+
+// How many of bits from … from + count - 1 are set, for 1 <= count <= 64: a block's piece of
+// a run, a dozen numbers, say. At most two words, no loop.
+inline int CountSetBitsUpTo64(const std::uint64_t* bits, std::int64_t from, int count) {
+    const std::uint64_t* word = bits + (from >> 6);
+    const int shift = static_cast<int>(from & 63);
+    std::uint64_t stretch = word[0] >> shift;
+    if (shift + count > 64) stretch |= word[1] << (64 - shift);
+    if (count < 64) stretch &= (std::uint64_t{1} << count) - 1;
+    return BitsSet(stretch);
+}
+
 // How many of bits from … from + count - 1 are set.
 std::int64_t CountSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     if (count <= 0) return 0;
+    if (count <= 64) return CountSetBitsUpTo64(bits, from, static_cast<int>(count));
     const std::int64_t end = from + count;
     const std::int64_t firstWord = from >> 6;
     const std::int64_t lastWord = (end - 1) >> 6;
@@ -58,7 +78,7 @@ std::int64_t CountSetBits(const std::uint64_t* bits, std::int64_t from, std::int
         if (w == firstWord) word &= ~std::uint64_t{0} << (from & 63);
         if (w == lastWord && ((end - 1) & 63) != 63)
             word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
-        total += std::popcount(word);
+        total += BitsSet(word);
     }
     return total;
 }
@@ -81,23 +101,24 @@ std::int64_t TriangularUpTo(std::int64_t x) {
     return x < 0 ? 0 : (IntegerSqrt(8 * x + 1) - 1) / 2 + 1;
 }
 
-// Calls visit(column, row, k, length) for the pieces of a run from its cell `from` on that lie in
-// one block of b × b cells each: cells k … k + length - 1, the first of them at `column` and
-// `row` of the map's cells. Along a run the cells stay in one block until the column (or row)
-// crosses a multiple of b.
+// Calls visit(pixel, k, length) for the pieces of a run from its cell `from` on that lie in one
+// block of b × b cells each: cells k … k + length - 1, in the map's pixel `pixel` (of `side` a
+// row). Along a run the cells stay in one block until the column (or row) crosses a multiple
+// of b, and each block after the first is the next pixel along.
 template <typename Visit>
 void ForEachBlockPiece(const SpiralRun& run, int from, std::int64_t centreX, std::int64_t centreY,
-                       int b, Visit&& visit) {
-    std::int64_t column = centreX + run.x + std::int64_t{from} * run.dx;
-    std::int64_t row = centreY + run.y + std::int64_t{from} * run.dy;
+                       int b, int side, Visit&& visit) {
+    const std::int64_t column = centreX + run.x + std::int64_t{from} * run.dx;
+    const std::int64_t row = centreY + run.y + std::int64_t{from} * run.dy;
     const bool across = run.dx != 0;
     const int step = across ? run.dx : run.dy;
-    std::int64_t& along = across ? column : row;
-    for (int k = from; k < run.length;) {
-        const std::int64_t inBlock = step > 0 ? b - along % b : along % b + 1;
+    const std::int64_t along = across ? column : row;
+    const std::int64_t pixelStep = across ? step : std::int64_t{step} * side;
+    std::int64_t pixel = row / b * side + column / b;
+    std::int64_t inBlock = step > 0 ? b - along % b : along % b + 1;
+    for (int k = from; k < run.length; inBlock = b, pixel += pixelStep) {
         const int length = static_cast<int>(std::min<std::int64_t>(inBlock, run.length - k));
-        visit(column, row, k, length);
-        along += std::int64_t{step} * length;
+        visit(pixel, k, length);
         k += length;
     }
 }
@@ -177,10 +198,9 @@ PassResult DensityMap::Draw(const PassInput& input, int side, int block, PassObs
         WalkSpiralRuns(cells, 0, [&](const SpiralRun& run) {
             if (run.Last() < count) return true;
             const int from = static_cast<int>(std::max<std::int64_t>(count - run.first, 0));
-            ForEachBlockPiece(run, from, g.centreX, g.centreY, block_,
-                              [&](std::int64_t column, std::int64_t row, int, int length) {
-                                  missing_[row / block_ * side_ + column / block_] +=
-                                      static_cast<std::uint32_t>(length);
+            ForEachBlockPiece(run, from, g.centreX, g.centreY, block_, side_,
+                              [&](std::int64_t pixel, int, int length) {
+                                  missing_[pixel] += static_cast<std::uint32_t>(length);
                               });
             return true;
         });
@@ -200,14 +220,18 @@ bool DensityMap::Walk(const PassInput& input, PassObserver* observer, PassResult
     primes_.Prepare(start, end, false);
     random_.Restart(-start);
 
+    PrimeBlock sieved;  // the block BlockOf() gave last, valid until it is called again
     // How many of the numbers n … n + length - 1 are marked, in walk order (random numbers
     // draw one value per odd number, as the drawing pass does).
     const auto marked = [&](std::int32_t n, int length) -> std::int64_t {
         switch (mode) {
             case ShowMode::Primes: {
+                // Most pieces lie in the block of the piece before.
+                if (n >= sieved.first && n + length - 1 <= sieved.last && length <= 64)
+                    return CountSetBitsUpTo64(sieved.bits, n - sieved.first, length);
                 std::int64_t found = 0;
                 for (int k = 0; k < length;) {
-                    const PrimeBlock pb = primes_.BlockOf(n + k);
+                    const PrimeBlock pb = sieved = primes_.BlockOf(n + k);
                     const int chunk = static_cast<int>(
                         std::min<std::int64_t>(length - k, std::int64_t{pb.last} - (n + k) + 1));
                     found += CountSetBits(pb.bits, n + k - pb.first, chunk);
@@ -239,22 +263,24 @@ bool DensityMap::Walk(const PassInput& input, PassObserver* observer, PassResult
         }
         return found;
     };
-    const auto add = [&](std::int64_t column, std::int64_t row, std::int64_t n) {
-        result.numberShown += static_cast<std::int32_t>(n);
-        counts[static_cast<std::size_t>(row / b * side_ + column / b)] += static_cast<Count>(n);
+    // (Counted in a local: a write to the counts, bytes maybe, could be any memory.)
+    std::int64_t shown = 0;
+    const auto add = [&](std::int64_t pixel, std::int64_t n) {
+        shown += n;
+        counts[static_cast<std::size_t>(pixel)] += static_cast<Count>(n);
     };
 
-    add(g.centreX, g.centreY, marked(start, 1));
+    add(std::int64_t{g.centreY} / b * side_ + g.centreX / b, marked(start, 1));
     const bool finished = WalkSpiralRuns(count, kCheckpointEvery, [&](const SpiralRun& run) {
         const auto n0 = static_cast<std::int32_t>(start + run.first);
-        ForEachBlockPiece(run, 0, g.centreX, g.centreY, b,
-                          [&](std::int64_t column, std::int64_t row, int k, int length) {
-                              add(column, row, marked(n0 + k, length));
-                          });
+        ForEachBlockPiece(
+            run, 0, g.centreX, g.centreY, b, side_,
+            [&](std::int64_t pixel, int k, int length) { add(pixel, marked(n0 + k, length)); });
         if (run.Last() % kCheckpointEvery != 0 || observer == nullptr) return true;
         observer->OnProgress(run.Last() + 1, count);
         return !observer->StopRequested();
     });
+    result.numberShown = static_cast<std::int32_t>(shown);
 
     result.centreIsPrime = start != 0 && primes_.IsPrime(start);
     if (finished && (mode == ShowMode::Primes || mode == ShowMode::All)) {

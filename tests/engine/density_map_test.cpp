@@ -47,15 +47,18 @@ std::vector<int> CountsCellByCell(std::int32_t start, ShowMode show, int side, i
 }
 
 // The map counts exactly the marks a cell picture would have, block by block, for every show
-// mode, odd and even numbers of cells a side, and maps that reach past the number range; its
-// statistics are those of the drawing pass over the same numbers.
+// mode, odd and even numbers of cells a side, small and large blocks, and maps that reach past
+// the number range; its statistics are those of the drawing pass over the same numbers.
 TEST(DensityMap, CountsWhatTheCellPictureMarks) {
     struct Case {
         const char* start;
         int side;
         int block;
     };
-    const Case cases[] = {{"1", 9, 3}, {"0", 10, 2}, {"97", 7, 5}, {"2147482946", 15, 2}};
+    // (Blocks of 70 cells a side: pieces of runs longer than a word of bits; 1200 x 1200
+    // cells: more numbers than the sieve holds at once.)
+    const Case cases[] = {{"1", 9, 3},           {"0", 10, 2}, {"97", 7, 5},
+                          {"2147482946", 15, 2}, {"1", 8, 70}, {"1000003", 20, 60}};
     for (const Case& c : cases) {
         for (int show = 0; show < kShowModeCount; ++show) {
             if (show == int(ShowMode::Triangular) && std::string(c.start).size() > 5) continue;
