@@ -69,17 +69,9 @@ inline int CountSetBitsUpTo64(const std::uint64_t* bits, std::int64_t from, int 
 std::int64_t CountSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     if (count <= 0) return 0;
     if (count <= 64) return CountSetBitsUpTo64(bits, from, static_cast<int>(count));
-    const std::int64_t end = from + count;
-    const std::int64_t firstWord = from >> 6;
-    const std::int64_t lastWord = (end - 1) >> 6;
     std::int64_t total = 0;
-    for (std::int64_t w = firstWord; w <= lastWord; ++w) {
-        std::uint64_t word = bits[w];
-        if (w == firstWord) word &= ~std::uint64_t{0} << (from & 63);
-        if (w == lastWord && ((end - 1) & 63) != 63)
-            word &= (std::uint64_t{2} << ((end - 1) & 63)) - 1;
-        total += BitsSet(word);
-    }
+    ForEachWordOf(bits, from, count,
+                  [&](std::uint64_t word, std::int64_t) { total += BitsSet(word); });
     return total;
 }
 
