@@ -45,15 +45,6 @@ namespace {
 // Numbers between two checkpoints: a map's walk is cheap per number.
 constexpr std::int64_t kCheckpointEvery = std::int64_t{1} << 20;
 
-// The set bits of a word. (std::popcount is a call into the compiler's library where the
-// processor the build targets has no instruction for it; this is what that call does.)
-inline int BitsSet(std::uint64_t word) {
-    word -= (word >> 1) & 0x5555555555555555u;
-    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
-    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
-    return static_cast<int>((word * 0x0101010101010101u) >> 56);
-}
-
 // How many of bits from … from + count - 1 are set, for 1 <= count <= 64: a block's piece of
 // a run, a dozen numbers, say. At most two words, no loop.
 inline int CountSetBitsUpTo64(const std::uint64_t* bits, std::int64_t from, int count) {

@@ -192,7 +192,7 @@ PassResult PrimeBitsPicture::Draw(const PassInput& input, int side, PassObserver
             }
             std::int32_t found = 0;
             for (std::int64_t w = 0; w < BlockSieve::WordsFor(to - from + 1); ++w)
-                found += std::popcount(words[w]);
+                found += BitsSet(words[w]);
             primes[static_cast<std::size_t>(piece)] = found;
         });
         if (noMemory) throw std::bad_alloc();

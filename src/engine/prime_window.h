@@ -24,6 +24,15 @@ struct PrimeBlock {
     bool Test(std::int64_t offset) const { return (bits[offset >> 6] >> (offset & 63)) & 1u; }
 };
 
+// The set bits of a word. (std::popcount is a call into the compiler's library where the
+// processor the build targets has no instruction for it; this is what that call does.)
+inline int BitsSet(std::uint64_t word) {
+    word -= (word >> 1) & 0x5555555555555555u;
+    word = (word & 0x3333333333333333u) + ((word >> 2) & 0x3333333333333333u);
+    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+    return static_cast<int>((word * 0x0101010101010101u) >> 56);
+}
+
 // Calls visit(word, w) for every word w of `bits` that holds bits of from … from + count - 1,
 // in increasing order, with the bits outside that stretch cleared. (As WordWithin below clears
 // them, but spelt out: the compiler may leave that a call, once a word of the walk.)
