@@ -27,8 +27,8 @@
 #include "engine/number_theory.h"
 #include "engine/primelib.h"
 #include "engine/spiral_pass.h"
-#include "engine/spiral_rays.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
+#include "engine/spiral_layout.h"
 #include "mainwindow/frmMain.h"
 #include "platform/image_surface.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 
 // How many primes a quadratic should take as values, by the Bateman-Horn conjecture, and how
 // many a ray of the spiral really holds. Plain functions, safe to call from any thread.

@@ -6,7 +6,7 @@
 
 #include "engine/color_schemes.h"
 #include "engine/number_selection.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 #include "engine/surface.h"
 
 namespace quorvel {
@@ -23,6 +23,11 @@ struct MarkStyle {
 };
 
 inline constexpr int kNumeralPoints = 8;
+
+// Radius of a circle mark: the cell's half width, one less above box size 15.
+constexpr int RadiusForBox(int boxSize) {
+    return boxSize <= 15 ? (boxSize - 1) / 2 : (boxSize - 1) / 2 - 1;
+}
 // The colour of grid marks.
 inline constexpr Rgb lngGridColor = kWhite;
 

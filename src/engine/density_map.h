@@ -8,7 +8,7 @@
 
 #include "engine/palette.h"
 #include "engine/spiral_pass.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 
 namespace quorvel {
 

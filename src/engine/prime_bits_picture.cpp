@@ -13,7 +13,7 @@
 #include "engine/color_schemes.h"
 #include "engine/palette.h"
 #include "engine/prime_window.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 #include "engine/work_share.h"
 
 namespace quorvel {
@@ -68,20 +68,6 @@ std::uint64_t Transpose8(std::uint64_t x) {
     return x;
 }
 
-constexpr std::int64_t Square(std::int64_t v) {
-    return v * v;
-}
-
-// Where the walk visits the cell dx columns east of the centre and dy rows south of it, dx
-// greater than |dy|: on the east side of ring dx, numbers falling southwards ...
-constexpr std::int64_t EastSideOffset(std::int64_t dx, std::int64_t dy) {
-    return Square(2 * dx - 1) + dx - 1 - dy;
-}
-// ... and the cell g columns west, g greater than |dy|: on the west side, numbers rising.
-constexpr std::int64_t WestSideOffset(std::int64_t g, std::int64_t dy) {
-    return Square(2 * g - 1) + 5 * g - 1 + dy;
-}
-
 // Rings this far out and further have sides of eight cells and more, which the eight bits a
 // column reads at once need.
 constexpr int kLeastRing = 8;
@@ -134,7 +120,7 @@ std::uint32_t PrimeBitsPicture::ColoursOfPrimes(std::int64_t count) const {
         cell.isPrime = true;
         cell.x = x;
         cell.y = y;
-        cell.ring = std::max(std::abs(x), std::abs(y)) + 1;
+        cell.ring = static_cast<int>(RingOf(x, y));
         cell.number = static_cast<std::int32_t>(start_ + SpiralOffsetOf(x, y));
         found |= 1u << OwnCellColor(scheme_, colourCount_, cell);
     };
@@ -164,7 +150,8 @@ PassResult PrimeBitsPicture::Draw(const PassInput& input, int side, PassObserver
     // The ring of the pixel farthest from the centre: every pixel's cell comes before its end.
     const std::int64_t far =
         std::max({centreX_, centreY_, side - 1 - centreX_, side - 1 - centreY_});
-    bits_.assign(static_cast<std::size_t>(BlockSieve::WordsFor(Square(2 * far + 1)) + 2), 0);
+    bits_.assign(static_cast<std::size_t>(BlockSieve::WordsFor(FirstOffsetOfRadius(far + 1)) + 2),
+                 0);
     static std::atomic<std::uint64_t> drawings{0};
     drawing_ = ++drawings;
     if (observer != nullptr) observer->OnDrawingStarts(result);
@@ -269,11 +256,12 @@ const PrimeBitsPicture::Columns& PrimeBitsPicture::ColumnsOf(int top) const {
         return kept;
     }
     for (int px = kept.eastFrom; px < side_; ++px) {
-        const std::int64_t first = EastSideOffset(px - centreX_, dyTop);
+        const std::int64_t first = EastSideOffset<std::int64_t>(px - centreX_, dyTop);
         kept.east[static_cast<std::size_t>(px - kept.eastFrom)] = Word(first - 63);
     }
     for (int px = 0; px < kept.westEnd; ++px) {
-        kept.west[static_cast<std::size_t>(px)] = Word(WestSideOffset(centreX_ - px, dyTop));
+        kept.west[static_cast<std::size_t>(px)] =
+            Word(WestSideOffset<std::int64_t>(centreX_ - px, dyTop));
     }
     return kept;
 }
@@ -308,7 +296,7 @@ void PrimeBitsPicture::Colour(int y, std::uint8_t* row) const {
         for (int j = px; j < px + pixels; ++j) {
             if (row[j] == kBackground) continue;
             cell.x = j - centreX_;
-            cell.ring = std::max(std::abs(cell.x), std::abs(cell.y)) + 1;
+            cell.ring = static_cast<int>(RingOf(cell.x, cell.y));
             if (byNumber)
                 cell.number = static_cast<std::int32_t>(start_ + SpiralOffsetOf(cell.x, cell.y));
             row[j] = static_cast<std::uint8_t>(OwnCellColor(scheme_, colourCount_, cell));
@@ -354,7 +342,7 @@ void PrimeBitsPicture::Band(int y, int count, std::uint8_t* out) const {
                     kept.east[static_cast<std::size_t>(column - kept.eastFrom)];
                 bits = (shift <= 56 ? word >> (56 - shift) : word << (shift - 56)) & 0xFF;
             } else {
-                bits = Byte(EastSideOffset(column - centreX_, dy0) - 7);
+                bits = Byte(EastSideOffset<std::int64_t>(column - centreX_, dy0) - 7);
             }
             columns |= bits << (8 * j);
         }
@@ -375,7 +363,7 @@ void PrimeBitsPicture::Band(int y, int count, std::uint8_t* out) const {
             if (column < kept.westEnd) {
                 bits = (kept.west[static_cast<std::size_t>(column)] >> shift) & 0xFF;
             } else {
-                bits = Byte(WestSideOffset(centreX_ - column, dy0));
+                bits = Byte(WestSideOffset<std::int64_t>(centreX_ - column, dy0));
             }
             columns |= bits << (8 * j);
         }
@@ -397,16 +385,18 @@ void PrimeBitsPicture::Band(int y, int count, std::uint8_t* out) const {
             pixel(px, k);
         px = std::max(px, from);
         if (h >= kLeastRing) {
-            const std::int64_t first = Square(2 * h - 1);
+            const std::int64_t r = h;
             if (dy > 0) {
                 // The south side, numbers rising eastwards.
                 for (; px + 8 <= to; px += 8)
-                    PutEight(row(k) + px, kLowestFirst[Byte(first + 7 * h - 1 + px - centreX_)]);
+                    PutEight(row(k) + px,
+                             kLowestFirst[Byte(SouthSideOffset<std::int64_t>(r, px - centreX_))]);
             } else {
                 // The north side, numbers falling eastwards.
                 for (; px + 8 <= to; px += 8)
-                    PutEight(row(k) + px,
-                             kHighestFirst[Byte(first + 3 * h - 1 - (px + 7 - centreX_))]);
+                    PutEight(
+                        row(k) + px,
+                        kHighestFirst[Byte(NorthSideOffset<std::int64_t>(r, px + 7 - centreX_))]);
             }
         }
         for (; px < eastFrom; ++px)

@@ -14,31 +14,6 @@ namespace {
 
 __extension__ using u128 = unsigned __int128;
 
-std::uint64_t Magnitude(std::int64_t v) {
-    return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-}
-
-// The position of a cell, exact for every 64-bit cell: ring k (k = max(|x|, |y|) >= 1) holds
-// (2k - 1)² + 1 … (2k + 1)², walked north up its east side, west along its north side, south
-// down its west side and east along its south side.
-u128 PositionOf(std::int64_t x, std::int64_t y) {
-    const std::uint64_t ax = Magnitude(x);
-    const std::uint64_t ay = Magnitude(y);
-    const u128 k = ax > ay ? ax : ay;
-    if (k == 0) return 1;
-    const u128 inner = (2 * k - 1) * (2 * k - 1);
-    // Offsets along a side, as signed 128-bit sums: every term stays far inside the range.
-    __extension__ using i128 = __int128;
-    const i128 ki = static_cast<i128>(k);
-    const bool east = x > 0 && static_cast<u128>(x) == k;
-    const bool west = x < 0 && static_cast<u128>(ax) == k;
-    const bool north = y < 0 && static_cast<u128>(ay) == k;
-    if (east && y < ki) return inner + static_cast<u128>(ki - y);
-    if (north) return inner + static_cast<u128>(2 * ki + (ki - x));
-    if (west) return inner + static_cast<u128>(4 * ki + (y + ki));
-    return inner + static_cast<u128>(6 * ki + (x + ki));
-}
-
 std::int64_t LastOf(std::int64_t first, int count) {
     const std::int64_t max = std::numeric_limits<std::int64_t>::max();
     return first > max - (count - 1) ? max : first + (count - 1);
@@ -99,10 +74,10 @@ class RunClassifier {
   public:
     RunClassifier(std::uint64_t start, CellKind* kinds) : start_(start), kinds_(kinds) {}
 
-    // The cells at index, index + step, … (count of them) hold positions position,
-    // position + 1, …: each becomes Prime or Composite, or is left alone past 2^63 - 1.
-    void Run(u128 position, std::ptrdiff_t index, std::ptrdiff_t step, std::int64_t count) {
-        const u128 lowest = start_ + position - 1;
+    // The cells at index, index + step, … (count of them) lie at offsets offset, offset + 1, …
+    // along the walk: each becomes Prime or Composite, or is left alone past 2^63 - 1.
+    void Run(u128 offset, std::ptrdiff_t index, std::ptrdiff_t step, std::int64_t count) {
+        const u128 lowest = start_ + offset;
         if (lowest > kLargestNumber) return;
         count = static_cast<std::int64_t>(
             std::min<u128>(static_cast<u128>(count), kLargestNumber - lowest + 1));
@@ -181,19 +156,6 @@ class RunClassifier {
 
 }  // namespace
 
-std::optional<std::uint64_t> NumberOfCell(std::uint64_t start, std::int64_t x, std::int64_t y) {
-    const u128 number = start + PositionOf(x, y) - 1;
-    if (number > kLargestNumber) return std::nullopt;
-    return static_cast<std::uint64_t>(number);
-}
-
-std::int64_t RingOfCell(std::int64_t x, std::int64_t y) {
-    const std::uint64_t k = Magnitude(x) > Magnitude(y) ? Magnitude(x) : Magnitude(y);
-    // Rings past 2^63 - 2 have no number anyway; the count stops there rather than wrapping.
-    return k >= kLargestNumber ? static_cast<std::int64_t>(kLargestNumber)
-                               : static_cast<std::int64_t>(k + 1);
-}
-
 bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int width, int height,
                    CellKind* kinds, const std::atomic<bool>* cancel) {
     if (width <= 0 || height <= 0) return cancel == nullptr || !cancel->load();
@@ -213,16 +175,14 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
         return cancel != nullptr && cancel->load(std::memory_order_relaxed);
     };
     if (left > right || top > bottom) return !cancelled();
-    // Ring k >= 1 holds positions (2k - 1)² + 1 … (2k + 1)².
-    const auto inner = [](std::int64_t k) {
-        return static_cast<u128>(2 * k - 1) * static_cast<u128>(2 * k - 1);
-    };
+    // Offsets along the sides, in 128 bits: a negative column wraps and comes back exact.
+    const auto wide = [](std::int64_t v) { return static_cast<u128>(static_cast<Int128>(v)); };
     // Rows above and below the centre, |x| <= |y|: along a row the north side counts down
     // eastwards, the south side up.
     for (std::int64_t y = top; y <= bottom; ++y) {
         if (cancelled()) return false;
         if (y == 0) {
-            if (left <= 0 && right >= 0) classifier.Run(1, cell(0, 0), 1, 1);
+            if (left <= 0 && right >= 0) classifier.Run(0, cell(0, 0), 1, 1);
             continue;
         }
         const std::int64_t k = y < 0 ? -y : y;
@@ -230,9 +190,9 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
         const std::int64_t b = std::min(right, k);
         if (a > b) continue;
         if (y < 0)
-            classifier.Run(inner(k) + static_cast<u128>(3 * k - b), cell(b, y), -1, b - a + 1);
+            classifier.Run(NorthSideOffset(wide(k), wide(b)), cell(b, y), -1, b - a + 1);
         else
-            classifier.Run(inner(k) + static_cast<u128>(7 * k + a), cell(a, y), 1, b - a + 1);
+            classifier.Run(SouthSideOffset(wide(k), wide(a)), cell(a, y), 1, b - a + 1);
     }
     // Columns east and west, |y| < |x|: the east side counts down southwards, the west up.
     for (std::int64_t x = left; x <= right; ++x) {
@@ -243,9 +203,9 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
         if (a > b) continue;
         if (cancelled()) return false;
         if (x > 0)
-            classifier.Run(inner(k) + static_cast<u128>(k - b), cell(x, b), -width, b - a + 1);
+            classifier.Run(EastSideOffset(wide(k), wide(b)), cell(x, b), -width, b - a + 1);
         else
-            classifier.Run(inner(k) + static_cast<u128>(5 * k + a), cell(x, a), width, b - a + 1);
+            classifier.Run(WestSideOffset(wide(k), wide(a)), cell(x, a), width, b - a + 1);
     }
     classifier.Finish();
     return !cancelled();

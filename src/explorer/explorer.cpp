@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "engine/run_places.h"
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 #include "explorer/explorer_texts.h"
 #include "explorer/picture_overlay.h"
 #include "explorer/ray_panel.h"
@@ -20,22 +20,9 @@
 namespace quorvel {
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 QPoint Step(RayDirection direction) {
-    switch (direction) {
-        case RayDirection::NE:
-            return {1, -1};
-        case RayDirection::NW:
-            return {-1, -1};
-        case RayDirection::SW:
-            return {-1, 1};
-        case RayDirection::SE:
-            return {1, 1};
-    }
-    return {};
+    const CellStep step = StepOf(direction);
+    return {step.dx, step.dy};
 }
 
 }  // namespace
@@ -181,10 +168,8 @@ std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
     const auto y = static_cast<std::int64_t>(std::floor(picturePixel.y()));
     if (x < 0 || y < 0 || x >= pictureSize_.width() || y >= pictureSize_.height())
         return std::nullopt;
-    // Cells are centred on the lattice, half a box to either side.
-    const std::int64_t half = (g.boxSize - 1) / 2;
-    const std::int64_t a = FloorDiv(x - g.centreX + half, g.boxSize);
-    const std::int64_t c = FloorDiv(y - g.centreY + half, g.boxSize);
+    const CellGrid grid{g.boxSize, g.centreX, g.centreY};
+    const auto [a, c] = grid.CellAt(x, y);
     const std::optional<std::int64_t> position = PositionOfCell(a, c);
     if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
     return position;

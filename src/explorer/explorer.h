@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "engine/spiral_pass.h"
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 
 class QAction;
 class QLabel;

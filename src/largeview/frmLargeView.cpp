@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 #include "engine/spiral_tiles.h"
 #include "explorer/explorer_texts.h"
 #include "largeview/large_picture.h"
@@ -135,7 +135,7 @@ void frmLargeView::ShowMessage(const QString& text) {
 void frmLargeView::ShowReadout() {
     const std::uint64_t start = picLargeView->StartNumber();
     const std::optional<std::uint64_t> number = NumberOfCell(start, lngPointerX, lngPointerY);
-    const std::int64_t ring = RingOfCell(lngPointerX, lngPointerY);
+    const std::int64_t ring = RingOf(lngPointerX, lngPointerY);
     if (!number) {
         lblLargeViewReadout->setText(LargeViewWords(intLanguage).beyond +
                                      (IsGerman(intLanguage) ? QStringLiteral("     Ring %1")

@@ -19,10 +19,6 @@ constexpr int kCellSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 12, 16, 20, 24, 32, 40, 4
 // Where no tile is drawn yet: darker than the grey past 2^63 - 1, lighter than black cells.
 constexpr QRgb kNotYetColor = 0xFF1C1C24;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 std::int64_t ClampCentre(std::int64_t v) {
     return std::clamp(v, -LargePicture::kMaxCentre, LargePicture::kMaxCentre);
 }
@@ -96,19 +92,22 @@ void LargePicture::ZoomAbout(int size, QPointF at) {
     size = std::clamp(size, kMinCellSize, kMaxCellSize);
     if (size == cell_) return;
     const auto [x, y] = CellUnder(at);
-    const auto px = static_cast<std::int64_t>(std::floor(at.x()));
-    const auto py = static_cast<std::int64_t>(std::floor(at.y()));
     cell_ = size;
-    centreX_ = ClampCentre(x - FloorDiv(px - width() / 2 + size / 2, size));
-    centreY_ = ClampCentre(y - FloorDiv(py - height() / 2 + size / 2, size));
+    // How many cells the point lies from the middle cell at the new size.
+    const auto [dx, dy] = Grid().CellAt(static_cast<std::int64_t>(std::floor(at.x())),
+                                        static_cast<std::int64_t>(std::floor(at.y())));
+    centreX_ = ClampCentre(x - (dx - centreX_));
+    centreY_ = ClampCentre(y - (dy - centreY_));
     Changed();
 }
 
+CellGrid LargePicture::Grid() const {
+    return {cell_, width() / 2, height() / 2, centreX_, centreY_};
+}
+
 std::pair<std::int64_t, std::int64_t> LargePicture::CellUnder(QPointF at) const {
-    const auto px = static_cast<std::int64_t>(std::floor(at.x()));
-    const auto py = static_cast<std::int64_t>(std::floor(at.y()));
-    return {centreX_ + FloorDiv(px - width() / 2 + cell_ / 2, cell_),
-            centreY_ + FloorDiv(py - height() / 2 + cell_ / 2, cell_)};
+    return Grid().CellAt(static_cast<std::int64_t>(std::floor(at.x())),
+                         static_cast<std::int64_t>(std::floor(at.y())));
 }
 
 // At a whole scale factor the cells are exactly the logical geometry times the factor; at

@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "engine/spiral_layout.h"
 #include "largeview/tile_renderer.h"
 
 namespace quorvel {
@@ -55,6 +56,8 @@ class LargePicture : public QWidget {
 
     // The cell under a widget point.
     std::pair<std::int64_t, std::int64_t> CellUnder(QPointF at) const;
+    // Where the cells lie on the widget, in logical pixels.
+    CellGrid Grid() const;
 
     // Stops the tiles being drawn and ends the worker threads; a later change starts them again.
     void StopRendering();

@@ -16,10 +16,6 @@ constexpr QRgb kPrimeColor = 0xFFFFFFFF;
 constexpr QRgb kCompositeColor = 0xFF000000;
 constexpr QRgb kBeyondColor = 0xFF404040;
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
-
 // How a numeral of `digits` digits is set in a cell of `side` pixels: the lines it is broken
 // into and the font's pixel size; no lines when it cannot be read.
 struct NumeralLayout {

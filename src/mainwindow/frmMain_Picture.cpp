@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 #include "explorer/explorer_texts.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/grafix.h"

@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "engine/primelib.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 #include "platform/ui_services.h"
 #include "text/dictionary.h"
 #include "text/help_texts.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/spiral_pass.h"
-#include "engine/spiral_walk.h"
+#include "engine/spiral_layout.h"
 #include "memory_surface.h"
 
 namespace quorvel {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "engine/number_theory.h"
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 #include "engine/spiral_tiles.h"
 
 namespace quorvel {
@@ -27,7 +27,7 @@ TEST(SpiralTiles, CellsHoldTheNumbersOfTheWalk) {
             const SpiralCell cell = CellOfPosition(p);
             ASSERT_EQ(NumberOfCell(start, cell.x, cell.y), start - 1 + p)
                 << "position " << p << " start " << start;
-            ASSERT_EQ(RingOfCell(cell.x, cell.y), cell.ring);
+            ASSERT_EQ(RingOf(cell.x, cell.y), cell.ring);
         }
     }
     // The first cells, as a user sees them: 2 east of the centre, 3 above it, 5 at the top left.
@@ -52,7 +52,7 @@ TEST(SpiralTiles, TheFarEdgeNear2To63) {
                                    std::numeric_limits<std::int64_t>::max(), -k - 2}) {
         EXPECT_EQ(NumberOfCell(1, far, 0), std::nullopt);
         EXPECT_EQ(NumberOfCell(1, 0, far), std::nullopt);
-        EXPECT_GE(RingOfCell(far, far), k + 2);
+        EXPECT_GE(RingOf(far, far), k + 2);
     }
     // Positions the walk places near the edge come back through the cells.
     for (const std::int64_t p :

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QSpinBox>
 
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 #include "largeview/frmLargeView.h"
 #include "largeview/large_picture.h"
 #include "window_fixture.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "engine/number_theory.h"
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 #include "engine/spiral_tiles.h"
 #include "explorer/explorer.h"
 #include "explorer/ray_panel.h"

@@ -4,9 +4,9 @@
 #include <QImage>
 #include <optional>
 
+#include "engine/cell_marks.h"
 #include "engine/memory_surface.h"
 #include "engine/spiral_pass.h"
-#include "engine/spiral_walk.h"
 #include "platform/image_surface.h"
 
 namespace quorvel {

@@ -12,7 +12,7 @@
 #include "engine/number_theory.h"
 #include "engine/primelib.h"
 #include "engine/spiral_pass.h"
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 
 namespace quorvel::render {
 

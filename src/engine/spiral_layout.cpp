@@ -1,24 +1,42 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/spiral_rays.h"
+#include "engine/spiral_layout.h"
 
-#include <algorithm>
-#include <cstdlib>
 #include <limits>
 
 #include "engine/number_theory.h"
 
 namespace quorvel {
 
-// Ring r >= 1 (radius r, ring number r + 1) holds the offsets (2r - 1)² … (2r + 1)² - 1 from the
-// central cell, 2r to a side: up the east side from (r, r - 1) to the NE corner (r, -r), west
-// along the north side to (-r, -r), down the west side to (-r, r), east along the south side
-// to the SE corner (r, r), which holds (2r + 1)² - 1.
+UInt128 SpiralOffsetWide(std::int64_t x, std::int64_t y) {
+    const auto magnitude = [](std::int64_t v) {
+        return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    };
+    const std::uint64_t r = std::max(magnitude(x), magnitude(y));
+    if (r > (std::uint64_t{1} << 62)) return ~UInt128{0};
+    // Unsigned arithmetic wraps: a negative row or column taken modulo 2^128 still gives the
+    // exact offset, which lies far inside the range.
+    const UInt128 k = r;
+    const auto ux = static_cast<UInt128>(static_cast<Int128>(x));
+    const auto uy = static_cast<UInt128>(static_cast<Int128>(y));
+    switch (SideOf(x, y)) {
+        case RingSide::East:
+            return EastSideOffset(k, uy);
+        case RingSide::North:
+            return NorthSideOffset(k, ux);
+        case RingSide::West:
+            return WestSideOffset(k, uy);
+        case RingSide::South:
+            break;
+    }
+    return r == 0 ? 0 : SouthSideOffset(k, ux);
+}
+
 SpiralCell CellOfPosition(std::int64_t position) {
     const std::int64_t offset = position - 1;
     if (offset <= 0) return {};
     const auto root = static_cast<std::int64_t>(IntegerSqrt(static_cast<std::uint64_t>(offset)));
     const std::int64_t r = (root + 1) / 2;  // the odd 2r - 1 is the largest odd at most root
-    const std::int64_t j = offset - (2 * r - 1) * (2 * r - 1);  // 0 … 8r - 1 along the ring
+    const std::int64_t j = offset - FirstOffsetOfRadius(r);  // 0 … 8r - 1 along the ring
     const std::int64_t side = 2 * r;
     SpiralCell cell;
     cell.ring = r + 1;
@@ -42,19 +60,14 @@ std::optional<std::int64_t> PositionOfCell(std::int64_t x, std::int64_t y) {
     // Compared before taking absolute values, so that INT64_MIN cannot overflow.
     if (x < -kMaxCellRadius || x > kMaxCellRadius || y < -kMaxCellRadius || y > kMaxCellRadius)
         return std::nullopt;
-    const std::int64_t r = std::max(std::abs(x), std::abs(y));
-    if (r == 0) return 1;
-    std::int64_t j = 0;
-    if (x == r && y < r) {
-        j = r - 1 - y;  // east side, NE corner included
-    } else if (y == -r) {
-        j = 3 * r - 1 - x;  // north side, NW corner included
-    } else if (x == -r) {
-        j = 5 * r - 1 + y;  // west side, SW corner included
-    } else {
-        j = 7 * r - 1 + x;  // south side, SE corner included
-    }
-    return (2 * r - 1) * (2 * r - 1) + j + 1;
+    return SpiralOffsetOf(x, y) + 1;
+}
+
+std::optional<std::uint64_t> NumberOfCell(std::uint64_t start, std::int64_t x, std::int64_t y) {
+    const UInt128 offset = SpiralOffsetWide(x, y);
+    if (offset > kLargestNumber || start > kLargestNumber - static_cast<std::uint64_t>(offset))
+        return std::nullopt;
+    return start + static_cast<std::uint64_t>(offset);
 }
 
 const char* RayDirectionName(RayDirection direction) {
@@ -88,7 +101,7 @@ std::optional<CellRays> RaysOfPosition(std::int64_t position, std::int64_t start
     const std::int64_t y = out.cell.y;
     const std::int64_t r = out.cell.ring - 1;
     const bool centre = r == 0;
-    const bool eastSide = x == r && y < r;  // the SE corner belongs to the south side
+    const RingSide side = SideOf(x, y);
     const bool ringEnd = x == r && y == r;  // the SE corner, where the walk steps out
     const auto add = [&](RayDirection direction, std::int64_t b) {
         out.rays[out.rayCount++] = {direction, Quadratic{4, b, out.number}};
@@ -96,7 +109,8 @@ std::optional<CellRays> RaysOfPosition(std::int64_t position, std::int64_t start
     if (centre || (x == r && !ringEnd) || y == -r) add(RayDirection::NE, 8 * r - 2);
     if (centre || y == -r || x == -r) add(RayDirection::NW, 8 * r);
     if (centre || x == -r || y == r) add(RayDirection::SW, 8 * r + 2);
-    if (centre || y == r || x == r) add(RayDirection::SE, eastSide ? 8 * r - 4 : 8 * r + 4);
+    if (centre || y == r || x == r)
+        add(RayDirection::SE, side == RingSide::East ? 8 * r - 4 : 8 * r + 4);
     return out;
 }
 
