@@ -66,24 +66,9 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
 }
 
 int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int colorCount) {
-    // The probes in FindClusterColor's order (NE, SW, SE, NW, then E, W, S, N), kept where a
-    // drawn cell may lie: towards the centre and back along the side.
-    struct Offset {
-        int dx;
-        int dy;
-    };
-    static constexpr Offset kAlongEast[4] = {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}};    // north
-    static constexpr Offset kAlongNorth[4] = {{-1, 1}, {1, 1}, {2, 0}, {0, 2}};      // west
-    static constexpr Offset kAlongWest[4] = {{1, -1}, {1, 1}, {2, 0}, {0, -2}};      // south
-    static constexpr Offset kAlongSouth[4] = {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}};  // east
-    // The side of the ring the cell lies on; each corner belongs to the side that ends in it.
-    const int r = cell.ring - 1;
-    const Offset* probes = cell.x == r && cell.y < r ? kAlongEast
-                           : cell.y == -r            ? kAlongNorth
-                           : cell.x == -r            ? kAlongWest
-                                                     : kAlongSouth;
+    const auto& probes = kClusterProbesInWalk[static_cast<int>(SideOf(cell.x, cell.y))];
     for (int i = 0; i < 4; ++i) {
-        const int index = raster.ReadIndex(cell.pixelX + probes[i].dx, cell.pixelY + probes[i].dy);
+        const int index = raster.ReadIndex(cell.pixelX + probes[i][0], cell.pixelY + probes[i][1]);
         if (IsCycleColor(index, colorCount)) return index;
     }
     return -1;

@@ -7,6 +7,7 @@
 
 #include "engine/number_selection.h"
 #include "engine/prime_window.h"
+#include "engine/spiral_layout.h"
 #include "engine/surface.h"
 
 namespace quorvel {
@@ -80,6 +81,16 @@ int FindClusterColor(const RasterView& raster, int x, int y, int boxSize, int co
 // background. The answer is the same; on a big picture, every probe saved is a memory access
 // in a row far from the others. -1 without a hit.
 int FindClusterColorInWalk(const RasterView& raster, const CellPlace& cell, int colorCount);
+
+// Those four probes by the side of its ring a cell lies on (RingSide's order), in
+// FindClusterColor's order (NE, SW, SE, NW, then E, W, S, N), kept where a drawn cell may lie:
+// towards the centre and back along the side the walk follows.
+inline constexpr int kClusterProbesInWalk[4][4][2] = {
+    {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}},   // east side, going north
+    {{-1, 1}, {1, 1}, {2, 0}, {0, 2}},      // north side, going west
+    {{1, -1}, {1, 1}, {2, 0}, {0, -2}},     // west side, going south
+    {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}},  // south side, going east
+};
 
 // The colour of a marked cell other than the central one under "Cluster": a cycle colour of a
 // drawn neighbour, else 2's own rule, a twin prime's colour, or a new cluster in the ring

@@ -220,15 +220,6 @@ inline int FirstCycleColour(std::uint32_t probes, int colorCount) {
     return hits == 0 ? -1 : FirstHit(probes, hits);
 }
 
-// Box size 1: the four probes of a cell's neighbours that can find a colour, as
-// FindClusterColorInWalk has them, by the side of its ring the cell lies on.
-constexpr int kClusterProbes[4][4][2] = {
-    {{-1, 1}, {-1, -1}, {-2, 0}, {0, 2}},   // east side, going north
-    {{-1, 1}, {1, 1}, {2, 0}, {0, 2}},      // north side, going west
-    {{1, -1}, {1, 1}, {2, 0}, {0, -2}},     // west side, going south
-    {{1, -1}, {-1, -1}, {-2, 0}, {0, -2}},  // south side, going east
-};
-
 // Ostrand colours of the numbers that are not prime, by their count of distinct prime factors.
 constexpr std::array<std::uint8_t, 256> kOstrandByFactors = [] {
     std::array<std::uint8_t, 256> colours{};
@@ -309,8 +300,8 @@ class CellWalker {
             // Where each side's probes lie from a cell, in bytes.
             for (int side = 0; side < 4; ++side)
                 for (int i = 0; i < 4; ++i)
-                    rowProbes_[side][i] =
-                        kClusterProbes[side][i][0] + kClusterProbes[side][i][1] * cells_.Stride();
+                    rowProbes_[side][i] = kClusterProbesInWalk[side][i][0] +
+                                          kClusterProbesInWalk[side][i][1] * cells_.Stride();
         }
         if (inTiles_) {
             tiles_.Reset(raster_.width, raster_.height);
@@ -411,7 +402,7 @@ class CellWalker {
         const int px0 = g_.centreX + b * run.x;
         const int py0 = g_.centreY + b * run.y;
         const bool gridMarks = gridMarks_;
-        side_ = run.dy < 0 ? 0 : run.dx < 0 ? 1 : run.dy > 0 ? 2 : 3;
+        side_ = static_cast<int>(run.Side());
         // Every number of the run in colours straight from the sieve's factor counts, into
         // the bytes kept beside the surface or into a byte surface's own.
         const int pxEnd = px0 + (run.length - 1) * stepX;
@@ -460,7 +451,7 @@ class CellWalker {
                 const int y = py0 + k * stepY;
                 const int dx = run.dx;
                 const int dy = run.dy;
-                const auto& probes = kClusterProbes[side_];
+                const auto& probes = kClusterProbesInWalk[side_];
                 constexpr int kAhead = 256;         // cells: about a dozen primes
                 const RasterView raster = raster_;  // a local copy no byte written can change
                 std::uint32_t drawn = 0;
@@ -619,7 +610,7 @@ class CellWalker {
     }
 
     // A cell's byte and its four neighbours' bytes, lowest first, in the order
-    // kClusterProbes has them.
+    // kClusterProbesInWalk has them.
     struct CellAndProbes {
         std::uint8_t* cell;
         std::uint32_t probes;
@@ -762,7 +753,7 @@ class CellWalker {
         if (inRows_ || onBytes_) {
             // Box size 1, as FindClusterColorInWalk: the four probes that can find a colour,
             // which depend on the side of its ring the cell lies on, the side the walk follows.
-            const auto& probes = kClusterProbes[side_];
+            const auto& probes = kClusterProbesInWalk[side_];
             const int x = cell.pixelX;
             const int y = cell.pixelY;
             std::uint32_t found = 0;
@@ -929,7 +920,7 @@ class CellWalker {
     const int colourCount_ = rule_.ColorCount();
     int colourRing_ = -1;  // the ring whose colour ringColour_ is
     int ringColour_ = 0;
-    std::ptrdiff_t rowProbes_[4][4] = {};  // inRows_: kClusterProbes as offsets in cells_
+    std::ptrdiff_t rowProbes_[4][4] = {};  // inRows_: kClusterProbesInWalk as offsets in cells_
     bool inRows_ = false;   // box size 1: the picture's colours in cells_, one byte a pixel
     bool inTiles_ = false;  // box size 1: the same in tiles_
     bool onBytes_ = false;  // box size 1 on a surface of one byte a pixel
