@@ -57,31 +57,10 @@ inline int CountSetBitsUpTo64(const std::uint64_t* bits, std::int64_t from, int 
 }
 
 // How many of bits from … from + count - 1 are set.
-std::int64_t CountSetBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
+std::int64_t CountBits(const std::uint64_t* bits, std::int64_t from, std::int64_t count) {
     if (count <= 0) return 0;
     if (count <= 64) return CountSetBitsUpTo64(bits, from, static_cast<int>(count));
-    std::int64_t total = 0;
-    ForEachWordOf(bits, from, count,
-                  [&](std::uint64_t word, std::int64_t) { total += BitsSet(word); });
-    return total;
-}
-
-// The largest s with s² <= x, for 0 <= x < 2^62.
-std::int64_t IntegerSqrt(std::int64_t x) {
-    auto s = static_cast<std::int64_t>(std::sqrt(static_cast<double>(x)));
-    while (s * s > x)
-        --s;
-    while ((s + 1) * (s + 1) <= x)
-        ++s;
-    return s;
-}
-
-// How many squares k² (k >= 0) and triangular numbers k(k + 1) / 2 are at most x; 0 below 0.
-std::int64_t SquaresUpTo(std::int64_t x) {
-    return x < 0 ? 0 : IntegerSqrt(x) + 1;
-}
-std::int64_t TriangularUpTo(std::int64_t x) {
-    return x < 0 ? 0 : (IntegerSqrt(8 * x + 1) - 1) / 2 + 1;
+    return CountSetBits(bits, from, count);
 }
 
 // Calls visit(pixel, k, length) for the pieces of a run from its cell `from` on that lie in one
@@ -129,7 +108,7 @@ PassOutcome DensityMap::Validate(const PassInput& input, int side, int block, Pa
     const std::int64_t count = std::min(cellsPerSide * cellsPerSide, available);
     g.numberOfNumbers = static_cast<std::int32_t>(count);
     result.endNumber = static_cast<std::int32_t>(start + count - 1);
-    if (input.show == ShowMode::Triangular && result.endNumber > kLargestTriangularCandidate) {
+    if (result.endNumber > LargestShownNumber(input.show)) {
         return PassOutcome::TriangularStartTooLarge;
     }
     return PassOutcome::Drawn;
@@ -199,50 +178,46 @@ bool DensityMap::Walk(const PassInput& input, PassObserver* observer, PassResult
     const std::int64_t count = g.numberOfNumbers;
     const std::int32_t end = result.endNumber;
     const int b = block_;
-    const ShowMode mode = input.show;
+    const std::unique_ptr<NumberClass> numbers = MakeNumberClass(input.show);
+    numbers->Restart(start);
+    const NumberClass::Marks kind = numbers->Kind();
+    // The smallest and largest marked primes: where every prime is marked, the first and last
+    // prime of the range at the end; else looked at among the marked numbers on the way.
+    const bool notePrimes = numbers->MayMarkPrimes() && !numbers->MarksEveryPrime();
     primes_.Prepare(start, end, false);
-    random_.Restart(-start);
+    marks_.resize(PrimeWindow::kBlockSize / 64 + 1);
 
     PrimeBlock sieved;  // the block BlockOf() gave last, valid until it is called again
     // How many of the numbers n … n + length - 1 are marked, in walk order (random numbers
     // draw one value per odd number, as the drawing pass does).
     const auto marked = [&](std::int32_t n, int length) -> std::int64_t {
-        switch (mode) {
-            case ShowMode::Primes: {
-                // Most pieces lie in the block of the piece before.
-                if (n >= sieved.first && n + length - 1 <= sieved.last && length <= 64)
-                    return CountSetBitsUpTo64(sieved.bits, n - sieved.first, length);
-                std::int64_t found = 0;
-                for (int k = 0; k < length;) {
-                    const PrimeBlock pb = sieved = primes_.BlockOf(n + k);
-                    const int chunk = static_cast<int>(
-                        std::min<std::int64_t>(length - k, std::int64_t{pb.last} - (n + k) + 1));
-                    found += CountSetBits(pb.bits, n + k - pb.first, chunk);
-                    k += chunk;
-                }
-                return found;
-            }
-            case ShowMode::Squares:
-                return SquaresUpTo(std::int64_t{n} + length - 1) - SquaresUpTo(std::int64_t{n} - 1);
-            case ShowMode::Triangular:
-                return TriangularUpTo(std::int64_t{n} + length - 1) -
-                       TriangularUpTo(std::int64_t{n} - 1);
-            case ShowMode::All:
-                return length;
-            case ShowMode::Random:
-                break;
-        }
-        if (mode != ShowMode::Random) return 0;  // a list position the program does not know
+        if (kind == NumberClass::Marks::Every) return length;
+        // Most pieces lie in the block of the piece before.
+        if (kind == NumberClass::Marks::Primes && n >= sieved.first &&
+            n + length - 1 <= sieved.last && length <= 64)
+            return CountSetBitsUpTo64(sieved.bits, n - sieved.first, length);
+        if (!numbers->NeedsPrimes() && !notePrimes)
+            return numbers->Count(n, length, nullptr, 0, marks_.data());
         std::int64_t found = 0;
-        for (int k = 0; k < length; ++k) {
+        for (int k = 0; k < length;) {
             const std::int32_t m = n + k;
-            const bool isPrime = m != 0 && primes_.IsPrime(m);
-            if (!IsShownKnowingPrimality(m, isPrime, mode, random_)) continue;
-            ++found;
-            if (isPrime) {
-                if (result.smallestPrime == 0) result.smallestPrime = m;
-                result.largestPrime = m;
+            const PrimeBlock pb = sieved = primes_.BlockOf(m);
+            const int chunk =
+                static_cast<int>(std::min<std::int64_t>(length - k, std::int64_t{pb.last} - m + 1));
+            const std::int64_t at = m - pb.first;
+            if (kind == NumberClass::Marks::Primes) {
+                found += CountBits(pb.bits, at, chunk);
+            } else {
+                ForEachSetBit(numbers->Mark(m, chunk, pb.bits, at, marks_.data()), at, chunk,
+                              [&](std::int64_t j) {
+                                  ++found;
+                                  if (!pb.Test(at + j)) return;
+                                  const auto prime = static_cast<std::int32_t>(m + j);
+                                  if (result.smallestPrime == 0) result.smallestPrime = prime;
+                                  result.largestPrime = prime;
+                              });
             }
+            k += chunk;
         }
         return found;
     };
@@ -266,7 +241,7 @@ bool DensityMap::Walk(const PassInput& input, PassObserver* observer, PassResult
     result.numberShown = static_cast<std::int32_t>(shown);
 
     result.centreIsPrime = start != 0 && primes_.IsPrime(start);
-    if (finished && (mode == ShowMode::Primes || mode == ShowMode::All)) {
+    if (finished && numbers->MarksEveryPrime()) {
         // Every prime of the range is marked: the first and the last of them.
         for (std::int32_t n = start; n <= end; ++n) {
             if (n != 0 && primes_.IsPrime(n)) {
@@ -280,8 +255,6 @@ bool DensityMap::Walk(const PassInput& input, PassObserver* observer, PassResult
                 break;
             }
         }
-    } else if (finished && mode == ShowMode::Triangular && start <= 3 && end >= 3) {
-        result.smallestPrime = result.largestPrime = 3;  // the one triangular prime
     }
     return finished;
 }

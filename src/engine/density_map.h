@@ -6,9 +6,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/number_class.h"
 #include "engine/palette.h"
-#include "engine/spiral_pass.h"
 #include "engine/spiral_layout.h"
+#include "engine/spiral_pass.h"
 
 namespace quorvel {
 
@@ -70,7 +71,7 @@ class DensityMap {
     std::unordered_map<std::int64_t, std::uint32_t> missing_;
     std::vector<std::uint8_t> fullLevels_;  // the level of every count of a whole block
     PrimeWindow primes_;
-    RandomSource random_;
+    std::vector<std::uint64_t> marks_;  // room for a block's marks
 };
 
 }  // namespace quorvel

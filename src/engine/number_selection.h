@@ -11,7 +11,6 @@ namespace quorvel {
 
 // Which numbers get a mark; the values are the positions in the "Show" list.
 enum class ShowMode : int { Primes = 0, Random = 1, Squares = 2, Triangular = 3, All = 4 };
-inline constexpr int kShowModeCount = 5;
 
 // Triangular numbers are only tested up to 2147483646 \ 8, where 8n + 1 still fits 32 bits.
 inline constexpr std::int32_t kLargestTriangularCandidate = primelib::kMaxNumber / 8;

@@ -17,6 +17,8 @@
 namespace quorvel {
 namespace {
 
+using Marks = NumberClass::Marks;
+
 void DrawCalculatingBanner(Surface& surface, const PassGeometry& g, std::string_view text) {
     surface.FillBox(g.centreX - 60, g.centreY + 130, g.centreX + 70, g.centreY + 174, kBlack);
     // At box size 1 the Stop button covers the banner instead of the text.
@@ -134,7 +136,7 @@ PassOutcome Validate(const PassInput& input, int width, int height, PassResult& 
     const std::int32_t start = result.startNumber = StartNumberValue(result.startText);
     const std::int64_t count = g.numberOfNumbers;
     if (lngMaxNumber - count + 1 < start) return PassOutcome::EndNumberTooLarge;
-    if (input.show == ShowMode::Triangular && kLargestTriangularCandidate - count + 1 < start) {
+    if (LargestShownNumber(input.show) - count + 1 < start) {
         return PassOutcome::TriangularStartTooLarge;
     }
     result.endNumber = static_cast<std::int32_t>(start + count - 1);
@@ -181,13 +183,15 @@ PassResult SpiralEngine::Draw(const PassInput& input, Surface& surface, PassObse
                            std::int64_t{surface.Width()} * surface.Height() <= kLargestByteCopy &&
                            surface.ClearForOverwrite(kBlack);
     if (!rewritten) surface.Clear(kBlack);
-    random_.Restart(-start);
+    if (numbers_ == nullptr || numbers_->Mode() != input.show)
+        numbers_ = MakeNumberClass(input.show);
+    numbers_->Restart(start);
+    const bool everyNumber = numbers_->Kind() == NumberClass::Marks::Every;
     // "All numbers" in Ostrand colours at box size 1 takes each number's colour as it comes:
     // they are made wherever the numbers are sieved, on two cores.
     const bool ostrand = input.colorBy == ColorScheme::Ostrand;
-    primes_.Prepare(
-        start, result.endNumber, ostrand,
-        ostrand && input.show == ShowMode::All && g.boxSize == 1 ? OstrandColours : nullptr);
+    primes_.Prepare(start, result.endNumber, ostrand,
+                    ostrand && everyNumber && g.boxSize == 1 ? OstrandColours : nullptr);
     const bool finished = Walk(input, surface, observer, result, rewritten);
     surface.Refresh();
     result.outcome = finished ? PassOutcome::Drawn : PassOutcome::Stopped;
@@ -266,12 +270,13 @@ void WriteIndexLine(const RasterView& raster, int x, int y, int dx, int dy, int 
 class CellWalker {
   public:
     CellWalker(const PassInput& input, Surface& surface, PassObserver* observer,
-               PrimeWindow& primes, RandomSource& random, PassResult& result, IndexGrid& cells,
-               TiledIndices& tiles, PrimeFeed* feed, bool unwritten)
+               PrimeWindow& primes, NumberClass& numbers, std::uint64_t* marks, PassResult& result,
+               IndexGrid& cells, TiledIndices& tiles, PrimeFeed* feed, bool unwritten)
         : surface_(surface),
           observer_(observer),
           primes_(primes),
-          random_(random),
+          numbers_(numbers),
+          marks_(marks),
           result_(result),
           g_(result.geometry),
           style_{g_.boxSize,    g_.radius,      input.squares, input.show,
@@ -292,7 +297,8 @@ class CellWalker {
         const bool bytesPay = g_.boxSize == 1 && raster_.bits != nullptr &&
                               raster_.indices == nullptr &&
                               std::int64_t{raster_.width} * raster_.height <= kLargestByteCopy;
-        inTiles_ = bytesPay && input.show == ShowMode::All && rule_.scheme != ColorScheme::Cluster;
+        inTiles_ =
+            bytesPay && numbers.Kind() == Marks::Every && rule_.scheme != ColorScheme::Cluster;
         inRows_ = bytesPay && !inTiles_;
         onBytes_ = g_.boxSize == 1 && raster_.indices != nullptr;
         if (inRows_) {
@@ -320,26 +326,26 @@ class CellWalker {
         lastFlush_ = std::chrono::steady_clock::now();
     }
 
-    template <ShowMode kMode>
+    template <Marks kMarks>
     bool Walk() {
         switch (rule_.scheme) {
             case ColorScheme::Cluster:
-                return WalkAs<kMode, ColorScheme::Cluster>();
+                return WalkAs<kMarks, ColorScheme::Cluster>();
             case ColorScheme::DiagonalNWSE:
-                return WalkAs<kMode, ColorScheme::DiagonalNWSE>();
+                return WalkAs<kMarks, ColorScheme::DiagonalNWSE>();
             case ColorScheme::DiagonalSWNE:
-                return WalkAs<kMode, ColorScheme::DiagonalSWNE>();
+                return WalkAs<kMarks, ColorScheme::DiagonalSWNE>();
             case ColorScheme::RingNumber:
-                return WalkAs<kMode, ColorScheme::RingNumber>();
+                return WalkAs<kMarks, ColorScheme::RingNumber>();
             case ColorScheme::Sequence:
-                return WalkAs<kMode, ColorScheme::Sequence>();
+                return WalkAs<kMarks, ColorScheme::Sequence>();
             case ColorScheme::Ostrand:
-                return WalkAs<kMode, ColorScheme::Ostrand>();
+                return WalkAs<kMarks, ColorScheme::Ostrand>();
             case ColorScheme::White:
                 break;
         }
         // White, and any list position the program does not know, which draws white too.
-        return WalkAs<kMode, ColorScheme::White>();
+        return WalkAs<kMarks, ColorScheme::White>();
     }
 
     // After the walk: writes out the colours kept one byte a pixel, and with `runs` measures
@@ -359,11 +365,11 @@ class CellWalker {
   private:
     // The walk with the show mode and the colour scheme fixed at compile time, so that the
     // classification and the colour of a cell come down to a few instructions each.
-    template <ShowMode kMode, ColorScheme kScheme>
+    template <Marks kMarks, ColorScheme kScheme>
     bool WalkAs() {
         const std::int32_t start = result_.startNumber;
         bool isPrime = false;
-        const bool shown = IsNumberShown(start, kMode, primes_, random_, isPrime);
+        const bool shown = MarkOfCentre(start, isPrime);
         result_.centreIsPrime = isPrime;
         if (shown) {
             result_.numberShown = 1;
@@ -384,7 +390,7 @@ class CellWalker {
         // The next checkpoint, counted on rather than divided out for every run.
         std::int64_t next = checkpoint;
         return WalkSpiralRuns(g_.numberOfNumbers, checkpoint, [&](const SpiralRun& run) {
-            WalkRun<kMode, kScheme>(run, static_cast<std::int32_t>(start + run.first));
+            WalkRun<kMarks, kScheme>(run, static_cast<std::int32_t>(start + run.first));
             if (checkpoint <= 0 || run.Last() != next) return true;
             next += checkpoint;
             return Checkpoint(run.Last() + 1);
@@ -394,7 +400,7 @@ class CellWalker {
     // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve;
     // without grid marks to draw, "Prime numbers" visits only the set bits. The count stays in
     // a local, where no pixel write can be suspected of changing it.
-    template <ShowMode kMode, ColorScheme kScheme>
+    template <Marks kMarks, ColorScheme kScheme>
     void WalkRun(const SpiralRun& run, const std::int32_t n) {
         const int b = g_.boxSize;
         const int stepX = b * run.dx;
@@ -408,7 +414,7 @@ class CellWalker {
         const int pxEnd = px0 + (run.length - 1) * stepX;
         const int pyEnd = py0 + (run.length - 1) * stepY;
         const bool ostrandLine =
-            kMode == ShowMode::All && kScheme == ColorScheme::Ostrand && b == 1 &&
+            kMarks == Marks::Every && kScheme == ColorScheme::Ostrand && b == 1 &&
             (inTiles_ ? tiles_.Contains(px0, py0) && tiles_.Contains(pxEnd, pyEnd)
                       : raster_.indices != nullptr && raster_.Contains(px0, py0) &&
                             raster_.Contains(pxEnd, pyEnd));
@@ -422,7 +428,7 @@ class CellWalker {
                 OstrandLine(block, offset, chunk, m, px0 + k * stepX, py0 + k * stepY, run.dx,
                             run.dy);
                 shown += chunk;
-            } else if (kScheme == ColorScheme::White && kMode == ShowMode::Primes && inRows_ &&
+            } else if (kScheme == ColorScheme::White && kMarks == Marks::Primes && inRows_ &&
                        cells_.Contains(px0 + k * stepX, py0 + k * stepY) &&
                        cells_.Contains(px0 + (k + chunk - 1) * stepX,
                                        py0 + (k + chunk - 1) * stepY)) {
@@ -430,7 +436,7 @@ class CellWalker {
                 const std::ptrdiff_t step = stepX + stepY * cells_.Stride();
                 shown += WhiteLine(block, offset, chunk, m,
                                    [&](std::int64_t j) -> std::uint8_t& { return at[j * step]; });
-            } else if (kScheme == ColorScheme::Cluster && kMode == ShowMode::Primes && inRows_ &&
+            } else if (kScheme == ColorScheme::Cluster && kMarks == Marks::Primes && inRows_ &&
                        cells_.Contains(px0 + k * stepX, py0 + k * stepY) &&
                        cells_.Contains(px0 + (k + chunk - 1) * stepX,
                                        py0 + (k + chunk - 1) * stepY)) {
@@ -444,7 +450,7 @@ class CellWalker {
                                                    std::uint32_t{cell[probe[2]]} << 16 |
                                                    std::uint32_t{cell[probe[3]]} << 24};
                 });
-            } else if (kScheme == ColorScheme::Cluster && kMode == ShowMode::Primes && onBytes_ &&
+            } else if (kScheme == ColorScheme::Cluster && kMarks == Marks::Primes && onBytes_ &&
                        InsideBy2(px0 + k * stepX, py0 + k * stepY) &&
                        InsideBy2(px0 + (k + chunk - 1) * stepX, py0 + (k + chunk - 1) * stepY)) {
                 const int x = px0 + k * stepX;
@@ -512,7 +518,7 @@ class CellWalker {
                             memory_);
                     });
                 if (raster_.drawn != nullptr) *raster_.drawn |= drawn;
-            } else if (kScheme == ColorScheme::White && kMode == ShowMode::Primes && onBytes_ &&
+            } else if (kScheme == ColorScheme::White && kMarks == Marks::Primes && onBytes_ &&
                        raster_.Contains(px0 + k * stepX, py0 + k * stepY) &&
                        raster_.Contains(px0 + (k + chunk - 1) * stepX,
                                         py0 + (k + chunk - 1) * stepY)) {
@@ -527,25 +533,32 @@ class CellWalker {
                     });
                 shown += found;
                 if (found > 0 && raster_.drawn != nullptr) *raster_.drawn |= 1u << kBrightWhite;
-            } else if (kMode == ShowMode::Primes && !gridMarks) {
+            } else if (kMarks == Marks::Primes && !gridMarks) {
                 ForEachSetBit(block.bits, offset, chunk, [&](std::int64_t j) {
                     const int c = k + static_cast<int>(j);
                     ++shown;
                     Mark<kScheme>(n + c, true, run, c, px0 + c * stepX, py0 + c * stepY, 1);
                 });
+            } else if (kMarks == Marks::Some && !gridMarks) {
+                // Only the marked numbers, as the class finds them.
+                const std::uint64_t* marked = numbers_.Mark(m, chunk, block.bits, offset, marks_);
+                ForEachSetBit(marked, offset, chunk, [&](std::int64_t j) {
+                    const int c = k + static_cast<int>(j);
+                    ++shown;
+                    MarkWithFactors<kScheme>(block, offset + j, run, c, px0 + c * stepX,
+                                             py0 + c * stepY);
+                });
             } else {
+                const std::uint64_t* marked =
+                    kMarks == Marks::Every ? nullptr
+                                           : numbers_.Mark(m, chunk, block.bits, offset, marks_);
                 int px = px0 + k * stepX;
                 int py = py0 + k * stepY;
                 for (int j = 0; j < chunk; ++j, px += stepX, py += stepY) {
-                    const bool isPrime = block.Test(offset + j);
-                    if (IsShownKnowingPrimality(m + j, isPrime, kMode, random_)) {
+                    const std::int64_t at = offset + j;
+                    if (kMarks == Marks::Every || ((marked[at >> 6] >> (at & 63)) & 1) != 0) {
                         ++shown;
-                        // Ostrand colours need the factor count, which the block has at hand.
-                        const int factors =
-                            kScheme == ColorScheme::Ostrand && block.factorCounts != nullptr
-                                ? block.factorCounts[offset + j]
-                                : -1;
-                        Mark<kScheme>(m + j, isPrime, run, k + j, px, py, factors);
+                        MarkWithFactors<kScheme>(block, at, run, k + j, px, py);
                     } else if (gridMarks) {
                         const Corner corner =
                             k + j == run.length - 1 ? run.lastCorner : Corner::None;
@@ -556,6 +569,18 @@ class CellWalker {
             k += chunk;
         }
         result_.numberShown += shown;
+    }
+
+    // Mark() for the number at `at` of the block, cell k of the run: its primality from the
+    // block, and for Ostrand colours its factor count, which the block has at hand.
+    template <ColorScheme kScheme>
+    void MarkWithFactors(const PrimeBlock& block, std::int64_t at, const SpiralRun& run, int k,
+                         int px, int py) {
+        const int factors = kScheme == ColorScheme::Ostrand && block.factorCounts != nullptr
+                                ? block.factorCounts[at]
+                                : -1;
+        Mark<kScheme>(static_cast<std::int32_t>(block.first + at), block.Test(at), run, k, px, py,
+                      factors);
     }
 
     // Colours and draws a marked cell other than the centre and keeps the prime statistics.
@@ -697,6 +722,14 @@ class CellWalker {
         }
         if (drawn != nullptr) *drawn |= seen;
         return primes;
+    }
+
+    // Whether the central number is marked; `isPrime` gets whether it is prime.
+    bool MarkOfCentre(std::int32_t start, bool& isPrime) {
+        isPrime = start != 0 && primes_.IsPrime(start);
+        const std::uint64_t prime = isPrime ? 1 : 0;
+        std::uint64_t mark = 0;
+        return (numbers_.Mark(start, 1, &prime, 0, &mark)[0] & 1) != 0;
     }
 
     // (x, y) and every pixel up to two away lie in the picture.
@@ -905,7 +938,8 @@ class CellWalker {
     Surface& surface_;
     PassObserver* observer_;
     PrimeWindow& primes_;
-    RandomSource& random_;
+    NumberClass& numbers_;
+    std::uint64_t* marks_;  // room for a block's marks
     PassResult& result_;
     const PassGeometry& g_;
     const MarkStyle style_;
@@ -947,24 +981,19 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
         feed.emplace(result.startNumber, result.endNumber, input.colorBy == ColorScheme::Ostrand,
                      static_cast<int>(std::min(cores, 4u)));
     }
-    CellWalker walker(input, surface, observer, primes_, random_, result, cells_, tiles_,
-                      feed ? &*feed : nullptr, unwritten);
+    marks_.resize(PrimeWindow::kBlockSize / 64 + 1);
+    CellWalker walker(input, surface, observer, primes_, *numbers_, marks_.data(), result, cells_,
+                      tiles_, feed ? &*feed : nullptr, unwritten);
     const bool finished = [&] {
-        switch (input.show) {
-            case ShowMode::Primes:
-                return walker.Walk<ShowMode::Primes>();
-            case ShowMode::Random:
-                return walker.Walk<ShowMode::Random>();
-            case ShowMode::Squares:
-                return walker.Walk<ShowMode::Squares>();
-            case ShowMode::Triangular:
-                return walker.Walk<ShowMode::Triangular>();
-            case ShowMode::All:
+        switch (numbers_->Kind()) {
+            case Marks::Primes:
+                return walker.Walk<Marks::Primes>();
+            case Marks::Every:
+                return walker.Walk<Marks::Every>();
+            case Marks::Some:
                 break;
         }
-        // "All numbers", and any list position the program does not know, which marks nothing.
-        return input.show == ShowMode::All ? walker.Walk<ShowMode::All>()
-                                           : walker.Walk<static_cast<ShowMode>(-1)>();
+        return walker.Walk<Marks::Some>();
     }();
     if (observer != nullptr) observer->OnWalkFinished();
     const bool measure = finished && input.calculateLongest && result.numberShown > 0;

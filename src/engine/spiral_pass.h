@@ -2,13 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/color_schemes.h"
 #include "engine/diagonal_runs.h"
 #include "engine/index_grid.h"
-#include "engine/number_selection.h"
+#include "engine/number_class.h"
 #include "engine/prime_window.h"
 #include "engine/surface.h"
 
@@ -162,9 +164,12 @@ class SpiralEngine {
 
     PrimeWindow primes_;
     // Kept between passes, so that a window's redraws do not ask for the memory every time.
-    IndexGrid cells_;      // each cell's colour, where the pass keeps them
-    TiledIndices tiles_;   // box size 1 with every number marked: the picture's colours
-    RandomSource random_;  // restarted from the centre number by every pass
+    IndexGrid cells_;     // each cell's colour, where the pass keeps them
+    TiledIndices tiles_;  // box size 1 with every number marked: the picture's colours
+    // The kind of number marked, restarted from the centre number by every pass, and room
+    // for its marks of a block.
+    std::unique_ptr<NumberClass> numbers_;
+    std::vector<std::uint64_t> marks_;
     PassFlags flags_;
     bool running_ = false;
 };
