@@ -93,21 +93,6 @@ std::uint32_t SchemeColours(ColorScheme scheme, int colourCount) {
 
 }  // namespace
 
-bool PrimeBitsPicture::Serves(const PassInput& input) {
-    switch (input.colorBy) {
-        case ColorScheme::DiagonalNWSE:
-        case ColorScheme::DiagonalSWNE:
-        case ColorScheme::RingNumber:
-        case ColorScheme::Sequence:
-        case ColorScheme::Ostrand:
-        case ColorScheme::White:
-            return input.boxSize == 1 && input.show == ShowMode::Primes && !input.calculateLongest;
-        case ColorScheme::Cluster:
-            break;
-    }
-    return false;  // Cluster reads its neighbours; any other list position is not served
-}
-
 // Which colours the primes inside the picture take, which the writer then needs not look for.
 // (Not every colour a scheme has: on the diagonals the primes above 2 all lie on every other
 // one, so that a cycle of six colours shows three of them, and perhaps one more for 2.)

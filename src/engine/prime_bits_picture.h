@@ -8,7 +8,8 @@
 
 namespace quorvel {
 
-// The primes at box size 1 in any colour scheme but Cluster, the runs not measured: each
+// The primes at box size 1 in any colour scheme but Cluster, the runs not measured (the
+// requests ChooseRenderer gives RendererId::PrimeBits): each
 // pixel shows only whether its own number is prime, in a colour from nothing but its own cell,
 // so this picture needs no surface. The numbers are sieved into one bit each, an eighth of a
 // picture of one byte a pixel (the whole range: 256 MiB), and rows of pixels are made from the
@@ -16,9 +17,6 @@ namespace quorvel {
 // leave them.
 class PrimeBitsPicture {
   public:
-    // Whether a picture of `input` can be made this way.
-    static bool Serves(const PassInput& input);
-
     // Sieves the numbers of a square picture `side` pixels a side, numbered as a pass numbers
     // its cells. Returns what the pass would: a refusal, or the statistics of a drawn picture,
     // or Stopped when the observer asked for it at a checkpoint (every 2^23 numbers).

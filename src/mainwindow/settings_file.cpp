@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/color_schemes.h"
+#include "engine/number_class.h"
 #include "platform/file_writing.h"
 
 namespace quorvel {
@@ -82,8 +84,8 @@ int Position(int saved, int count, int fallback) {
 }
 
 constexpr int kBoxSizes = 8;
-constexpr int kColorSchemes = 7;
-constexpr int kShowModes = 5;
+constexpr int kColorSchemes = kColorSchemeCount;
+constexpr int kShowModes = kShowModeCount;
 constexpr int kClockRates = 3;
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/density_map.h"
+#include "engine/picture_request.h"
 #include "engine/prime_bits_picture.h"
 #include "platform/file_writing.h"
 #include "platform/image_surface.h"
@@ -180,41 +181,53 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
         return false;
     };
     try {
-        if (density > 0) {
-            DensityMap map;
-            result.pass = map.Draw(input, side, density, &observer);
-            if (!drawn()) return result;
-            encodeError = EncodeIndexedPng(DensityRows(map), header, sink, control);
-        } else if (NumeralsDrawn(input)) {
-            ImageSurface surface(side, side);
-            if (surface.Image().isNull()) {
-                result.error = NoMemoryFor(side);
-                return result;
+        switch (ChooseRenderer(RequestOf(input, side, side, density))) {
+            case RendererId::Density: {
+                DensityMap map;
+                result.pass = map.Draw(input, side, density, &observer);
+                if (!drawn()) return result;
+                encodeError = EncodeIndexedPng(DensityRows(map), header, sink, control);
+                break;
             }
-            SpiralEngine engine;
-            result.pass = engine.DrawSpiral(input, surface, &observer);
-            if (!drawn()) return result;
-            encodeError = EncodeImagePng(surface.Image(), header, sink, control);
-        } else if (PrimeBitsPicture::Serves(input)) {
-            // Whether each number is prime, coloured by its cell: a bit a number, no surface.
-            PrimeBitsPicture bits;
-            result.pass = bits.Draw(input, side, &observer);
-            if (!drawn()) return result;
-            encodeError = EncodeIndexedPng(BitsRows(bits), header, sink, control);
-        } else {
-            // Pictures of single pixels are kept in tiles, where the pass finds the neighbours
-            // above and below a pixel in the same memory page.
-            IndexedSurface surface(
-                side, side,
-                input.boxSize == 1 ? IndexedSurface::Layout::Tiles : IndexedSurface::Layout::Rows);
-            if (surface.IsNull()) {
-                result.error = NoMemoryFor(side);
-                return result;
+            case RendererId::PrimeBits: {
+                // Whether each number is prime, coloured by its cell: a bit a number, no
+                // surface.
+                PrimeBitsPicture bits;
+                result.pass = bits.Draw(input, side, &observer);
+                if (!drawn()) return result;
+                encodeError = EncodeIndexedPng(BitsRows(bits), header, sink, control);
+                break;
             }
-            SpiralEngine engine;
-            result.pass = engine.DrawSpiral(input, surface, &observer);
-            if (!drawn()) return result;
-            encodeError = EncodeIndexedPng(PaletteRows(surface), header, sink, control);
+            case RendererId::Pass:
+                if (NumeralsDrawn(input)) {
+                    ImageSurface surface(side, side);
+                    if (surface.Image().isNull()) {
+                        result.error = NoMemoryFor(side);
+                        return result;
+                    }
+                    SpiralEngine engine;
+                    result.pass = engine.DrawSpiral(input, surface, &observer);
+                    if (!drawn()) return result;
+                    encodeError = EncodeImagePng(surface.Image(), header, sink, control);
+                } else {
+                    // Pictures of single pixels are kept in tiles, where the pass finds the
+                    // neighbours above and below a pixel in the same memory page.
+                    IndexedSurface surface(side, side,
+                                           input.boxSize == 1 ? IndexedSurface::Layout::Tiles
+                                                              : IndexedSurface::Layout::Rows);
+                    if (surface.IsNull()) {
+                        result.error = NoMemoryFor(side);
+                        return result;
+                    }
+                    SpiralEngine engine;
+                    result.pass = engine.DrawSpiral(input, surface, &observer);
+                    if (!drawn()) return result;
+                    encodeError = EncodeIndexedPng(PaletteRows(surface), header, sink, control);
+                }
+                break;
+            default:
+                result.error = QStringLiteral("no renderer draws such a picture");
+                return result;
         }
     } catch (const std::bad_alloc&) {
         result.error = NoMemoryFor(side);

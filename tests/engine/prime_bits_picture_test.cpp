@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/picture_request.h"
 #include "engine/prime_bits_picture.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +40,7 @@ TEST(PrimeBitsPicture, DrawsWhatThePassDraws) {
             SCOPED_TRACE("side " + std::to_string(side) + " start " + start + " scheme " +
                          std::to_string(int(scheme)));
             const PassInput in = Primes(start, scheme);
-            ASSERT_TRUE(PrimeBitsPicture::Serves(in));
+            ASSERT_EQ(ChooseRenderer(RequestOf(in, side, side)), RendererId::PrimeBits);
             MemorySurface surface(side, side);
             SpiralEngine engine;
             const PassResult expected = engine.DrawSpiral(in, surface);
