@@ -112,7 +112,7 @@ inline int RingColor(int ring, int colorCount) {
 inline constexpr int kOstrandByRemainder[12] = {0, 0, 12, 10, 0, 12, 0, 10, 0, 0, 0, 9};
 inline constexpr int kOstrandByFactorCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
 
-constexpr int OstrandColor(std::int32_t n, bool isPrime, int distinctPrimeFactors) {
+constexpr int OstrandColor(std::int64_t n, bool isPrime, int distinctPrimeFactors) {
     if (isPrime) return kOstrandByRemainder[n % 12];
     return distinctPrimeFactors >= 0 && distinctPrimeFactors < 8
                ? kOstrandByFactorCount[distinctPrimeFactors]
@@ -139,23 +139,32 @@ bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::u
 
 // The palette index of a marked cell in the schemes that read nothing but the cell itself:
 // every one but Cluster, and Ostrand for a prime only (`count` colours in the scheme's cycle).
-inline int OwnCellColor(ColorScheme scheme, int count, const CellPlace& cell) {
+// Cell (x, y) of ring `ring` holds `number`; the coordinates are ints in the window's pictures
+// and 64-bit in the views that go anywhere.
+template <typename Coord>
+constexpr int OwnColourOf(ColorScheme scheme, int count, Coord x, Coord y, Coord ring,
+                          std::int64_t number) {
+    const auto cycle = [count](auto v) { return static_cast<int>(v % count) + intColorOffset; };
     switch (scheme) {
         case ColorScheme::DiagonalNWSE:
-            return (std::abs(cell.x - cell.y) + intPrimeColor + 3) % count + intColorOffset;
+            return cycle((x > y ? x - y : y - x) + intPrimeColor + 3);
         case ColorScheme::DiagonalSWNE:
-            return (std::abs(cell.x + cell.y) + intPrimeColor + 3) % count + intColorOffset;
+            return cycle((x + y < 0 ? -(x + y) : x + y) + intPrimeColor + 3);
         case ColorScheme::RingNumber:
-            return RingColor(cell.ring, count);
+            return cycle(ring + 5);
         case ColorScheme::Sequence:
-            return static_cast<int>((std::int64_t{cell.number} + 4) % count) + intColorOffset;
+            return cycle(number + 4);
         case ColorScheme::Ostrand:
-            return OstrandColor(cell.number, true, 1);
+            return OstrandColor(number, true, 1);
         case ColorScheme::Cluster:
         case ColorScheme::White:
             break;
     }
     return kBrightWhite;
+}
+
+inline int OwnCellColor(ColorScheme scheme, int count, const CellPlace& cell) {
+    return OwnColourOf<int>(scheme, count, cell.x, cell.y, cell.ring, cell.number);
 }
 
 // The palette index of a marked cell. Cluster and Ostrand read the picture and the prime

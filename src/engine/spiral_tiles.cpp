@@ -5,9 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <span>
+#include <vector>
 
+#include "engine/block_sieve.h"
+#include "engine/number_class.h"
 #include "engine/number_theory.h"
+#include "engine/primelib.h"
 
 namespace quorvel {
 namespace {
@@ -156,24 +161,28 @@ class RunClassifier {
 
 }  // namespace
 
-bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int width, int height,
-                   CellKind* kinds, const std::atomic<bool>* cancel) {
-    if (width <= 0 || height <= 0) return cancel == nullptr || !cancel->load();
-    std::fill(kinds, kinds + static_cast<std::ptrdiff_t>(width) * height, CellKind::Beyond);
-    // Past ring 2^31 every position is above 2^63 and every cell beyond: the rectangle is cut
-    // to the rings inside, where coordinates and their differences stay far from overflow.
-    constexpr std::int64_t kReach = std::int64_t{1} << 31;
-    const std::int64_t xLast = LastOf(x0, width);
-    const std::int64_t yLast = LastOf(y0, height);
-    const std::int64_t left = std::max(x0, -kReach);
-    const std::int64_t right = std::min(xLast, kReach);
-    const std::int64_t top = std::max(y0, -kReach);
-    const std::int64_t bottom = std::min(yLast, kReach);
-    RunClassifier classifier(start, kinds);
-    const auto cell = [&](std::int64_t x, std::int64_t y) { return (y - y0) * width + (x - x0); };
+namespace {
+
+// Calls run(offset, index, step, count) for the runs of consecutive numbers that the cells
+// x0 … x0 + width - 1, y0 … y0 + height - 1 hold: the cells at index, index + step, … (count
+// of them, indices row by row in the rectangle) lie at offsets offset, offset + 1, … along the
+// walk. Returns false, having stopped, once `cancel` is set; it is looked at once a row or
+// column of cells.
+template <typename Run>
+bool ForEachRunIn(std::int64_t x0, std::int64_t y0, int width, int height,
+                  const std::atomic<bool>* cancel, Run&& run) {
     const auto cancelled = [&] {
         return cancel != nullptr && cancel->load(std::memory_order_relaxed);
     };
+    if (width <= 0 || height <= 0) return !cancelled();
+    // Past ring 2^31 every position is above 2^63 and every cell beyond: the rectangle is cut
+    // to the rings inside, where coordinates and their differences stay far from overflow.
+    constexpr std::int64_t kReach = std::int64_t{1} << 31;
+    const std::int64_t left = std::max(x0, -kReach);
+    const std::int64_t right = std::min(LastOf(x0, width), kReach);
+    const std::int64_t top = std::max(y0, -kReach);
+    const std::int64_t bottom = std::min(LastOf(y0, height), kReach);
+    const auto cell = [&](std::int64_t x, std::int64_t y) { return (y - y0) * width + (x - x0); };
     if (left > right || top > bottom) return !cancelled();
     // Offsets along the sides, in 128 bits: a negative column wraps and comes back exact.
     const auto wide = [](std::int64_t v) { return static_cast<u128>(static_cast<Int128>(v)); };
@@ -182,7 +191,7 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
     for (std::int64_t y = top; y <= bottom; ++y) {
         if (cancelled()) return false;
         if (y == 0) {
-            if (left <= 0 && right >= 0) classifier.Run(0, cell(0, 0), 1, 1);
+            if (left <= 0 && right >= 0) run(u128{0}, cell(0, 0), std::ptrdiff_t{1}, 1);
             continue;
         }
         const std::int64_t k = y < 0 ? -y : y;
@@ -190,9 +199,9 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
         const std::int64_t b = std::min(right, k);
         if (a > b) continue;
         if (y < 0)
-            classifier.Run(NorthSideOffset(wide(k), wide(b)), cell(b, y), -1, b - a + 1);
+            run(NorthSideOffset(wide(k), wide(b)), cell(b, y), std::ptrdiff_t{-1}, b - a + 1);
         else
-            classifier.Run(SouthSideOffset(wide(k), wide(a)), cell(a, y), 1, b - a + 1);
+            run(SouthSideOffset(wide(k), wide(a)), cell(a, y), std::ptrdiff_t{1}, b - a + 1);
     }
     // Columns east and west, |y| < |x|: the east side counts down southwards, the west up.
     for (std::int64_t x = left; x <= right; ++x) {
@@ -203,12 +212,105 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
         if (a > b) continue;
         if (cancelled()) return false;
         if (x > 0)
-            classifier.Run(EastSideOffset(wide(k), wide(b)), cell(x, b), -width, b - a + 1);
+            run(EastSideOffset(wide(k), wide(b)), cell(x, b), std::ptrdiff_t{-width}, b - a + 1);
         else
-            classifier.Run(WestSideOffset(wide(k), wide(a)), cell(x, a), width, b - a + 1);
+            run(WestSideOffset(wide(k), wide(a)), cell(x, a), std::ptrdiff_t{width}, b - a + 1);
     }
-    classifier.Finish();
     return !cancelled();
+}
+
+}  // namespace
+
+bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int width, int height,
+                   CellKind* kinds, const std::atomic<bool>* cancel) {
+    if (width > 0 && height > 0)
+        std::fill(kinds, kinds + static_cast<std::ptrdiff_t>(width) * height, CellKind::Beyond);
+    RunClassifier classifier(start, kinds);
+    const bool finished =
+        ForEachRunIn(x0, y0, width, height, cancel,
+                     [&](u128 offset, std::ptrdiff_t index, std::ptrdiff_t step,
+                         std::int64_t count) { classifier.Run(offset, index, step, count); });
+    if (finished) classifier.Finish();
+    return finished;
+}
+
+bool ColourCells(std::uint64_t start, ShowMode show, ColorScheme scheme, std::int64_t x0,
+                 std::int64_t y0, int width, int height, std::uint8_t* out,
+                 const std::atomic<bool>* cancel) {
+    if (width <= 0 || height <= 0) return cancel == nullptr || !cancel->load();
+    const std::size_t cells = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    std::fill(out, out + cells, kBeyondCell);
+    const std::unique_ptr<NumberClass> numbers = MakeNumberClass(show);
+    const bool ostrand = scheme == ColorScheme::Ostrand;
+    const bool needPrimes = numbers->NeedsPrimes() || ostrand;
+    // Numbers up to 2^31 - 2 are sieved a run at a time, with their factor counts where the
+    // colours need them; larger ones are classified for the whole rectangle first.
+    const std::int64_t radius = std::max({RadiusOf(x0, y0), RadiusOf(LastOf(x0, width), y0),
+                                          RadiusOf(x0, LastOf(y0, height)),
+                                          RadiusOf(LastOf(x0, width), LastOf(y0, height))});
+    const u128 largest = start + SpiralOffsetWide(radius + 1, radius + 1);
+    std::vector<CellKind> kinds;
+    if (needPrimes && largest > static_cast<u128>(primelib::kMaxNumber)) {
+        kinds.resize(cells);
+        if (!ClassifyCells(start, x0, y0, width, height, kinds.data(), cancel)) return false;
+    }
+    const int colours = ColorCountOf(scheme);
+    constexpr std::int64_t kChunk = 512;
+    std::array<std::uint64_t, kChunk / 64> primes{};
+    std::array<std::uint64_t, kChunk / 64> marks{};
+    std::array<std::uint8_t, kChunk> factors{};
+    thread_local BlockSieve sieve;
+    return ForEachRunIn(
+        x0, y0, width, height, cancel,
+        [&](u128 offset, std::ptrdiff_t index, std::ptrdiff_t step, std::int64_t count) {
+            const u128 lowest = start + offset;
+            if (lowest > kLargestNumber) return;
+            count = static_cast<std::int64_t>(
+                std::min<u128>(static_cast<u128>(count), kLargestNumber - lowest + 1));
+            for (std::int64_t k = 0; k < count; k += kChunk) {
+                const std::int64_t m = std::min(kChunk, count - k);
+                const auto n = static_cast<std::int64_t>(lowest) + k;
+                const bool sieved = n + m - 1 <= primelib::kMaxNumber;
+                if (needPrimes && sieved) {
+                    const auto first = static_cast<std::int32_t>(n);
+                    const auto last = static_cast<std::int32_t>(n + m - 1);
+                    if (ostrand) {
+                        sieve.FactorCounts(first, last, factors.data(), primes.data());
+                    } else {
+                        sieve.Primes(first, last, primes.data());
+                    }
+                } else if (needPrimes) {
+                    primes.fill(0);
+                    for (std::int64_t j = 0; j < m; ++j)
+                        if (kinds[static_cast<std::size_t>(index + (k + j) * step)] ==
+                            CellKind::Prime)
+                            primes[static_cast<std::size_t>(j >> 6)] |= std::uint64_t{1}
+                                                                        << (j & 63);
+                }
+                const std::uint64_t* marked = numbers->Mark(n, m, primes.data(), 0, marks.data());
+                for (std::int64_t j = 0; j < m; ++j) {
+                    const std::ptrdiff_t at = index + (k + j) * step;
+                    if (((marked[j >> 6] >> (j & 63)) & 1) == 0) {
+                        out[at] = 0;
+                        continue;
+                    }
+                    const std::int64_t x = x0 + at % width;
+                    const std::int64_t y = y0 + at / width;
+                    const bool isPrime =
+                        ((primes[static_cast<std::size_t>(j >> 6)] >> (j & 63)) & 1) != 0;
+                    int c = 0;
+                    if (ostrand && !isPrime) {
+                        const int count = sieved
+                                              ? factors[static_cast<std::size_t>(j)]
+                                              : Factorize(static_cast<std::uint64_t>(n + j)).count;
+                        c = OstrandColor(n + j, false, n + j < 2 ? 0 : count);
+                    } else {
+                        c = OwnColourOf<std::int64_t>(scheme, colours, x, y, RingOf(x, y), n + j);
+                    }
+                    out[at] = static_cast<std::uint8_t>(c);
+                }
+            }
+        });
 }
 
 }  // namespace quorvel

@@ -43,8 +43,10 @@ inline bool ReferenceMarks(ShowMode show, std::int64_t n, bool isPrime, RandomSo
             return r * r == static_cast<std::uint64_t>(n);
         }
         case ShowMode::Triangular: {
-            const std::uint64_t r = IntegerSqrt(8 * static_cast<std::uint64_t>(n) + 1);
-            return r * r == 8 * static_cast<std::uint64_t>(n) + 1;
+            // n = k(k + 1) / 2 has k = ⌊√(2n)⌋.
+            const std::uint64_t k = IntegerSqrt(2 * static_cast<std::uint64_t>(n));
+            __extension__ using U128 = unsigned __int128;
+            return U128{k} * (k + 1) / 2 == static_cast<U128>(n);
         }
         case ShowMode::All:
             return true;
