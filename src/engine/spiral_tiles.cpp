@@ -291,7 +291,7 @@ bool ColourCells(std::uint64_t start, ShowMode show, ColorScheme scheme, std::in
                 for (std::int64_t j = 0; j < m; ++j) {
                     const std::ptrdiff_t at = index + (k + j) * step;
                     if (((marked[j >> 6] >> (j & 63)) & 1) == 0) {
-                        out[at] = 0;
+                        out[at] = kUnmarkedCell;
                         continue;
                     }
                     const std::int64_t x = x0 + at % width;

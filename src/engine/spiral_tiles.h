@@ -24,12 +24,16 @@ bool ClassifyCells(std::uint64_t start, std::int64_t x0, std::int64_t y0, int wi
 
 namespace quorvel {
 
-// What a cell past 2^63 - 1 gets from ColourCells(): no palette index.
+// What ColourCells() gives a cell that is not marked, the background's black (a marked cell
+// may be black too) ...
+inline constexpr std::uint8_t kUnmarkedCell = 253;
+// ... and a cell past 2^63 - 1: neither is a palette index.
 inline constexpr std::uint8_t kBeyondCell = 255;
 
 // The palette index of every cell of the rectangle x0 … x0 + width - 1, y0 … y0 + height - 1
 // (width * height of them, row by row) in the spiral of `start`, marking the kind of number at
-// `show` in `scheme`'s colours: 0 where a cell is not marked, kBeyondCell past 2^63 - 1. For
+// `show` in `scheme`'s colours: kUnmarkedCell where a cell is not marked, kBeyondCell past
+// 2^63 - 1. For
 // the schemes whose colour follows from the cell alone and the kinds of number that do not
 // depend on the numbers before (the requests ChooseRenderer gives RendererId::Cells). Returns
 // false once `cancel` is set, with `out` partly written.

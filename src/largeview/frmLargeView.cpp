@@ -2,9 +2,12 @@
 #include "largeview/frmLargeView.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <limits>
@@ -14,6 +17,7 @@
 #include "explorer/explorer_texts.h"
 #include "largeview/large_picture.h"
 #include "largeview/largeview_texts.h"
+#include "text/captions.h"
 #include "text/language.h"
 
 namespace quorvel {
@@ -55,6 +59,20 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     row->addSpacing(16);
     row->addWidget(lblGoTo);
     row->addWidget(txbGoTo);
+    lblLargeShow = new QLabel(bar);
+    cboLargeShow = new QComboBox(bar);
+    cboLargeShow->setObjectName(QStringLiteral("cboLargeShow"));
+    lblLargeColorBy = new QLabel(bar);
+    cboLargeColorBy = new QComboBox(bar);
+    cboLargeColorBy->setObjectName(QStringLiteral("cboLargeColorBy"));
+    lblLargeShow->setBuddy(cboLargeShow);
+    lblLargeColorBy->setBuddy(cboLargeColorBy);
+    row->addSpacing(16);
+    row->addWidget(lblLargeShow);
+    row->addWidget(cboLargeShow);
+    row->addSpacing(8);
+    row->addWidget(lblLargeColorBy);
+    row->addWidget(cboLargeColorBy);
     row->addStretch(1);
     column->addWidget(bar);
     picLargeView = new LargePicture(central);
@@ -70,6 +88,12 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     statusBar()->addPermanentWidget(lblLargeCellSize);
 
     connect(txbLargeStart, &QLineEdit::returnPressed, this, &frmLargeView::txbLargeStart_Enter);
+    connect(cboLargeShow, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) picLargeView->SetShowMode(index);
+    });
+    connect(cboLargeColorBy, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0) picLargeView->SetColorScheme(index);
+    });
     connect(txbGoTo, &QLineEdit::returnPressed, this, &frmLargeView::txbGoTo_Enter);
     connect(picLargeView, &LargePicture::pointerOverCell, this, [this](qlonglong x, qlonglong y) {
         blnPointerInside = true;
@@ -83,6 +107,7 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     });
     connect(picLargeView, &LargePicture::viewChanged, this, [this] {
         ShowCellSize();
+        UpdateLists();
         // The box shows the start of the picture, however it was set.
         const EntryResult typed = CheckStartEntry(txbLargeStart->text(), intLanguage);
         const auto* value = std::get_if<std::uint64_t>(&typed);
@@ -117,8 +142,51 @@ void frmLargeView::SetLanguage(int language) {
     lblGoTo->setText(words.goTo);
     txbLargeStart->setToolTip(words.startTip);
     txbGoTo->setToolTip(words.goToTip);
+    lblLargeShow->setText(words.show);
+    lblLargeColorBy->setText(words.colorBy);
+    FillLists();
     ShowCellSize();
     if (blnPointerInside) ShowReadout();
+}
+
+void frmLargeView::FillLists() {
+    const auto fill = [](QComboBox* list, const std::vector<ListItem>& items, int selected) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        for (const ListItem& item : items)
+            list->addItem(item.text);
+        list->setCurrentIndex(selected);
+    };
+    fill(cboLargeShow, ShowItems(intLanguage), picLargeView->ShowModeIndex());
+    fill(cboLargeColorBy, ColorByItems(intLanguage), picLargeView->ColorSchemeIndex());
+    UpdateLists();
+}
+
+// An entry the view cannot draw where it stands is greyed, with the reason as its tip: each
+// list's entries are judged with the other list's entry that asks least (every prime, white).
+void frmLargeView::UpdateLists() {
+    const LargeViewTexts words = LargeViewWords(intLanguage);
+    const auto judge = [](QComboBox* list, int i, bool available, const QString& why) {
+        auto* model = qobject_cast<QStandardItemModel*>(list->model());
+        if (model == nullptr || model->item(i) == nullptr) return;
+        model->item(i)->setEnabled(available);
+        list->setItemData(i, available ? QVariant() : QVariant(why), Qt::ToolTipRole);
+    };
+    for (int i = 0; i < cboLargeShow->count(); ++i) {
+        const PictureRequest r =
+            picLargeView->FrameRequest(static_cast<ShowMode>(i), ColorScheme::White);
+        judge(cboLargeShow, i, ChooseRenderer(r) != RendererId::None, words.randomOutOfReach);
+    }
+    for (int i = 0; i < cboLargeColorBy->count(); ++i) {
+        const PictureRequest r =
+            picLargeView->FrameRequest(ShowMode::Primes, static_cast<ColorScheme>(i));
+        judge(cboLargeColorBy, i, ChooseRenderer(r) != RendererId::None, words.clusterOutOfReach);
+    }
+    // The lists show what the picture draws, however it was set.
+    const QSignalBlocker quietShow(cboLargeShow);
+    const QSignalBlocker quietColours(cboLargeColorBy);
+    cboLargeShow->setCurrentIndex(picLargeView->ShowModeIndex());
+    cboLargeColorBy->setCurrentIndex(picLargeView->ColorSchemeIndex());
 }
 
 void frmLargeView::ShowCellSize() {

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <cstdint>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 
@@ -40,12 +41,19 @@ class frmLargeView : public QMainWindow {
     void ShowReadout();
     void ShowCellSize();
     void ShowMessage(const QString& text);
+    // The lists in the language, and which of their entries the view can draw where it stands.
+    void FillLists();
+    void UpdateLists();
 
     LargePicture* picLargeView = nullptr;
     QLabel* lblLargeStart = nullptr;
     QLineEdit* txbLargeStart = nullptr;
     QLabel* lblGoTo = nullptr;
     QLineEdit* txbGoTo = nullptr;
+    QLabel* lblLargeShow = nullptr;
+    QComboBox* cboLargeShow = nullptr;
+    QLabel* lblLargeColorBy = nullptr;
+    QComboBox* cboLargeColorBy = nullptr;
     QLabel* lblLargeViewReadout = nullptr;
     QLabel* lblLargeCellSize = nullptr;
     int intLanguage = 0;

@@ -88,6 +88,32 @@ void LargePicture::SetCellSize(int size) {
     Changed();
 }
 
+void LargePicture::SetShowMode(int show) {
+    if (!IsKnownShowMode(static_cast<ShowMode>(show))) return;
+    show_ = static_cast<ShowMode>(show);
+    Changed();
+}
+
+void LargePicture::SetColorScheme(int scheme) {
+    if (scheme < 0 || scheme >= kColorSchemeCount) return;
+    scheme_ = static_cast<ColorScheme>(scheme);
+    Changed();
+}
+
+PictureRequest LargePicture::FrameRequest(ShowMode show, ColorScheme scheme) const {
+    PictureRequest r;
+    r.start = start_;
+    r.width = width();
+    r.height = height();
+    r.cellSize = cell_;
+    r.centreX = centreX_;
+    r.centreY = centreY_;
+    r.show = show;
+    r.scheme = scheme;
+    r.wholePlane = true;
+    return r;
+}
+
 void LargePicture::ZoomAbout(int size, QPointF at) {
     size = std::clamp(size, kMinCellSize, kMaxCellSize);
     if (size == cell_) return;
@@ -155,13 +181,16 @@ std::vector<TileKey> LargePicture::VisibleTiles(const Frame& f) const {
 
 void LargePicture::Schedule() {
     const Frame f = CurrentFrame();
-    if (f.cellPixels != scene_.cellPixels || start_ != scene_.start || scene_.serial == 0) {
+    if (f.cellPixels != scene_.cellPixels || start_ != scene_.start || show_ != scene_.show ||
+        scheme_ != scene_.scheme || scene_.serial == 0) {
         // A new picture: the old one stays on screen, scaled to the new cells, until the new
         // tiles cover it.
         if (scene_.serial != 0) KeepOldFrame();
         tiles_.clear();
         scene_.start = start_;
         scene_.cellPixels = f.cellPixels;
+        scene_.show = show_;
+        scene_.scheme = scheme_;
         scene_.numeralMinPixels = static_cast<int>(std::lround(7 * devicePixelRatioF()));
         ++scene_.serial;
     }
@@ -269,7 +298,8 @@ void LargePicture::paintEvent(QPaintEvent* event) {
 }
 
 void LargePicture::resizeEvent(QResizeEvent*) {
-    Schedule();
+    // Other cells lie under the pointer, and other rings at the edges.
+    Changed();
 }
 
 void LargePicture::hideEvent(QHideEvent*) {

@@ -27,6 +27,9 @@ class LargePicture : public QWidget {
     Q_PROPERTY(qlonglong centreX READ CentreX WRITE SetCentreX NOTIFY viewChanged)
     Q_PROPERTY(qlonglong centreY READ CentreY WRITE SetCentreY NOTIFY viewChanged)
     Q_PROPERTY(int cellSize READ CellSize WRITE SetCellSize NOTIFY viewChanged)
+    // The kind of number marked and the colours, numbered as the main window's lists.
+    Q_PROPERTY(int showMode READ ShowModeIndex WRITE SetShowMode NOTIFY viewChanged)
+    Q_PROPERTY(int colorScheme READ ColorSchemeIndex WRITE SetColorScheme NOTIFY viewChanged)
     Q_PROPERTY(bool rendering READ Rendering NOTIFY renderingChanged)
 
   public:
@@ -43,12 +46,21 @@ class LargePicture : public QWidget {
     std::int64_t CentreX() const { return centreX_; }
     std::int64_t CentreY() const { return centreY_; }
     int CellSize() const { return cell_; }
+    ShowMode Show() const { return show_; }
+    ColorScheme Scheme() const { return scheme_; }
+    int ShowModeIndex() const { return static_cast<int>(show_); }
+    int ColorSchemeIndex() const { return static_cast<int>(scheme_); }
     bool Rendering() const { return rendering_; }
 
     void SetStartNumber(qulonglong start);
     void SetCentreX(qlonglong x);
     void SetCentreY(qlonglong y);
     void SetCellSize(int size);
+    // A position of the list the program does not know is left alone.
+    void SetShowMode(int show);
+    void SetColorScheme(int scheme);
+    // The whole frame as the renderers see it, in `show` and `scheme`.
+    PictureRequest FrameRequest(ShowMode show, ColorScheme scheme) const;
     // The cell at the middle, in one step.
     void SetCentre(std::int64_t x, std::int64_t y);
     // A cell size about a widget point: the cell under it stays there.
@@ -111,6 +123,8 @@ class LargePicture : public QWidget {
     std::int64_t centreX_ = 0;
     std::int64_t centreY_ = 0;
     int cell_ = 4;
+    ShowMode show_ = ShowMode::Primes;
+    ColorScheme scheme_ = ColorScheme::White;
     bool rendering_ = false;
 
     TileScene scene_;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "largeview/largeview_texts.h"
 
+#include "engine/picture_request.h"
+#include "engine/spiral_pass.h"
 #include "text/language.h"
 
 namespace quorvel {
@@ -75,6 +77,18 @@ LargeViewTexts LargeViewWords(int language) {
             QStringLiteral("Zellgröße %1"),
             QStringLiteral("jenseits von 2^63 − 1"),
             QStringLiteral("wird gezeichnet …"),
+            QStringLiteral("&Anzeigen:"),
+            QStringLiteral("&Faerben nach:"),
+            QStringLiteral("Gruppenfarben wachsen von der Mitte nach außen, jede Zelle übernimmt "
+                           "die Farbe ihrer Nachbarn: Sie lassen sich nur innerhalb von %1 Ringen "
+                           "um die Mitte und für Zahlen bis %2 zeigen.")
+                .arg(kWalkRadius)
+                .arg(lngMaxNumber),
+            QStringLiteral("Zufallszahlen werden von der Mitte aus eine nach der anderen gezogen: "
+                           "Sie lassen sich nur innerhalb von %1 Ringen um die Mitte und für "
+                           "Zahlen bis %2 zeigen.")
+                .arg(kWalkRadius)
+                .arg(lngMaxNumber),
         };
     }
     return {
@@ -87,6 +101,18 @@ LargeViewTexts LargeViewWords(int language) {
         QStringLiteral("cell size %1"),
         QStringLiteral("beyond 2^63 − 1"),
         QStringLiteral("drawing …"),
+        QStringLiteral("Sh&ow:"),
+        QStringLiteral("&Color by:"),
+        QStringLiteral("Cluster colours grow from the centre outwards, each cell taking its "
+                       "neighbours' colour: they can be shown only within %1 rings of the centre "
+                       "and for numbers up to %2.")
+            .arg(kWalkRadius)
+            .arg(lngMaxNumber),
+        QStringLiteral("Random numbers are drawn one after another from the centre outwards: "
+                       "they can be shown only within %1 rings of the centre and for numbers up "
+                       "to %2.")
+            .arg(kWalkRadius)
+            .arg(lngMaxNumber),
     };
 }
 

@@ -21,6 +21,10 @@ struct LargeViewTexts {
     QString cellSize;   // "cell size %1" in the status bar
     QString beyond;     // the readout over a cell whose number would pass 2^63 - 1
     QString rendering;  // shown while tiles are still being drawn
+    QString show;       // captions of the lists of kinds of number and of colours
+    QString colorBy;
+    QString clusterOutOfReach;  // why an entry is greyed here
+    QString randomOutOfReach;
 };
 LargeViewTexts LargeViewWords(int language);
 

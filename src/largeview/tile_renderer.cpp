@@ -5,16 +5,104 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <memory>
+#include <mutex>
+#include <string>
 
+#include "engine/cell_marks.h"
+#include "engine/spiral_pass.h"
 #include "engine/spiral_tiles.h"
+#include "platform/indexed_surface.h"
 
 namespace quorvel {
 namespace {
 
-constexpr QRgb kPrimeColor = 0xFFFFFFFF;
-constexpr QRgb kCompositeColor = 0xFF000000;
-constexpr QRgb kBeyondColor = 0xFF404040;
+// Where the picture has no cell colours (kBeyondCell is the other index that is no colour).
+constexpr std::uint8_t kOutOfReach = 254;
+
+// The box-size-1 picture of the rings around the centre, for the kinds of number and the
+// colours that depend on the cells walked before (ChooseRenderer's WalkedCells): drawn by the
+// window's own pass, once for a scene, and shared by all its tiles. The last one is kept.
+struct WalkedRings {
+    std::unique_ptr<IndexedSurface> surface;
+    RasterView raster;
+    std::uint64_t start = 0;
+    ShowMode show = ShowMode::Primes;
+    ColorScheme scheme = ColorScheme::White;
+    std::int64_t radius = 0;
+
+    bool Serves(const TileScene& scene, std::int64_t rings) const {
+        return surface && start == scene.start && show == scene.show && scheme == scene.scheme &&
+               radius >= rings;
+    }
+};
+
+// A stop asked for from another thread ends the walk.
+class WalkCancel final : public PassObserver {
+  public:
+    explicit WalkCancel(const std::atomic<bool>* cancel) : cancel_(cancel) {}
+    std::int64_t CheckpointEvery(int) const override { return std::int64_t{1} << 18; }
+    bool StopRequested() override { return cancel_ != nullptr && cancel_->load(); }
+    bool PictureMayBeShown() override { return false; }
+
+  private:
+    const std::atomic<bool>* cancel_;
+};
+
+// Walks the rings out to `radius` at least: further while zooming out, so that the next frames
+// find them drawn, as far as a walk may go and its numbers stay within the window's range.
+bool Walk(WalkedRings& w, const TileScene& scene, std::int64_t radius,
+          const std::atomic<bool>* cancel) {
+    const bool same =
+        w.surface && w.start == scene.start && w.show == scene.show && w.scheme == scene.scheme;
+    std::int64_t rings =
+        std::min(std::max<std::int64_t>({radius, 256, same ? 2 * w.radius : 0}), kWalkRadius);
+    while (rings > radius &&
+           scene.start + static_cast<std::uint64_t>((2 * rings + 1) * (2 * rings + 1)) - 1 >
+               static_cast<std::uint64_t>(lngMaxNumber))
+        rings = std::max(radius, rings / 2);
+    const int side = static_cast<int>(2 * rings + 1);
+    w = WalkedRings{};
+    auto surface = std::make_unique<IndexedSurface>(side, side, IndexedSurface::Layout::Tiles);
+    if (surface->IsNull()) return false;
+    PassInput input;
+    input.startText = std::to_string(scene.start);
+    input.boxSize = 1;
+    input.show = scene.show;
+    input.colorBy = scene.scheme;
+    input.moving = true;  // no banner
+    SpiralEngine engine;
+    WalkCancel observer(cancel);
+    if (engine.DrawSpiral(input, *surface, &observer).outcome != PassOutcome::Drawn) return false;
+    w.raster = surface->Raster();
+    w.surface = std::move(surface);
+    w.start = scene.start;
+    w.show = scene.show;
+    w.scheme = scene.scheme;
+    w.radius = rings;
+    return true;
+}
+
+// The colours of the rectangle's cells, row by row, from the walked rings; false when cancelled.
+bool WalkedColours(const TileScene& scene, std::int64_t x0, std::int64_t y0, int width, int height,
+                   std::int64_t radius, std::uint8_t* out, const std::atomic<bool>* cancel) {
+    static std::mutex mutex;
+    static WalkedRings walked;
+    const std::lock_guard lock(mutex);
+    if (!walked.Serves(scene, radius) && !Walk(walked, scene, radius, cancel)) return false;
+    const RasterView& raster = walked.raster;
+    for (int r = 0; r < height; ++r) {
+        for (int c = 0; c < width; ++c) {
+            const int px = static_cast<int>(x0 + c + walked.radius);
+            const int py = static_cast<int>(y0 + r + walked.radius);
+            out[static_cast<std::ptrdiff_t>(r) * width + c] =
+                raster.Contains(px, py) ? raster.indices[raster.IndexOffset(px, py)] : kOutOfReach;
+        }
+    }
+    return true;
+}
 
 // How a numeral of `digits` digits is set in a cell of `side` pixels: the lines it is broken
 // into and the font's pixel size; no lines when it cannot be read.
@@ -43,9 +131,32 @@ NumeralLayout LayOut(int digits, int side, int minPixels) {
     return best;
 }
 
+// Black marks (Ostrand's primes 1 mod 12 and the numbers without a count of factors it has
+// a colour for) would vanish on the black background: they get a white outline, as in the
+// window, wherever a cell is three pixels or more.
+void OutlineBlackMarks(QImage& image, const TileScene& scene, std::int64_t px0, std::int64_t py0,
+                       std::int64_t cx0, std::int64_t cy0, int columns, int rows,
+                       const std::vector<std::uint8_t>& cells) {
+    if (scene.scheme != ColorScheme::Ostrand || scene.show == ShowMode::All) return;
+    const int side = scene.cellPixels;
+    QPainter painter;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            if (cells[static_cast<std::size_t>(r * columns + c)] != 0) continue;
+            if (!painter.isActive()) {
+                painter.begin(&image);
+                painter.setPen(QColor(255, 255, 255));
+            }
+            painter.drawRect(QRectF(static_cast<double>((cx0 + c) * side - px0) + 0.5,
+                                    static_cast<double>((cy0 + r) * side - py0) + 0.5, side - 1,
+                                    side - 1));
+        }
+    }
+}
+
 void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::int64_t py0,
                   std::int64_t cx0, std::int64_t cy0, int columns, int rows,
-                  const std::vector<CellKind>& kinds) {
+                  const std::vector<std::uint8_t>& cells) {
     const int side = scene.cellPixels;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -53,8 +164,8 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
     int fontPixels = 0;
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
-            const CellKind kind = kinds[static_cast<std::size_t>(r * columns + c)];
-            if (kind == CellKind::Beyond) continue;
+            const std::uint8_t colour = cells[static_cast<std::size_t>(r * columns + c)];
+            if (colour == kBeyondCell) continue;
             const std::optional<std::uint64_t> n = NumberOfCell(scene.start, cx0 + c, cy0 + r);
             if (!n) continue;
             const QString digits = QString::number(*n);
@@ -76,7 +187,10 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
                 text += QLatin1Char('\n') + digits.mid(i, perLine);
             const QRectF cell(static_cast<double>((cx0 + c) * side - px0),
                               static_cast<double>((cy0 + r) * side - py0), side, side);
-            painter.setPen(kind == CellKind::Prime ? QColor(0, 0, 0) : QColor(200, 200, 200));
+            // Black or white as on the window's marks; grey on a cell not marked.
+            painter.setPen(colour == kUnmarkedCell || colour == kOutOfReach
+                               ? QColor(200, 200, 200)
+                               : QColor::fromRgb(NumeralTextColor(PaletteRgb(colour))));
             painter.drawText(cell, Qt::AlignCenter, text);
         }
     }
@@ -84,16 +198,49 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
 
 }  // namespace
 
+PictureRequest TileRequest(const TileScene& scene, TileKey key) {
+    const int side = std::max(scene.cellPixels, 1);
+    const std::int64_t cx0 = FloorDiv(key.tx * kTileSide, side);
+    const std::int64_t cy0 = FloorDiv(key.ty * kTileSide, side);
+    PictureRequest r;
+    r.start = scene.start;
+    r.width = static_cast<int>(FloorDiv((key.tx + 1) * kTileSide - 1, side) - cx0 + 1);
+    r.height = static_cast<int>(FloorDiv((key.ty + 1) * kTileSide - 1, side) - cy0 + 1);
+    r.centreX = cx0 + r.width / 2;
+    r.centreY = cy0 + r.height / 2;
+    r.show = scene.show;
+    r.scheme = scene.scheme;
+    r.wholePlane = true;
+    return r;
+}
+
 QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* cancel) {
     const int side = std::max(scene.cellPixels, 1);
     const std::int64_t px0 = key.tx * kTileSide;
     const std::int64_t py0 = key.ty * kTileSide;
-    const std::int64_t cx0 = FloorDiv(px0, side);
-    const std::int64_t cy0 = FloorDiv(py0, side);
-    const auto columns = static_cast<int>(FloorDiv(px0 + kTileSide - 1, side) - cx0 + 1);
-    const auto rows = static_cast<int>(FloorDiv(py0 + kTileSide - 1, side) - cy0 + 1);
-    std::vector<CellKind> kinds(static_cast<std::size_t>(columns) * rows);
-    if (!ClassifyCells(scene.start, cx0, cy0, columns, rows, kinds.data(), cancel)) return {};
+    const PictureRequest request = TileRequest(scene, key);
+    const std::int64_t cx0 = request.centreX - request.width / 2;
+    const std::int64_t cy0 = request.centreY - request.height / 2;
+    const int columns = request.width;
+    const int rows = request.height;
+    std::vector<std::uint8_t> cells(static_cast<std::size_t>(columns) * rows, kOutOfReach);
+    switch (ChooseRenderer(request)) {
+        case RendererId::Cells:
+            if (!ColourCells(scene.start, scene.show, scene.scheme, cx0, cy0, columns, rows,
+                             cells.data(), cancel))
+                return {};
+            break;
+        case RendererId::WalkedCells:
+            if (!WalkedColours(scene, cx0, cy0, columns, rows, FarthestRadius(request),
+                               cells.data(), cancel))
+                return {};
+            // The walked picture's black is the background, whatever was marked black there.
+            std::replace(cells.begin(), cells.end(), std::uint8_t{0}, kUnmarkedCell);
+            break;
+        default:
+            break;  // out of reach: hatched
+    }
+    if (cancel != nullptr && cancel->load()) return {};
 
     QImage image(kTileSide, kTileSide, QImage::Format_RGB32);
     // Which cell column each pixel column lies in, and the same for rows.
@@ -103,15 +250,25 @@ QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* 
         columnOf[i] = static_cast<int>(FloorDiv(px0 + i, side) - cx0);
         rowOf[i] = static_cast<int>(FloorDiv(py0 + i, side) - cy0);
     }
-    static constexpr QRgb kColors[] = {kCompositeColor, kPrimeColor, kBeyondColor};
+    // Palette indices to pixels; the two indices that are no colour to theirs.
+    std::array<QRgb, 256> rgb;
+    for (int c = 0; c < 256; ++c)
+        rgb[static_cast<std::size_t>(c)] = 0xFF000000u | PaletteRgb(c);
+    rgb[kUnmarkedCell] = kUnmarkedColor;
+    rgb[kBeyondCell] = kBeyondColor;
+    rgb[kOutOfReach] = kOutOfReachColor;
     for (int y = 0; y < kTileSide; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const CellKind* row = kinds.data() + static_cast<std::ptrdiff_t>(rowOf[y]) * columns;
-        for (int x = 0; x < kTileSide; ++x)
-            line[x] = kColors[static_cast<int>(row[columnOf[x]])];
+        const std::uint8_t* row = cells.data() + static_cast<std::ptrdiff_t>(rowOf[y]) * columns;
+        for (int x = 0; x < kTileSide; ++x) {
+            const std::uint8_t c = row[columnOf[x]];
+            // Cells out of reach are hatched, so that they do not read as empty ones.
+            line[x] = c == kOutOfReach && ((px0 + x + py0 + y) & 7) == 0 ? kBeyondColor : rgb[c];
+        }
     }
+    if (side >= 3) OutlineBlackMarks(image, scene, px0, py0, cx0, cy0, columns, rows, cells);
     if (side >= 2 * scene.numeralMinPixels)
-        DrawNumerals(image, scene, px0, py0, cx0, cy0, columns, rows, kinds);
+        DrawNumerals(image, scene, px0, py0, cx0, cy0, columns, rows, cells);
     return image;
 }
 

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "engine/picture_request.h"
+
 namespace quorvel {
 
 // One square of the large view's plane in device pixels: tile (tx, ty) covers the pixels
@@ -25,20 +27,31 @@ struct TileKey {
     friend auto operator<=>(const TileKey&, const TileKey&) = default;
 };
 
-// What every tile of one picture shares. A new scene (start, cell size) makes all old tiles
-// useless; `serial` tells them apart.
+// What every tile of one picture shares. A new scene (start, cell size, kind of number, colours)
+// makes all old tiles useless; `serial` tells them apart.
 struct TileScene {
     std::uint64_t start = 1;
     int cellPixels = 1;
+    ShowMode show = ShowMode::Primes;
+    ColorScheme scheme = ColorScheme::White;
     int numeralMinPixels = 8;  // numerals are printed at least this high, or not at all
     std::uint64_t serial = 0;
 };
 
 inline constexpr int kTileSide = 128;
 
-// Draws one tile: primes white, other numbers black, cells past 2^63 - 1 dark grey, numerals
-// where they fit. A null image when `cancel` was set on the way.
+// The request for the cells of one tile, for the renderers to choose from.
+PictureRequest TileRequest(const TileScene& scene, TileKey key);
+
+// Draws one tile: the marked cells in their colours, the others black, cells past 2^63 - 1
+// dark grey, cells no renderer can colour (out of a walk's reach) hatched, numerals where they
+// fit. A null image when `cancel` was set on the way.
 QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* cancel = nullptr);
+
+// The colours of cells unmarked, past 2^63 - 1 and out of reach.
+inline constexpr QRgb kUnmarkedColor = 0xFF000000;
+inline constexpr QRgb kBeyondColor = 0xFF404040;
+inline constexpr QRgb kOutOfReachColor = 0xFF30303A;
 
 // Draws tiles on worker threads, one per core, the first wanted first. Each finished tile is
 // handed to `ready` on the worker's thread.

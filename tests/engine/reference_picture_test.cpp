@@ -107,7 +107,7 @@ TEST(ReferencePicture, TheCellsOfTheViewAreWhatTheRulesDraw) {
                         const bool isPrime = IsPrime64(*n);
                         want = testing::ReferenceMarks(r.show, number, isPrime, unused)
                                    ? testing::ReferenceOwnColour(r.scheme, number, isPrime, x, y)
-                                   : 0;
+                                   : kUnmarkedCell;
                     }
                     ASSERT_EQ(got[static_cast<std::size_t>(i)], want) << "cell " << x << "," << y;
                 }

@@ -137,11 +137,21 @@ TEST_F(Gallery, SavesTheLargeView) {
         qlonglong x;
         int cell;
         const char* goTo;
+        ShowMode show = ShowMode::Primes;
+        ColorScheme scheme = ColorScheme::White;
     } shots[] = {
         {"largeview-english-1e18-numerals", intEnglish, 1'000'000'000'000'000'000u, 0, 64, ""},
         {"largeview-german-41-cells", intGerman, 41, 0, 3, ""},
         {"largeview-english-edge", intEnglish, 1, kMaxCellRadius + 20, 2, ""},
         {"largeview-german-bad-goto", intGerman, 1'000'000'000'000'000'000u, 0, 12, "12a"},
+        {"largeview-english-cluster", intEnglish, 1, 0, 3, "", ShowMode::Primes,
+         ColorScheme::Cluster},
+        {"largeview-german-ostrand-all-numerals", intGerman, 1'000'000'000'000'000'000u, 0, 48, "",
+         ShowMode::All, ColorScheme::Ostrand},
+        {"largeview-english-ring-1e18", intEnglish, 1'000'000'000'000'000'000u, 0, 2, "",
+         ShowMode::Primes, ColorScheme::RingNumber},
+        {"largeview-english-cluster-out-of-reach", intEnglish, 1, 4000, 4, "", ShowMode::Primes,
+         ColorScheme::Cluster},
     };
     for (const auto& shot : shots) {
         view->SetLanguage(shot.language);
@@ -149,6 +159,8 @@ TEST_F(Gallery, SavesTheLargeView) {
         picture->setProperty("cellSize", shot.cell);
         picture->setProperty("centreX", shot.x);
         picture->setProperty("centreY", 0);
+        picture->setProperty("showMode", static_cast<int>(shot.show));
+        picture->setProperty("colorScheme", static_cast<int>(shot.scheme));
         if (*shot.goTo != 0) {
             auto* box = view->findChild<QLineEdit*>("txbGoTo");
             box->setText(QString::fromLatin1(shot.goTo));

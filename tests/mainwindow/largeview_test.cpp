@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
+#include <QComboBox>
+#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "explorer/ray_panel.h"
 #include "largeview/frmLargeView.h"
 #include "largeview/large_picture.h"
+#include "largeview/tile_renderer.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -259,6 +262,88 @@ TEST_F(LargeViewTest, ExtremeSizesWhileDrawing) {
         picture->setProperty("cellSize", 16);
         EXPECT_TRUE(Drawn(picture));
     }
+}
+
+// At one pixel a cell around the centre of the spiral of 1 the large view shows, pixel for
+// pixel, the main window's picture at box size 1, in every kind of number and every colour:
+// cells coloured from themselves, and Cluster and random numbers from the walk out of the
+// centre.
+TEST_F(LargeViewTest, DrawsWhatTheMainWindowDraws) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(360, 300);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(1));
+    picture->setProperty("cellSize", 1);
+    picture->SetCentre(0, 0);
+    SetStart("1");
+    Choose("cboBoxSize", 0);
+    for (int show = 0; show < kShowModeCount; ++show) {
+        for (int scheme = 0; scheme < kColorSchemeCount; ++scheme) {
+            SCOPED_TRACE(::testing::Message() << "show " << show << " scheme " << scheme);
+            Choose("cboShow", show);
+            Choose("cboColorBy", scheme);
+            const QImage expected = window->Picture().copy();
+            view->findChild<QComboBox*>("cboLargeShow")->setCurrentIndex(show);
+            view->findChild<QComboBox*>("cboLargeColorBy")->setCurrentIndex(scheme);
+            ASSERT_EQ(picture->property("showMode").toInt(), show);
+            ASSERT_EQ(picture->property("colorScheme").toInt(), scheme);
+            ASSERT_TRUE(Drawn(picture));
+            const QImage image = picture->grab().toImage();
+            const int cx = picture->width() / 2;
+            const int cy = picture->height() / 2;
+            const int reach = std::min({cx, cy, picture->width() - 1 - cx,
+                                        picture->height() - 1 - cy, frmMain::kSpiralSide / 2});
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx)
+                    ASSERT_EQ(image.pixel(cx + dx, cy + dy),
+                              expected.pixel(frmMain::kSpiralSide / 2 + dx,
+                                             frmMain::kSpiralSide / 2 + dy))
+                        << "cell " << dx << "," << dy;
+        }
+    }
+}
+
+// Out of a walk's reach Cluster and random numbers are greyed in the lists, with the reason as
+// a tip, and their cells hatched; the lists follow the picture's properties.
+TEST_F(LargeViewTest, WhatCannotBeDrawnHereIsGreyed) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(400, 300);
+    auto* shows = view->findChild<QComboBox*>("cboLargeShow");
+    auto* schemes = view->findChild<QComboBox*>("cboLargeColorBy");
+    ASSERT_EQ(shows->count(), kShowModeCount);
+    ASSERT_EQ(schemes->count(), kColorSchemeCount);
+    EXPECT_EQ(shows->currentIndex(), static_cast<int>(ShowMode::Primes));
+    EXPECT_EQ(schemes->currentIndex(), static_cast<int>(ColorScheme::White));
+    const auto enabled = [](QComboBox* list, int i) {
+        return qobject_cast<QStandardItemModel*>(list->model())->item(i)->isEnabled();
+    };
+    const int cluster = static_cast<int>(ColorScheme::Cluster);
+    const int random = static_cast<int>(ShowMode::Random);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(1));
+    picture->setProperty("cellSize", 4);
+    EXPECT_TRUE(enabled(schemes, cluster));
+    EXPECT_TRUE(enabled(shows, random));
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18));
+    EXPECT_FALSE(enabled(schemes, cluster));
+    EXPECT_FALSE(enabled(shows, random));
+    EXPECT_TRUE(enabled(schemes, static_cast<int>(ColorScheme::RingNumber)));
+    EXPECT_TRUE(schemes->itemData(cluster, Qt::ToolTipRole).toString().contains("4096 rings"));
+    view->SetLanguage(intGerman);
+    EXPECT_TRUE(shows->itemData(random, Qt::ToolTipRole).toString().contains("4096 Ringen"));
+
+    // Chosen anyway, by its property: the cells are hatched, neither black nor white.
+    picture->setProperty("colorScheme", cluster);
+    EXPECT_EQ(schemes->currentIndex(), cluster);
+    ASSERT_TRUE(Drawn(picture));
+    const QImage image = picture->grab().toImage();
+    int hatched = 0;
+    for (int x = 0; x < 16; ++x) {
+        const QRgb rgb = image.pixel(picture->width() / 2 + x, picture->height() / 2);
+        EXPECT_TRUE(rgb == kOutOfReachColor || rgb == kBeyondColor) << x;
+        hatched += rgb == kBeyondColor;
+    }
+    EXPECT_EQ(hatched, 2);  // every eighth pixel along a row
 }
 
 }  // namespace
