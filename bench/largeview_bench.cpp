@@ -28,27 +28,44 @@ void WaitForPicture(const LargePicture& picture) {
 
 struct Picture {
     LargePicture widget;
-    Picture() {
+    explicit Picture(std::uint64_t start = kStart, ColorScheme scheme = ColorScheme::White) {
         widget.resize(kWidth, kHeight);
         widget.SetCellSize(1);
-        widget.SetStartNumber(kStart);
+        widget.SetStartNumber(start);
+        widget.SetColorScheme(static_cast<int>(scheme));
         widget.SetCentre(0, 0);
         widget.show();
         WaitForPicture(widget);
     }
 };
 
-void LargeView_frame_1280x720_1e18(benchmark::State& state) {
-    Picture picture;
+// A whole frame drawn afresh, every tile and whatever they share forgotten first.
+void Frame(benchmark::State& state, std::uint64_t start, ColorScheme scheme) {
+    Picture picture(start, scheme);
     if (picture.widget.width() != kWidth || picture.widget.height() != kHeight)
         state.SkipWithError("the picture did not get its size");
     for (auto _ : state) {
         state.PauseTiming();
         picture.widget.ForgetTiles();
         state.ResumeTiming();
-        picture.widget.setProperty("startNumber", QVariant::fromValue<qulonglong>(kStart));
+        picture.widget.setProperty("startNumber", QVariant::fromValue<qulonglong>(start));
         WaitForPicture(picture.widget);
     }
+}
+
+void LargeView_frame_1280x720_1e18(benchmark::State& state) {
+    Frame(state, kStart, ColorScheme::White);
+}
+
+// The same in ring colours: every prime found, then coloured from its cell.
+void LargeView_frame_1280x720_1e18_ring(benchmark::State& state) {
+    Frame(state, kStart, ColorScheme::RingNumber);
+}
+
+// Cluster around the centre of the spiral of 1: the window's pass walks the rings out to the
+// frame's corners, and the tiles take their cells from it.
+void LargeView_frame_1280x720_start1_cluster(benchmark::State& state) {
+    Frame(state, 1, ColorScheme::Cluster);
 }
 
 void LargeView_pan_one_screen_1e18(benchmark::State& state) {
@@ -108,6 +125,14 @@ void Baseline_is_prime64_1280x720_1e18(benchmark::State& state) {
 
 BENCHMARK(quorvel::LargeView_frame_1280x720_1e18)
     ->Name("LargeView/frame_1280x720_1e18")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::LargeView_frame_1280x720_1e18_ring)
+    ->Name("LargeView/frame_1280x720_1e18_ring")
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(quorvel::LargeView_frame_1280x720_start1_cluster)
+    ->Name("LargeView/frame_1280x720_start1_cluster")
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(quorvel::LargeView_pan_one_screen_1e18)

@@ -351,6 +351,7 @@ struct Target {
 constexpr double kBigCells = 8192.0 * 8192.0;
 constexpr double kWindowCells = double{kCount};
 constexpr double kWholeRangeCells = 46339.0 * 46339.0;
+constexpr double kLargeViewCells = 1280.0 * 720.0;
 
 // measured / against must stay at or below the limit; for ">=" against / measured at or above.
 constexpr Target kTargets[] = {
@@ -361,8 +362,9 @@ constexpr Target kTargets[] = {
     {"Pass/box1_all_ostrand_top", "Anchor/primesieve_window_top", "<=", 5},
     {"Pass/box3_primes_cluster_top", "Anchor/primesieve_window_top", "<=", 1.5},
     {"Runs/box1_longest_both", "Pass/box1_primes_cluster_top", "<=", 1},
-    {"Window/redraw_box1_cluster_longest", "Pass/box1_primes_cluster_top", "<=", 1.3,
-     "Runs/box1_longest_both"},
+    // Against a fixed anchor: the pass got faster than the toolkit's fixed part of a redraw
+    // (grab, labels, waking the other core), which a ratio to the pass would punish.
+    {"Window/redraw_box1_cluster_longest", "Anchor/primesieve_window_top", "<=", 7},
     {"Window/moving_step_box3_cluster", "Pass/box3_primes_cluster_top", "<=", 1.3},
     {"Startup/program_to_first_picture", "Startup/bare_window", "<=", 1.5},
     {"Explorer/inspect_cell_1000", "Pass/box1_primes_top", "<=", 40},
@@ -379,6 +381,9 @@ constexpr Target kTargets[] = {
      kWholeRangeCells / kBigCells},
     {"LargeView/frame_1280x720_1e18", "Baseline/miller_rabin_1280x720_1e18", "<=", 0.35},
     {"LargeView/pan_one_screen_1e18", "LargeView/frame_1280x720_1e18", "<=", 0.6},
+    {"LargeView/frame_1280x720_1e18_ring", "Baseline/miller_rabin_1280x720_1e18", "<=", 0.5},
+    {"LargeView/frame_1280x720_start1_cluster", "Pass/box1_primes_cluster_top", "<=", 1.5, nullptr,
+     kLargeViewCells / kWindowCells},
 };
 
 // The whole range at one byte a pixel: its peak memory against 1.1 bytes a pixel + 200 MB.

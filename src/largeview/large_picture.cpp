@@ -195,6 +195,7 @@ void LargePicture::Schedule() {
         ++scene_.serial;
     }
     shownFrame_ = f;
+    scene_.reach = FarthestRadius(FrameRequest(show_, scheme_));
     const std::vector<TileKey> visible = VisibleTiles(f);
     std::vector<TileKey> missing;
     for (const TileKey& key : visible)
@@ -315,11 +316,14 @@ void LargePicture::StopRendering() {
     pending_.clear();
     // Whatever was left undrawn is asked for again when the picture is next shown or changed.
     SetRendering(false);
+    // The rings walked for Cluster are walked again if need be; a hidden view keeps its tiles.
+    ForgetWalkedRings();
 }
 
 void LargePicture::ForgetTiles() {
     tiles_.clear();
     old_.reset();
+    ForgetWalkedRings();
 }
 
 void LargePicture::mousePressEvent(QMouseEvent* event) {

@@ -51,21 +51,20 @@ class WalkCancel final : public PassObserver {
     const std::atomic<bool>* cancel_;
 };
 
-// Walks the rings out to `radius` at least: further while zooming out, so that the next frames
-// find them drawn, as far as a walk may go and its numbers stay within the window's range.
+// Walks the rings out to `radius` at least, and to the frame's farthest if it can: one walk
+// then serves every tile of the frame. Never past what a walk may reach, nor past the numbers
+// of the window's range.
 bool Walk(WalkedRings& w, const TileScene& scene, std::int64_t radius,
           const std::atomic<bool>* cancel) {
-    const bool same =
-        w.surface && w.start == scene.start && w.show == scene.show && w.scheme == scene.scheme;
-    std::int64_t rings =
-        std::min(std::max<std::int64_t>({radius, 256, same ? 2 * w.radius : 0}), kWalkRadius);
+    std::int64_t rings = std::min(std::max(radius, scene.reach), kWalkRadius);
     while (rings > radius &&
            scene.start + static_cast<std::uint64_t>((2 * rings + 1) * (2 * rings + 1)) - 1 >
                static_cast<std::uint64_t>(lngMaxNumber))
         rings = std::max(radius, rings / 2);
     const int side = static_cast<int>(2 * rings + 1);
     w = WalkedRings{};
-    auto surface = std::make_unique<IndexedSurface>(side, side, IndexedSurface::Layout::Tiles);
+    // In rows, so that the tiles copy a row of cells at a time.
+    auto surface = std::make_unique<IndexedSurface>(side, side, IndexedSurface::Layout::Rows);
     if (surface->IsNull()) return false;
     PassInput input;
     input.startText = std::to_string(scene.start);
@@ -85,21 +84,29 @@ bool Walk(WalkedRings& w, const TileScene& scene, std::int64_t radius,
     return true;
 }
 
+// The walked rings kept, and what guards them: the tiles' threads share them.
+std::pair<std::mutex, WalkedRings>& WalkedStore() {
+    static std::pair<std::mutex, WalkedRings> store;
+    return store;
+}
+
 // The colours of the rectangle's cells, row by row, from the walked rings; false when cancelled.
 bool WalkedColours(const TileScene& scene, std::int64_t x0, std::int64_t y0, int width, int height,
                    std::int64_t radius, std::uint8_t* out, const std::atomic<bool>* cancel) {
-    static std::mutex mutex;
-    static WalkedRings walked;
+    auto& [mutex, walked] = WalkedStore();
     const std::lock_guard lock(mutex);
     if (!walked.Serves(scene, radius) && !Walk(walked, scene, radius, cancel)) return false;
     const RasterView& raster = walked.raster;
+    // The rectangle's part that lies in the walked picture, copied a row at a time.
+    const std::int64_t left = std::max<std::int64_t>(x0 + walked.radius, 0);
+    const std::int64_t right = std::min<std::int64_t>(x0 + width + walked.radius, raster.width);
+    std::fill(out, out + static_cast<std::ptrdiff_t>(width) * height, kOutOfReach);
     for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            const int px = static_cast<int>(x0 + c + walked.radius);
-            const int py = static_cast<int>(y0 + r + walked.radius);
-            out[static_cast<std::ptrdiff_t>(r) * width + c] =
-                raster.Contains(px, py) ? raster.indices[raster.IndexOffset(px, py)] : kOutOfReach;
-        }
+        const std::int64_t py = y0 + r + walked.radius;
+        if (py < 0 || py >= raster.height || left >= right) continue;
+        std::copy_n(raster.indices + raster.Offset(static_cast<int>(left), static_cast<int>(py)),
+                    right - left,
+                    out + static_cast<std::ptrdiff_t>(r) * width + (left - x0 - walked.radius));
     }
     return true;
 }
@@ -198,6 +205,12 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
 
 }  // namespace
 
+void ForgetWalkedRings() {
+    auto& [mutex, walked] = WalkedStore();
+    const std::lock_guard lock(mutex);
+    walked = WalkedRings{};
+}
+
 PictureRequest TileRequest(const TileScene& scene, TileKey key) {
     const int side = std::max(scene.cellPixels, 1);
     const std::int64_t cx0 = FloorDiv(key.tx * kTileSide, side);
@@ -234,8 +247,14 @@ QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* 
             if (!WalkedColours(scene, cx0, cy0, columns, rows, FarthestRadius(request),
                                cells.data(), cancel))
                 return {};
-            // The walked picture's black is the background, whatever was marked black there.
-            std::replace(cells.begin(), cells.end(), std::uint8_t{0}, kUnmarkedCell);
+            // The walked picture's black is the background, whatever was marked black there,
+            // which outlines and numerals need to know.
+            if (side >= 3) {
+                std::uint8_t* c = cells.data();
+                const std::size_t n = cells.size();
+                for (std::size_t i = 0; i < n; ++i)
+                    c[i] = c[i] == 0 ? kUnmarkedCell : c[i];
+            }
             break;
         default:
             break;  // out of reach: hatched
@@ -257,14 +276,21 @@ QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* 
     rgb[kUnmarkedCell] = kUnmarkedColor;
     rgb[kBeyondCell] = kBeyondColor;
     rgb[kOutOfReach] = kOutOfReachColor;
+    const bool hatched = std::find(cells.begin(), cells.end(), kOutOfReach) != cells.end();
     for (int y = 0; y < kTileSide; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         const std::uint8_t* row = cells.data() + static_cast<std::ptrdiff_t>(rowOf[y]) * columns;
-        for (int x = 0; x < kTileSide; ++x) {
-            const std::uint8_t c = row[columnOf[x]];
-            // Cells out of reach are hatched, so that they do not read as empty ones.
-            line[x] = c == kOutOfReach && ((px0 + x + py0 + y) & 7) == 0 ? kBeyondColor : rgb[c];
+        if (side == 1) {
+            for (int x = 0; x < kTileSide; ++x)
+                line[x] = rgb[row[x]];
+        } else {
+            for (int x = 0; x < kTileSide; ++x)
+                line[x] = rgb[row[columnOf[x]]];
         }
+        // Cells out of reach are hatched, so that they do not read as empty ones.
+        if (!hatched) continue;
+        for (int x = static_cast<int>((8 - ((px0 + py0 + y) & 7)) & 7); x < kTileSide; x += 8)
+            if (row[columnOf[x]] == kOutOfReach) line[x] = kBeyondColor;
     }
     if (side >= 3) OutlineBlackMarks(image, scene, px0, py0, cx0, cy0, columns, rows, cells);
     if (side >= 2 * scene.numeralMinPixels)

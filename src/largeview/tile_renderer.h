@@ -35,6 +35,8 @@ struct TileScene {
     ShowMode show = ShowMode::Primes;
     ColorScheme scheme = ColorScheme::White;
     int numeralMinPixels = 8;  // numerals are printed at least this high, or not at all
+    // The farthest ring the frame shows, so that rings walked for one tile serve them all.
+    std::int64_t reach = 0;
     std::uint64_t serial = 0;
 };
 
@@ -47,6 +49,10 @@ PictureRequest TileRequest(const TileScene& scene, TileKey key);
 // dark grey, cells no renderer can colour (out of a walk's reach) hatched, numerals where they
 // fit. A null image when `cancel` was set on the way.
 QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* cancel = nullptr);
+
+// Lets go of the rings walked for Cluster and random numbers (a picture of up to 64 MiB), so
+// that the next tile that needs them walks them afresh.
+void ForgetWalkedRings();
 
 // The colours of cells unmarked, past 2^63 - 1 and out of reach.
 inline constexpr QRgb kUnmarkedColor = 0xFF000000;
