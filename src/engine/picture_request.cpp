@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "engine/spiral_pass.h"
 
@@ -62,6 +63,20 @@ PictureRequest RequestOf(const PassInput& input, int width, int height, int dens
     r.runs = input.calculateLongest;
     r.density = density;
     return r;
+}
+
+PassInput PassInputOf(const PictureRequest& r) {
+    PassInput in;
+    in.startText = std::to_string(r.start);
+    in.boxSize = r.cellSize;
+    in.show = r.show;
+    in.colorBy = r.scheme;
+    in.squares = r.squares;
+    in.grid = r.grid;
+    in.numerals = r.numerals;
+    in.calculateLongest = r.runs;
+    in.moving = true;
+    return in;
 }
 
 std::span<const Renderer> Renderers() {

@@ -44,6 +44,10 @@ struct PictureRequest {
 // density map).
 PictureRequest RequestOf(const PassInput& input, int width, int height, int density = 0);
 
+// The pass input that draws a request the pass serves, on a surface of its size: the start as
+// its digits, and no banner, since such a picture is not on screen while it is drawn.
+PassInput PassInputOf(const PictureRequest& request);
+
 // The renderers. Each serves some requests; where several do, the first in Renderers() draws.
 enum class RendererId {
     // A density map: a count of marked numbers per pixel.

@@ -15,20 +15,8 @@ UInt128 SpiralOffsetWide(std::int64_t x, std::int64_t y) {
     if (r > (std::uint64_t{1} << 62)) return ~UInt128{0};
     // Unsigned arithmetic wraps: a negative row or column taken modulo 2^128 still gives the
     // exact offset, which lies far inside the range.
-    const UInt128 k = r;
-    const auto ux = static_cast<UInt128>(static_cast<Int128>(x));
-    const auto uy = static_cast<UInt128>(static_cast<Int128>(y));
-    switch (SideOf(x, y)) {
-        case RingSide::East:
-            return EastSideOffset(k, uy);
-        case RingSide::North:
-            return NorthSideOffset(k, ux);
-        case RingSide::West:
-            return WestSideOffset(k, uy);
-        case RingSide::South:
-            break;
-    }
-    return r == 0 ? 0 : SouthSideOffset(k, ux);
+    return OffsetOnSide<UInt128>(SideOf(x, y), r, static_cast<UInt128>(static_cast<Int128>(x)),
+                                 static_cast<UInt128>(static_cast<Int128>(y)));
 }
 
 SpiralCell CellOfPosition(std::int64_t position) {

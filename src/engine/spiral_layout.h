@@ -79,13 +79,10 @@ constexpr I SouthSideOffset(I r, I x) {
     return FirstOffsetOfRadius(r) + 7 * r - 1 + x;
 }
 
-// Cells up to this radius all have offsets below 2^63 - 1.
-inline constexpr std::int64_t kMaxCellRadius = 1518500249;
-
-// The offset along the walk (0 for the centre) of cell (x, y), radius at most kMaxCellRadius.
-constexpr std::int64_t SpiralOffsetOf(std::int64_t x, std::int64_t y) {
-    const std::int64_t r = RadiusOf(x, y);
-    switch (SideOf(x, y)) {
+// The offset of cell (x, y) of radius r on `side` of its ring, in any integer type.
+template <typename I>
+constexpr I OffsetOnSide(RingSide side, I r, I x, I y) {
+    switch (side) {
         case RingSide::East:
             return EastSideOffset(r, y);
         case RingSide::North:
@@ -96,6 +93,14 @@ constexpr std::int64_t SpiralOffsetOf(std::int64_t x, std::int64_t y) {
             break;
     }
     return r == 0 ? 0 : SouthSideOffset(r, x);
+}
+
+// Cells up to this radius all have offsets below 2^63 - 1.
+inline constexpr std::int64_t kMaxCellRadius = 1518500249;
+
+// The offset along the walk (0 for the centre) of cell (x, y), radius at most kMaxCellRadius.
+constexpr std::int64_t SpiralOffsetOf(std::int64_t x, std::int64_t y) {
+    return OffsetOnSide(SideOf(x, y), RadiusOf(x, y), x, y);
 }
 
 __extension__ using UInt128 = unsigned __int128;

@@ -66,12 +66,12 @@ bool Walk(WalkedRings& w, const TileScene& scene, std::int64_t radius,
     // In rows, so that the tiles copy a row of cells at a time.
     auto surface = std::make_unique<IndexedSurface>(side, side, IndexedSurface::Layout::Rows);
     if (surface->IsNull()) return false;
-    PassInput input;
-    input.startText = std::to_string(scene.start);
-    input.boxSize = 1;
-    input.show = scene.show;
-    input.colorBy = scene.scheme;
-    input.moving = true;  // no banner
+    PictureRequest request;
+    request.start = scene.start;
+    request.width = request.height = side;
+    request.show = scene.show;
+    request.scheme = scene.scheme;
+    const PassInput input = PassInputOf(request);
     SpiralEngine engine;
     WalkCancel observer(cancel);
     if (engine.DrawSpiral(input, *surface, &observer).outcome != PassOutcome::Drawn) return false;

@@ -185,19 +185,9 @@ inline ReferenceResult DrawReference(const PictureRequest& r, Surface& surface) 
     return result;
 }
 
-// The window's picture of a request as a pass input: the start as typed.
+// The window's picture of a request as a pass input.
 inline PassInput InputOf(const PictureRequest& r) {
-    PassInput in;
-    in.startText = std::to_string(r.start);
-    in.boxSize = r.cellSize;
-    in.show = r.show;
-    in.colorBy = r.scheme;
-    in.squares = r.squares;
-    in.grid = r.grid;
-    in.numerals = r.numerals;
-    in.calculateLongest = r.runs;
-    in.moving = true;  // no banner: the reference draws none
-    return in;
+    return PassInputOf(r);
 }
 
 // Every scheme with every kind of number at every box size, in circles and squares, from near
