@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "engine/cell_marks.h"
-#include "engine/memory_surface.h"
 #include "engine/spiral_pass.h"
 #include "platform/image_surface.h"
 
@@ -158,30 +157,6 @@ TEST(ImageSurface, RefreshCallsTheHandlerAndClearSetsTheBackground) {
     surface.Clear(kPalette[3]);
     EXPECT_EQ(surface.Background(), kPalette[3]);
     EXPECT_EQ(surface.ReadPixel(4, 4), kPalette[3]);
-}
-
-// The same pass on the image and on plain memory: at box size 1 every mark is a pixel, so the
-// two pictures must be identical for every scheme and show mode.
-TEST(ImageSurfacePass, BoxSizeOneMatchesPlainMemory) {
-    for (int scheme = 0; scheme < kColorSchemeCount; ++scheme) {
-        for (int show = 0; show < kShowModeCount; ++show) {
-            PassInput in = Input("9973", 1);
-            in.show = static_cast<ShowMode>(show);
-            in.colorBy = static_cast<ColorScheme>(scheme);
-            ImageSurface image(61, 61);
-            testing::MemorySurface memory(61, 61);
-            SpiralEngine a, b;
-            const PassResult ra = a.DrawSpiral(in, image);
-            const PassResult rb = b.DrawSpiral(in, memory);
-            ASSERT_EQ(ra.numberShown, rb.numberShown);
-            for (int y = 0; y < 61; ++y) {
-                for (int x = 0; x < 61; ++x) {
-                    ASSERT_EQ(image.ReadPixel(x, y), memory.ReadPixel(x, y))
-                        << "scheme " << scheme << " show " << show << " at " << x << "," << y;
-                }
-            }
-        }
-    }
 }
 
 // At box size 1 the runs are measured on the bytes the pass keeps, beside writing the picture
