@@ -363,8 +363,9 @@ class CellWalker {
     }
 
   private:
-    // The walk with the show mode and the colour scheme fixed at compile time, so that the
-    // classification and the colour of a cell come down to a few instructions each.
+    // The walk with the kind of marks (the primes, every number, or others the class finds) and
+    // the colour scheme fixed at compile time, so that the classification and the colour of a
+    // cell come down to a few instructions each.
     template <Marks kMarks, ColorScheme kScheme>
     bool WalkAs() {
         const std::int32_t start = result_.startNumber;
@@ -397,9 +398,10 @@ class CellWalker {
         });
     }
 
-    // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve;
-    // without grid marks to draw, "Prime numbers" visits only the set bits. The count stays in
-    // a local, where no pixel write can be suspected of changing it.
+    // The cells of one run: n, n + 1, … Their primality comes as bits from the window's sieve,
+    // their marks as bits from the kind of number; without grid marks to draw, only the marked
+    // cells are visited. The count stays in a local, where no pixel write can be suspected of
+    // changing it.
     template <Marks kMarks, ColorScheme kScheme>
     void WalkRun(const SpiralRun& run, const std::int32_t n) {
         const int b = g_.boxSize;
