@@ -665,12 +665,13 @@ void frmMain::SetDefaultControls() {
     intLanguage = intEnglish;
     optCircles->setChecked(true);
     optSquares->setChecked(false);
-    cboBoxSize->setCurrentIndex(4);
-    intBoxSizeIndex = 4;
-    cboColorBy->setCurrentIndex(0);
+    const Settings defaults;
+    cboBoxSize->setCurrentIndex(defaults.boxSize);
+    intBoxSizeIndex = defaults.boxSize;
+    cboColorBy->setCurrentIndex(defaults.colorBy);
     intColorCount = cboColorBy->currentData().toInt();
-    cboShow->setCurrentIndex(0);
-    cboClockTicks->setCurrentIndex(2);
+    cboShow->setCurrentIndex(defaults.show);
+    cboClockTicks->setCurrentIndex(defaults.clockTicks);
     txbStartNumber->setText(QStringLiteral("1"));
     txbStartNumber_Change();
     chkGrid->setChecked(false);
@@ -681,12 +682,11 @@ void frmMain::SetDefaultControls() {
 
 void frmMain::FillFixedLists() {
     cboBoxSize->clear();
-    for (const char* size : {"1", "3", "5", "7", "15", "21", "35", "75"})
-        cboBoxSize->addItem(QString::fromLatin1(size));
+    for (const int size : kBoxSizes)
+        cboBoxSize->addItem(QString::number(size));
     cboClockTicks->clear();
-    cboClockTicks->addItem(QStringLiteral("1"), 1000);
-    cboClockTicks->addItem(QStringLiteral("2"), 500);
-    cboClockTicks->addItem(QStringLiteral("4"), 250);
+    for (const ClockRate& rate : kClockRates)
+        cboClockTicks->addItem(QString::number(rate.ticksPerSecond), rate.intervalMs);
 }
 
 // ----------------------------------------------------------------------------------------

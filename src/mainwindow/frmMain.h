@@ -12,6 +12,7 @@
 #include "engine/spiral_pass.h"
 #include "mainwindow/frame_ahead.h"
 #include "mainwindow/grafix.h"
+#include "mainwindow/list_positions.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
 #include "text/language.h"
@@ -219,6 +220,8 @@ class frmMain : public QMainWindow, private PassObserver {
 
     int ShowIndex() const;
     int BoxSizeIndex() const;
+    ShowMode ShowChoice() const { return static_cast<ShowMode>(ShowIndex()); }
+    ColorScheme SchemeChoice() const;
     bool Moving() const { return blnSpiralIn || blnSpiralOut; }
 
     UiServices* services_;

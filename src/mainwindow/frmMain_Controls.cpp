@@ -15,6 +15,25 @@
 #include "text/frmHelp.h"
 
 namespace quorvel {
+namespace {
+
+// Cells this large have room for grid marks and numerals.
+constexpr int kRoomyBoxSize = 15;
+
+// The schemes whose colours the legend explains: the diagonals, the rings and the sequence.
+bool HasColorLegend(ColorScheme scheme) {
+    switch (scheme) {
+        case ColorScheme::DiagonalNWSE:
+        case ColorScheme::DiagonalSWNE:
+        case ColorScheme::RingNumber:
+        case ColorScheme::Sequence:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
 
 int frmMain::ShowIndex() const {
     return cboShow->currentIndex();
@@ -22,6 +41,10 @@ int frmMain::ShowIndex() const {
 
 int frmMain::BoxSizeIndex() const {
     return cboBoxSize->currentIndex();
+}
+
+ColorScheme frmMain::SchemeChoice() const {
+    return static_cast<ColorScheme>(cboColorBy->currentIndex());
 }
 
 // The controls whose change draws a new picture; locked while a pass or the moving spiral
@@ -42,10 +65,11 @@ void frmMain::EnableDisableFunctions(bool blnEnable) {
     chkCalculateLongest->setEnabled(blnEnable);
 }
 
-// Grid marks need room (box size 15 and up) and unmarked cells; numerals need room.
+// Grid marks need room and unmarked cells; numerals need room.
 void frmMain::UpdateGridNumeralsEnabled() {
-    chkGrid->setEnabled(ShowIndex() < 4 && BoxSizeIndex() > 3);
-    chkNumerals->setEnabled(BoxSizeIndex() > 3);
+    const bool room = BoxSizeAt(BoxSizeIndex()) >= kRoomyBoxSize;
+    chkGrid->setEnabled(ShowChoice() != ShowMode::All && room);
+    chkNumerals->setEnabled(room);
 }
 
 void frmMain::RestoreFocus() {
@@ -62,19 +86,19 @@ void frmMain::RestoreFocus() {
 
 // Random and all numbers move no pattern worth watching, and box size 1 is too slow to move.
 void frmMain::ShowSpiralButtons() {
-    const int show = ShowIndex();
-    const bool visible = show != 1 && show != 4 && intBoxSize > 1;
+    const ShowMode show = ShowChoice();
+    const bool visible = show != ShowMode::Random && show != ShowMode::All && intBoxSize > 1;
     cmdSpiralIn->setVisible(visible);
     cmdSpiralOut->setVisible(visible);
 }
 
-// The legend explains the cycling schemes: diagonals, rings and the sequence (five colours).
-// The key's caption comes and goes with its swatches.
+// One swatch for each colour of the scheme's cycle (the sequence has five). The key's caption
+// comes and goes with its swatches.
 void frmMain::ShowColorLegend() {
-    const int scheme = cboColorBy->currentIndex();
-    const bool shown = scheme >= 1 && scheme <= 4 && !blnPaused;
+    const ColorScheme scheme = SchemeChoice();
+    const bool shown = HasColorLegend(scheme) && !blnPaused;
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i)
-        Picture1[i]->setVisible(shown && !(scheme == 4 && i == 5));
+        Picture1[i]->setVisible(shown && i < ColorCountOf(scheme));
     lblColorKey->setVisible(shown);
     ExplainColors();
 }

@@ -130,7 +130,7 @@ void frmMain::EnterMovingSpiral() {
     cmdStopButton->setFocus();
     blnAnimationStop = false;
     blnPaused = false;
-    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
     ClkClock->start();
     cboLanguage->setEnabled(false);
     HideColorLegend();
@@ -206,7 +206,7 @@ void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
     blnPaused = false;
     UpdateExplorerBusy();
-    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
         w->setEnabled(false);

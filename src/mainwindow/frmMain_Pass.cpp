@@ -30,9 +30,9 @@ void SetTextColor(QLabel* label, const QColor& color) {
 PassInput frmMain::CurrentPassInput() const {
     PassInput in;
     in.startText = txbStartNumber->text().toStdString();
-    in.boxSize = cboBoxSize->currentText().toInt();
-    in.show = static_cast<ShowMode>(ShowIndex());
-    in.colorBy = static_cast<ColorScheme>(cboColorBy->currentIndex());
+    in.boxSize = BoxSizeAt(BoxSizeIndex());
+    in.show = ShowChoice();
+    in.colorBy = SchemeChoice();
     in.squares = optSquares->isChecked();
     in.grid = chkGrid->isChecked();
     in.numerals = chkNumerals->isChecked();
@@ -92,7 +92,7 @@ void frmMain::DrawSpiral() {
         case PassOutcome::EndNumberTooLarge:
         case PassOutcome::TriangularStartTooLarge:
             intBoxSize = result.geometry.boxSize;
-            if (ShowIndex() > 0) HidePrimeStatistics();
+            if (ShowChoice() != ShowMode::Primes) HidePrimeStatistics();
             ShowMessage(MessageText(result.outcome == PassOutcome::EndNumberTooLarge
                                         ? Message::EndNumberTooLarge
                                         : Message::TriangularStartTooLarge,
@@ -178,7 +178,7 @@ void frmMain::UpdateExplorerBusy() {
 void frmMain::OnDrawingStarts(const PassResult& result) {
     intBoxSize = result.geometry.boxSize;
     UpdateExplorerBusy();
-    if (ShowIndex() > 0) HidePrimeStatistics();
+    if (ShowChoice() != ShowMode::Primes) HidePrimeStatistics();
     // Locking the controls, the Stop button and the cleared statistics only matter once events
     // are let through in the middle of the pass: a pass that never lets them through is over
     // before anything is painted, and locking it would only cost every control a repaint.
@@ -256,14 +256,14 @@ void frmMain::HidePrimeStatistics() {
          {lblSmallestPrime, lblSmallestPrimeOutput, lblLargestPrime, lblLargestPrimeOutput}) {
         label->hide();
     }
-    if (ShowIndex() == static_cast<int>(ShowMode::All)) {
+    if (ShowChoice() == ShowMode::All) {
         for (QLabel* label : {lblNumberShown, lblNumberShown2, lblNumberShownOutput})
             label->hide();
     }
 }
 
 void frmMain::ShowStatistics() {
-    const auto show = static_cast<ShowMode>(ShowIndex());
+    const ShowMode show = ShowChoice();
     if (show != ShowMode::All) {
         lblNumberShown->show();
         lblNumberShown2->show();

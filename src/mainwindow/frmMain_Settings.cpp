@@ -17,7 +17,7 @@ void frmMain::LoadSettings() {
     optCircles->setChecked(s.shape == 1);
     optSquares->setChecked(s.shape != 1);
     // Sizes 1, 3 and 5 take a moment to draw: a start never begins with them.
-    cboBoxSize->setCurrentIndex(std::max(s.boxSize, 3));
+    cboBoxSize->setCurrentIndex(std::max(s.boxSize, BoxSizePosition(7)));
     cboColorBy->setCurrentIndex(std::max(s.colorBy, 0));
     cboShow->setCurrentIndex(std::max(s.show, 0));
     cboClockTicks->setCurrentIndex(std::max(s.clockTicks, 0));

@@ -81,11 +81,6 @@ int Position(int saved, int count, int fallback) {
     return saved < count ? saved : fallback;
 }
 
-constexpr int kBoxSizes = 8;
-constexpr int kColorSchemes = 7;
-constexpr int kShowModes = 5;
-constexpr int kClockRates = 3;
-
 }  // namespace
 
 QByteArray FormatSettings(const Settings& s) {
@@ -122,12 +117,13 @@ std::optional<Settings> ParseSettings(const QByteArray& content) {
         if (c < '0' || c > '9') return std::nullopt;
     }
     Settings s;
-    s.language = numbers[1] == 1 ? 1 : 0;
+    const Settings defaults;
+    s.language = numbers[1] == intGerman ? intGerman : intEnglish;
     s.shape = numbers[2];
-    s.boxSize = Position(numbers[3], kBoxSizes, 4);
-    s.colorBy = Position(numbers[4], kColorSchemes, 0);
-    s.show = Position(numbers[5], kShowModes, 0);
-    s.clockTicks = Position(numbers[6], kClockRates, 2);
+    s.boxSize = Position(numbers[3], static_cast<int>(kBoxSizes.size()), defaults.boxSize);
+    s.colorBy = Position(numbers[4], kColorSchemeCount, defaults.colorBy);
+    s.show = Position(numbers[5], kShowModeCount, defaults.show);
+    s.clockTicks = Position(numbers[6], static_cast<int>(kClockRates.size()), defaults.clockTicks);
     s.startText = QString::fromLatin1(start);
     s.grid = numbers[8];
     s.numerals = numbers[9];

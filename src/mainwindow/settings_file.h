@@ -5,16 +5,23 @@
 #include <QString>
 #include <optional>
 
+#include "mainwindow/list_positions.h"
+#include "text/language.h"
+
 namespace quorvel {
+
+// The shape of the cells as the file writes it.
+inline constexpr int intShapeCircles = 1;  // anything else is squares
+inline constexpr int intShapeSquares = 0;
 
 // The user's choices kept between runs, as positions in the window's lists.
 struct Settings {
-    int language = 0;  // 0 English, 1 German
-    int shape = 1;     // 1 circles, anything else squares
-    int boxSize = 4;   // positions in the size, scheme, show and clock-rate lists
-    int colorBy = 0;
-    int show = 0;
-    int clockTicks = 2;
+    int language = intEnglish;
+    int shape = intShapeCircles;
+    int boxSize = BoxSizePosition(15);  // positions in the size, scheme, show and clock-rate lists
+    int colorBy = PositionOf(ColorScheme::Cluster);
+    int show = PositionOf(ShowMode::Primes);
+    int clockTicks = ClockRatePosition(4);
     QString startText = QStringLiteral("1");  // the start-number box as it was
     int grid = 0;                             // check boxes: 1 checked, anything else not
     int numerals = 1;
