@@ -630,9 +630,7 @@ void frmMain::InitializeValues() {
     blnTextSetsScroll = false;
     blnScrollSetsScroll = false;
     lblP->setText(QStringLiteral(" "));
-    blnPaused = false;
-    blnSpiralIn = false;
-    blnSpiralOut = false;
+    movingPhase_ = MovingPhase::Still;
     FillFixedLists();
     intLanguage = intEnglish;
     SetLanguageDependentLists();

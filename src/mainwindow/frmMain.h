@@ -13,6 +13,7 @@
 #include "mainwindow/frame_ahead.h"
 #include "mainwindow/grafix.h"
 #include "mainwindow/list_positions.h"
+#include "mainwindow/moving_phase.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
 #include "text/language.h"
@@ -67,7 +68,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool StartupCompleted() const { return blnStartupCompleted; }
     // The moving spiral: whether it runs (paused or not), and whether it is paused.
     bool SpiralMoving() const { return Moving(); }
-    bool SpiralPaused() const { return blnPaused; }
+    bool SpiralPaused() const { return blnPaused(); }
     // How many drawing passes were asked for since the window was made, refused ones included.
     int PassesRequested() const { return intPassesRequested; }
     const PassResult& LastPass() const { return lastPass_; }
@@ -222,7 +223,9 @@ class frmMain : public QMainWindow, private PassObserver {
     int BoxSizeIndex() const;
     ShowMode ShowChoice() const { return static_cast<ShowMode>(ShowIndex()); }
     ColorScheme SchemeChoice() const;
-    bool Moving() const { return blnSpiralIn || blnSpiralOut; }
+    bool Moving() const { return IsMoving(movingPhase_); }
+    bool blnPaused() const { return IsPaused(movingPhase_); }
+    bool blnSpiralIn() const { return IsInwards(movingPhase_); }
 
     UiServices* services_;
     std::unique_ptr<UiServices> ownServices_;
@@ -325,9 +328,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnTextSetsScroll = false;
     bool blnScrollSetsScroll = false;
     bool blnStopRequest = false;
-    bool blnPaused = false;
-    bool blnSpiralIn = false;
-    bool blnSpiralOut = false;
+    MovingPhase movingPhase_ = MovingPhase::Still;
     bool blnAnimationStop = false;   // Stop was pressed
     bool blnAnimationEnded = false;  // a step reached the end
     bool blnStepRunning = false;     // a tick's step is under way

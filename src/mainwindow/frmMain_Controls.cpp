@@ -74,7 +74,7 @@ void frmMain::UpdateGridNumeralsEnabled() {
 
 void frmMain::RestoreFocus() {
     if (!blnStartupCompleted || !isEnabled()) return;
-    if (blnPaused) {
+    if (blnPaused()) {
         cmdResumeButton->setFocus();
     } else if (Moving()) {
         cmdStopButton->setFocus();
@@ -96,7 +96,7 @@ void frmMain::ShowSpiralButtons() {
 // comes and goes with its swatches.
 void frmMain::ShowColorLegend() {
     const ColorScheme scheme = SchemeChoice();
-    const bool shown = HasColorLegend(scheme) && !blnPaused;
+    const bool shown = HasColorLegend(scheme) && !blnPaused();
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i)
         Picture1[i]->setVisible(shown && i < ColorCountOf(scheme));
     lblColorKey->setVisible(shown);
@@ -122,7 +122,7 @@ void frmMain::ExplainColors() {
 
 void frmMain::RedrawUnlessMoving() {
     if (!blnStartupCompleted) return;
-    if (!Moving() || blnPaused) {
+    if (!Moving() || blnPaused()) {
         DrawSpiral();
     } else {
         RestoreFocus();

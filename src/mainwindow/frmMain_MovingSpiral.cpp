@@ -34,8 +34,7 @@ void frmMain::RunMovingSpiral(bool inwards) {
     if (!engine_.Flags().blnSpiralDrawn) return;
     lblSpiralling->setText(WordOf(inwards ? Word::SpirallingIn : Word::SpirallingOut, intLanguage));
     EnterMovingSpiral();
-    blnSpiralOut = !inwards;
-    blnSpiralIn = inwards;
+    movingPhase_ = Spiralling(inwards);
     UpdateExplorerBusy();
     DrawFrameAhead();
 }
@@ -54,7 +53,7 @@ void frmMain::ClkClock_Timer() {
 }
 
 void frmMain::MovingSpiralStep() {
-    if (blnPaused) return;
+    if (blnPaused()) return;
     const std::optional<std::int32_t> next =
         NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), &blnIsPrime);
     if (!next) {
@@ -70,9 +69,10 @@ std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* las
     const std::int32_t limitIn = lngMaxNumber - (lastPass_.geometry.numberOfNumbers - 1);
     // The ends: the picture's largest number reaches the largest number the program handles,
     // or the central number reaches 1. Never below: 0 - 1 is no start number.
-    const std::int32_t end = blnSpiralIn ? limitIn : 1;
-    const std::int32_t step = blnSpiralIn ? 1 : -1;
-    const auto atEnd = [&](std::int32_t n) { return blnSpiralIn ? n >= end : n <= end; };
+    const bool inwards = blnSpiralIn();
+    const std::int32_t end = inwards ? limitIn : 1;
+    const std::int32_t step = inwards ? 1 : -1;
+    const auto atEnd = [&](std::int32_t n) { return inwards ? n >= end : n <= end; };
     if (atEnd(s)) return std::nullopt;
     if (!chkCentralNumberPrime->isChecked()) return s + step;
     std::int32_t next = s;
@@ -88,7 +88,7 @@ std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* las
 
 // While the spiral moves, its next picture is drawn on the other core before its tick comes.
 void frmMain::DrawFrameAhead() {
-    if (!Moving() || blnPaused || blnAnimationEnded || blnQuitting ||
+    if (!Moving() || blnPaused() || blnAnimationEnded || blnQuitting ||
         lastPass_.outcome != PassOutcome::Drawn) {
         return;
     }
@@ -129,7 +129,6 @@ void frmMain::EnterMovingSpiral() {
     cboClockTicks->setEnabled(false);
     cmdStopButton->setFocus();
     blnAnimationStop = false;
-    blnPaused = false;
     ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
     ClkClock->start();
     cboLanguage->setEnabled(false);
@@ -174,10 +173,10 @@ void frmMain::LeaveMovingSpiral() {
 // The end of an animation, however it came: the still window again, once.
 void frmMain::EndMovingSpiral() {
     if (!Moving()) return;
+    // Still from here on, paused or not: the legend comes back with the still window.
+    movingPhase_ = MovingPhase::Still;
     frameAhead_.Drop();
     LeaveMovingSpiral();
-    blnSpiralIn = false;
-    blnSpiralOut = false;
     UpdateExplorerBusy();
     EnableDisableFunctions2(true);
     RestoreFocus();
@@ -185,13 +184,12 @@ void frmMain::EndMovingSpiral() {
 
 void frmMain::cmdStopButton_Click() {
     blnAnimationStop = true;
-    blnPaused = false;
     EndMovingSpiral();
 }
 
 void frmMain::cmdPauseButton_Click() {
     if (!Moving()) return;
-    blnPaused = true;
+    movingPhase_ = Paused(movingPhase_);
     frameAhead_.Drop();
     UpdateExplorerBusy();
     for (QWidget* w :
@@ -204,7 +202,7 @@ void frmMain::cmdPauseButton_Click() {
 
 void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
-    blnPaused = false;
+    movingPhase_ = Resumed(movingPhase_);
     UpdateExplorerBusy();
     ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
     for (QWidget* w :

@@ -171,7 +171,7 @@ PassResult frmMain::RunPass(const PassInput& input) {
 }
 
 void frmMain::UpdateExplorerBusy() {
-    explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused));
+    explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused()));
 }
 
 // Validation passed; the old picture is still on screen.

@@ -21,7 +21,7 @@ namespace quorvel {
 
 // Not while the spiral moves (a paused one is still), nor while a picture is half drawn.
 bool frmMain::PictureIsStill() const {
-    return !((Moving() && !blnPaused) || blnDrawing || blnQuitting);
+    return !((Moving() && !blnPaused()) || blnDrawing || blnQuitting);
 }
 
 void frmMain::picSpiral_MouseUp(Qt::MouseButton button, QPointF position) {
