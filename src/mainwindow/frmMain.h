@@ -328,7 +328,10 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnTextSetsScroll = false;
     bool blnScrollSetsScroll = false;
     bool blnStopRequest = false;
+    // The moving spiral: where it stands, and its central number, which the box shows.
     MovingPhase movingPhase_ = MovingPhase::Still;
+    std::int32_t lngCentralNumber = 1;
+
     bool blnAnimationStop = false;   // Stop was pressed
     bool blnAnimationEnded = false;  // a step reached the end
     bool blnStepRunning = false;     // a tick's step is under way

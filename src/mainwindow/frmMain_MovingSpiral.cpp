@@ -32,6 +32,7 @@ void frmMain::RunMovingSpiral(bool inwards) {
     if (Moving() || blnDrawing || blnQuitting) return;
     DrawSpiral();
     if (!engine_.Flags().blnSpiralDrawn) return;
+    lngCentralNumber = lastPass_.startNumber;
     lblSpiralling->setText(WordOf(inwards ? Word::SpirallingIn : Word::SpirallingOut, intLanguage));
     EnterMovingSpiral();
     movingPhase_ = Spiralling(inwards);
@@ -54,13 +55,13 @@ void frmMain::ClkClock_Timer() {
 
 void frmMain::MovingSpiralStep() {
     if (blnPaused()) return;
-    const std::optional<std::int32_t> next =
-        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), &blnIsPrime);
+    const std::optional<std::int32_t> next = NextCentralNumber(lngCentralNumber, &blnIsPrime);
     if (!next) {
         blnAnimationEnded = true;
         return;
     }
-    txbStartNumber->setText(QString::number(*next));
+    lngCentralNumber = *next;
+    txbStartNumber->setText(QString::number(lngCentralNumber));
     DrawSpiral();
     if (!engine_.Flags().blnSpiralDrawn) blnAnimationEnded = true;
 }
@@ -92,8 +93,7 @@ void frmMain::DrawFrameAhead() {
         lastPass_.outcome != PassOutcome::Drawn) {
         return;
     }
-    const std::optional<std::int32_t> next =
-        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), nullptr);
+    const std::optional<std::int32_t> next = NextCentralNumber(lngCentralNumber, nullptr);
     if (!next) return;
     PassInput input = CurrentPassInput();
     input.startText = QString::number(*next).toStdString();
@@ -104,7 +104,7 @@ void frmMain::EnterMovingSpiral() {
     fraStartNumberFrame->lower();
     txbStartNumber->hide();
     vsbStartNumber->hide();
-    lblStartNumberOutput->setText(txbStartNumber->text());
+    lblStartNumberOutput->setText(QString::number(lngCentralNumber));
     lblStartNumberOutput->show();
     lblStartNumberOutput->raise();
     lblNumberofNumbers->hide();
