@@ -36,15 +36,11 @@ bool HasColorLegend(ColorScheme scheme) {
 }  // namespace
 
 int frmMain::ShowIndex() const {
-    return cboShow->currentIndex();
+    return settings_.show;
 }
 
 int frmMain::BoxSizeIndex() const {
-    return cboBoxSize->currentIndex();
-}
-
-ColorScheme frmMain::SchemeChoice() const {
-    return static_cast<ColorScheme>(cboColorBy->currentIndex());
+    return settings_.boxSize;
 }
 
 // The controls whose change draws a new picture; locked while a pass or the moving spiral
@@ -110,7 +106,7 @@ void frmMain::HideColorLegend() {
 }
 
 void frmMain::ExplainColors() {
-    const int scheme = cboColorBy->currentIndex();
+    const int scheme = settings_.colorBy;
     lblColorKey->setText(ColorKeyCaption(scheme, intLanguage));
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i) {
         const QString tip = SwatchToolTip(scheme, i, intLanguage);
@@ -173,7 +169,7 @@ void frmMain::cboBoxSize_Click() {
 
 void frmMain::cboColorBy_Click() {
     if (!blnStartupCompleted || blnRefillingLists) return;
-    intColorCount = cboColorBy->currentData().toInt();
+    intColorCount = ColorCountOf(SchemeChoice());
     ShowColorLegend();
     DrawSpiral();
     if (!Moving()) ShowSpiralButtons();

@@ -29,11 +29,12 @@ void Fill(QComboBox* list, const std::vector<ListItem>& items) {
     list->setCurrentIndex(-1);
 }
 
-// Refills a list and selects the position it had, if it had one.
-void Refill(QComboBox* list, const std::vector<ListItem>& items) {
-    const int selected = list->currentIndex();
+// Refills a list and selects the position chosen. Start-up fills the lists before it chooses
+// in them: a list that shows no choice yet is left without one.
+void Refill(QComboBox* list, const std::vector<ListItem>& items, int chosen) {
+    const bool showsChoice = list->currentIndex() != -1;
     Fill(list, items);
-    if (selected != -1) list->setCurrentIndex(selected);
+    if (showsChoice) list->setCurrentIndex(chosen);
 }
 
 }  // namespace
@@ -83,8 +84,8 @@ void frmMain::SetLanguageDependentCaptions() {
 void frmMain::SetLanguageDependentLists() {
     Fill(cboLanguage, LanguageItems(intLanguage));
     cboLanguage->setCurrentIndex(FindLanguageListIndex(intLanguage));
-    Refill(cboColorBy, ColorByItems(intLanguage));
-    Refill(cboShow, ShowItems(intLanguage));
+    Refill(cboColorBy, ColorByItems(intLanguage), settings_.colorBy);
+    Refill(cboShow, ShowItems(intLanguage), settings_.show);
 }
 
 int frmMain::FindLanguageListIndex(int language) const {

@@ -75,7 +75,7 @@ std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* las
     const std::int32_t step = inwards ? 1 : -1;
     const auto atEnd = [&](std::int32_t n) { return inwards ? n >= end : n <= end; };
     if (atEnd(s)) return std::nullopt;
-    if (!chkCentralNumberPrime->isChecked()) return s + step;
+    if (!Checked(settings_.centralNumberPrime)) return s + step;
     std::int32_t next = s;
     bool prime = false;
     do {
@@ -129,7 +129,7 @@ void frmMain::EnterMovingSpiral() {
     cboClockTicks->setEnabled(false);
     cmdStopButton->setFocus();
     blnAnimationStop = false;
-    ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
+    ClkClock->setInterval(kClockRates.at(settings_.clockTicks).intervalMs);
     ClkClock->start();
     cboLanguage->setEnabled(false);
     HideColorLegend();
@@ -204,7 +204,7 @@ void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
     movingPhase_ = Resumed(movingPhase_);
     UpdateExplorerBusy();
-    ClkClock->setInterval(kClockRates.at(cboClockTicks->currentIndex()).intervalMs);
+    ClkClock->setInterval(kClockRates.at(settings_.clockTicks).intervalMs);
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
         w->setEnabled(false);

@@ -29,14 +29,14 @@ void SetTextColor(QLabel* label, const QColor& color) {
 
 PassInput frmMain::CurrentPassInput() const {
     PassInput in;
-    in.startText = txbStartNumber->text().toStdString();
+    in.startText = settings_.startText.toStdString();
     in.boxSize = BoxSizeAt(BoxSizeIndex());
     in.show = ShowChoice();
     in.colorBy = SchemeChoice();
-    in.squares = optSquares->isChecked();
-    in.grid = chkGrid->isChecked();
-    in.numerals = chkNumerals->isChecked();
-    in.calculateLongest = chkCalculateLongest->isChecked();
+    in.squares = SquaresChosen();
+    in.grid = Checked(settings_.grid);
+    in.numerals = Checked(settings_.numerals);
+    in.calculateLongest = Checked(settings_.calculateLongest);
     in.moving = Moving();
     in.calculatingText = strCalculating.toStdString();
     return in;
@@ -73,7 +73,7 @@ void frmMain::DrawSpiral() {
     if (blnDrawing || blnQuitting) return;
     blnStopRequest = false;
     // The box holds digits only, so an empty box is the one case to mend: it means 1.
-    if (txbStartNumber->text().isEmpty()) txbStartNumber->setText(QStringLiteral("1"));
+    if (settings_.startText.isEmpty()) txbStartNumber->setText(QStringLiteral("1"));
 
     const PassInput input = CurrentPassInput();
     services_->StartLongWork();
@@ -183,8 +183,8 @@ void frmMain::OnDrawingStarts(const PassResult& result) {
     // are let through in the middle of the pass: a pass that never lets them through is over
     // before anything is painted, and locking it would only cost every control a repaint.
     blnLockPending = !Moving();
-    if (!lblStartNumberOutput->isHidden())
-        lblStartNumberOutput->setText(QString::fromStdString(result.startText));
+    // The moving spiral shows its central number in the box's place.
+    if (Moving()) lblStartNumberOutput->setText(QString::fromStdString(result.startText));
     SetNumberLabel(lblEndNumberOutput, result.endNumber);
     SetNumberLabel(lblNumberOfNumbersOutput, result.geometry.numberOfNumbers);
     // While the spiral moves, the statistics stay empty until it stops.

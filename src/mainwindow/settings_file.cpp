@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/primelib.h"
+#include "engine/spiral_pass.h"
 #include "platform/file_writing.h"
 
 namespace quorvel {
@@ -129,6 +131,26 @@ std::optional<Settings> ParseSettings(const QByteArray& content) {
     s.numerals = numbers[9];
     s.centralNumberPrime = numbers[10];
     s.calculateLongest = numbers[11];
+    return s;
+}
+
+Settings StartingSettings(const Settings& saved) {
+    Settings s = saved;
+    constexpr int kFirst = 0;
+    s.boxSize = std::max(s.boxSize, BoxSizePosition(7));
+    s.colorBy = std::max(s.colorBy, kFirst);
+    s.show = std::max(s.show, kFirst);
+    s.clockTicks = std::max(s.clockTicks, kFirst);
+    s.shape = s.shape == intShapeCircles ? intShapeCircles : intShapeSquares;
+    for (int Settings::*box : {&Settings::grid, &Settings::numerals, &Settings::centralNumberPrime,
+                               &Settings::calculateLongest}) {
+        s.*box = s.*box == intChecked ? intChecked : intUnchecked;
+    }
+    const std::string start = s.startText.toStdString();
+    if (s.startText == QLatin1String("0") || StartNumberTooLarge(start) ||
+        primelib::is_prime(0, StartNumberValue(start)) != 1) {
+        s.centralNumberPrime = intUnchecked;
+    }
     return s;
 }
 

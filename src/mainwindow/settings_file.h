@@ -13,6 +13,9 @@ namespace quorvel {
 // The shape of the cells as the file writes it.
 inline constexpr int intShapeCircles = 1;  // anything else is squares
 inline constexpr int intShapeSquares = 0;
+// A check box as the file writes it.
+inline constexpr int intChecked = 1;  // anything else is not
+inline constexpr int intUnchecked = 0;
 
 // The user's choices kept between runs, as positions in the window's lists.
 struct Settings {
@@ -45,6 +48,12 @@ QByteArray FormatSettings(const Settings& settings);
 // for are mended: another language reads as English, a list position past the end of its
 // list as that list's default. A start text with anything but digits in it damages the file.
 std::optional<Settings> ParseSettings(const QByteArray& content);
+
+// The choices a start begins with, from those a file keeps: sizes 1, 3 and 5 (which take a
+// moment to draw) give way to 7, a position before a list's first is its first, the shape and
+// the check boxes are 1 or 0 as the window shows them, and stepping from prime to prime stays
+// chosen only from a prime start number.
+Settings StartingSettings(const Settings& saved);
 
 // Where the settings file of this user lives: the file name in the folder under the user's
 // configuration folder (the home folder when there is none). Creates missing folders on the
