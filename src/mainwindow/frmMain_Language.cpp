@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <string_view>
 
 #include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
@@ -58,7 +59,10 @@ void frmMain::SetToolkitLanguage() {
 }
 
 void frmMain::SetLanguageDependentCaptions() {
+    bool twoLines = false;  // the count's caption takes two lines
     for (const Caption& caption : LanguageDependentCaptions(intLanguage)) {
+        if (std::string_view(caption.control) == "lblNumberShown2")
+            twoLines = !caption.text.isEmpty();
         QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
         if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(caption.text);
@@ -67,7 +71,7 @@ void frmMain::SetLanguageDependentCaptions() {
         }
     }
     // The count stands level with the line of its caption that ends in the colon.
-    const Qt::Alignment level = lblNumberShown2->text().isEmpty() ? Qt::AlignTop : Qt::AlignBottom;
+    const Qt::Alignment level = twoLines ? Qt::AlignBottom : Qt::AlignTop;
     for (QLabel* count : {lblNumberShownOutput,
                           findChild<QLabel*>(QStringLiteral("lblNumberShownOutputStandIn"))}) {
         if (count != nullptr) count->setAlignment(Qt::AlignRight | level);
@@ -101,9 +105,8 @@ void frmMain::SetLanguageDependentText() {
 }
 
 void frmMain::cboLanguage_Click() {
-    // The language on screen, read from the screen: refilling the list below selects an entry
-    // again, and that second call then finds nothing to change.
-    intLanguage = lblShow->text() == QLatin1String("Anzeigen:") ? intGerman : intEnglish;
+    // Refilling the list below selects an entry again; that second call finds the language
+    // already chosen.
     const QVariant chosen = cboLanguage->currentData();
     if (chosen.isValid() && chosen.toInt() != intLanguage) {
         intLanguage = chosen.toInt();
