@@ -17,7 +17,8 @@ inline constexpr int intShapeSquares = 0;
 inline constexpr int intChecked = 1;  // anything else is not
 inline constexpr int intUnchecked = 0;
 
-// The user's choices kept between runs, as positions in the window's lists.
+// The user's choices, as positions in the window's lists: kept between runs, and while the
+// program runs the window's own record of them.
 struct Settings {
     int language = intEnglish;
     int shape = intShapeCircles;
@@ -26,10 +27,10 @@ struct Settings {
     int show = PositionOf(ShowMode::Primes);
     int clockTicks = ClockRatePosition(4);
     QString startText = QStringLiteral("1");  // the start-number box as it was
-    int grid = 0;                             // check boxes: 1 checked, anything else not
-    int numerals = 1;
-    int centralNumberPrime = 0;
-    int calculateLongest = 0;
+    int grid = intUnchecked;
+    int numerals = intChecked;
+    int centralNumberPrime = intUnchecked;
+    int calculateLongest = intUnchecked;
 
     bool operator==(const Settings&) const = default;
 };
