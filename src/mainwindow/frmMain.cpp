@@ -558,29 +558,52 @@ void frmMain::showEvent(QShowEvent* event) {
 }
 
 void frmMain::ConnectHandlers() {
-    connect(optCircles, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optCircles_Click();
-    });
-    connect(optSquares, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) optSquares_Click();
-    });
-    connect(chkGrid, &QCheckBox::toggled, this, &frmMain::chkGrid_Click);
-    connect(chkNumerals, &QCheckBox::toggled, this, &frmMain::chkNumerals_Click);
-    connect(chkCentralNumberPrime, &QCheckBox::toggled, this,
-            &frmMain::chkCentralNumberPrime_Click);
-    connect(chkCalculateLongest, &QCheckBox::toggled, this, &frmMain::chkCalculateLongest_Click);
-    connect(cboBoxSize, &QComboBox::currentIndexChanged, this, &frmMain::cboBoxSize_Click);
-    connect(cboColorBy, &QComboBox::currentIndexChanged, this, &frmMain::cboColorBy_Click);
-    connect(cboShow, &QComboBox::currentIndexChanged, this, &frmMain::cboShow_Click);
-    connect(cboClockTicks, &QComboBox::currentIndexChanged, this, &frmMain::cboClockTicks_Click);
-    connect(cboLanguage, &QComboBox::currentIndexChanged, this, &frmMain::cboLanguage_Click);
-    // Choosing the entry that is already selected changes nothing, but the keyboard goes back
-    // to the start-number box as after any choice.
-    for (QComboBox* list : {cboBoxSize, cboColorBy, cboShow, cboClockTicks, cboLanguage}) {
-        connect(list, &QComboBox::activated, this, [this, list](int index) {
-            if (index == list->currentIndex()) RestoreFocus();
+    // Each control records the user's choice in the window's settings, then its handler acts
+    // on the settings.
+    using Handler = void (frmMain::*)();
+    for (const auto& [option, shape, handler] :
+         {std::tuple{optCircles, intShapeCircles, Handler{&frmMain::optCircles_Click}},
+          std::tuple{optSquares, intShapeSquares, Handler{&frmMain::optSquares_Click}}}) {
+        connect(option, &QRadioButton::toggled, this, [this, shape, handler](bool on) {
+            if (!on) return;
+            settings_.shape = shape;
+            (this->*handler)();
         });
     }
+    for (const auto& [box, choice, handler] :
+         {std::tuple{chkGrid, &Settings::grid, Handler{&frmMain::chkGrid_Click}},
+          std::tuple{chkNumerals, &Settings::numerals, Handler{&frmMain::chkNumerals_Click}},
+          std::tuple{chkCentralNumberPrime, &Settings::centralNumberPrime,
+                     Handler{&frmMain::chkCentralNumberPrime_Click}},
+          std::tuple{chkCalculateLongest, &Settings::calculateLongest,
+                     Handler{&frmMain::chkCalculateLongest_Click}}}) {
+        connect(box, &QCheckBox::toggled, this, [this, choice, handler](bool on) {
+            settings_.*choice = on ? intChecked : intUnchecked;
+            (this->*handler)();
+        });
+    }
+    for (const auto& [list, choice, handler] :
+         {std::tuple{cboBoxSize, &Settings::boxSize, Handler{&frmMain::cboBoxSize_Click}},
+          std::tuple{cboColorBy, &Settings::colorBy, Handler{&frmMain::cboColorBy_Click}},
+          std::tuple{cboShow, &Settings::show, Handler{&frmMain::cboShow_Click}},
+          std::tuple{cboClockTicks, &Settings::clockTicks,
+                     Handler{&frmMain::cboClockTicks_Click}}}) {
+        connect(list, &QComboBox::currentIndexChanged, this, [this, choice, handler](int index) {
+            // An emptied list has no position to record.
+            if (index >= 0) settings_.*choice = index;
+            (this->*handler)();
+        });
+        // Choosing the entry that is already chosen changes nothing, but the keyboard goes back
+        // to the start-number box as after any choice.
+        connect(list, &QComboBox::activated, this, [this, choice](int index) {
+            if (index == settings_.*choice) RestoreFocus();
+        });
+    }
+    // The language list records the language itself (its item data), in its handler.
+    connect(cboLanguage, &QComboBox::currentIndexChanged, this, &frmMain::cboLanguage_Click);
+    connect(cboLanguage, &QComboBox::activated, this, [this](int index) {
+        if (index == FindLanguageListIndex(intLanguage)) RestoreFocus();
+    });
     connect(cmdDraw, &QPushButton::clicked, this, &frmMain::cmdDraw_Click);
     connect(cmdSpiralIn, &QPushButton::clicked, this, &frmMain::cmdSpiralIn_Click);
     connect(cmdSpiralOut, &QPushButton::clicked, this, &frmMain::cmdSpiralOut_Click);
@@ -607,7 +630,10 @@ void frmMain::ConnectHandlers() {
     txbStartNumber->SetKeyFilter(
         [this](int keyAscii) { return txbStartNumber_KeyPress(keyAscii); });
     txbStartNumber->SetBeeper([this] { services_->Beep(); });
-    connect(txbStartNumber, &QLineEdit::textChanged, this, &frmMain::txbStartNumber_Change);
+    connect(txbStartNumber, &QLineEdit::textChanged, this, [this](const QString& text) {
+        settings_.startText = text;
+        txbStartNumber_Change();
+    });
     connect(vsbStartNumber, &QScrollBar::valueChanged, this, &frmMain::vsbStartNumber_Change);
 }
 
@@ -630,9 +656,7 @@ void frmMain::InitializeValues() {
     blnTextSetsScroll = false;
     blnScrollSetsScroll = false;
     lblP->setText(QStringLiteral(" "));
-    blnPaused = false;
-    blnSpiralIn = false;
-    blnSpiralOut = false;
+    movingPhase_ = MovingPhase::Still;
     FillFixedLists();
     intLanguage = intEnglish;
     SetLanguageDependentLists();
@@ -662,31 +686,17 @@ void frmMain::InitializeAndDraw() {
 }
 
 void frmMain::SetDefaultControls() {
-    intLanguage = intEnglish;
-    optCircles->setChecked(true);
-    optSquares->setChecked(false);
-    cboBoxSize->setCurrentIndex(4);
-    intBoxSizeIndex = 4;
-    cboColorBy->setCurrentIndex(0);
-    intColorCount = cboColorBy->currentData().toInt();
-    cboShow->setCurrentIndex(0);
-    cboClockTicks->setCurrentIndex(2);
-    txbStartNumber->setText(QStringLiteral("1"));
-    txbStartNumber_Change();
-    chkGrid->setChecked(false);
-    chkNumerals->setChecked(true);
-    chkCentralNumberPrime->setChecked(false);
-    chkCalculateLongest->setChecked(false);
+    settings_ = Settings{};
+    ShowSettings();
 }
 
 void frmMain::FillFixedLists() {
     cboBoxSize->clear();
-    for (const char* size : {"1", "3", "5", "7", "15", "21", "35", "75"})
-        cboBoxSize->addItem(QString::fromLatin1(size));
+    for (const int size : kBoxSizes)
+        cboBoxSize->addItem(QString::number(size));
     cboClockTicks->clear();
-    cboClockTicks->addItem(QStringLiteral("1"), 1000);
-    cboClockTicks->addItem(QStringLiteral("2"), 500);
-    cboClockTicks->addItem(QStringLiteral("4"), 250);
+    for (const ClockRate& rate : kClockRates)
+        cboClockTicks->addItem(QString::number(rate.ticksPerSecond), rate.intervalMs);
 }
 
 // ----------------------------------------------------------------------------------------

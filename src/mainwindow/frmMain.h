@@ -12,6 +12,9 @@
 #include "engine/spiral_pass.h"
 #include "mainwindow/frame_ahead.h"
 #include "mainwindow/grafix.h"
+#include "mainwindow/list_positions.h"
+#include "mainwindow/moving_phase.h"
+#include "mainwindow/settings_file.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
 #include "text/language.h"
@@ -43,7 +46,9 @@ class StartNumberBox;
 // The main window: the spiral on the left, the controls that choose what it shows on the
 // right, the statistics of the last drawing below them. Every control carries the name it has
 // in the program's documentation as its objectName. The engine draws; the window turns its
-// controls into a PassInput and writes what the PassResult says into labels.
+// controls into a PassInput and writes what the PassResult says into labels. Its state is
+// kept in values (the user's choices in settings_, the moving spiral's phase and central
+// number); the controls show it and record what the user changes.
 //
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
@@ -66,7 +71,7 @@ class frmMain : public QMainWindow, private PassObserver {
     bool StartupCompleted() const { return blnStartupCompleted; }
     // The moving spiral: whether it runs (paused or not), and whether it is paused.
     bool SpiralMoving() const { return Moving(); }
-    bool SpiralPaused() const { return blnPaused; }
+    bool SpiralPaused() const { return blnPaused(); }
     // How many drawing passes were asked for since the window was made, refused ones included.
     int PassesRequested() const { return intPassesRequested; }
     const PassResult& LastPass() const { return lastPass_; }
@@ -207,6 +212,7 @@ class frmMain : public QMainWindow, private PassObserver {
 
     // The settings file.
     void LoadSettings();
+    void ShowSettings();
     void SaveSettings();
 
     // Languages.
@@ -219,7 +225,13 @@ class frmMain : public QMainWindow, private PassObserver {
 
     int ShowIndex() const;
     int BoxSizeIndex() const;
-    bool Moving() const { return blnSpiralIn || blnSpiralOut; }
+    ShowMode ShowChoice() const { return static_cast<ShowMode>(settings_.show); }
+    ColorScheme SchemeChoice() const { return static_cast<ColorScheme>(settings_.colorBy); }
+    bool SquaresChosen() const { return settings_.shape != intShapeCircles; }
+    static bool Checked(int box) { return box == intChecked; }
+    bool Moving() const { return IsMoving(movingPhase_); }
+    bool blnPaused() const { return IsPaused(movingPhase_); }
+    bool blnSpiralIn() const { return IsInwards(movingPhase_); }
 
     UiServices* services_;
     std::unique_ptr<UiServices> ownServices_;
@@ -322,9 +334,10 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnTextSetsScroll = false;
     bool blnScrollSetsScroll = false;
     bool blnStopRequest = false;
-    bool blnPaused = false;
-    bool blnSpiralIn = false;
-    bool blnSpiralOut = false;
+    // The moving spiral: where it stands, and its central number, which the box shows.
+    MovingPhase movingPhase_ = MovingPhase::Still;
+    std::int32_t lngCentralNumber = 1;
+
     bool blnAnimationStop = false;   // Stop was pressed
     bool blnAnimationEnded = false;  // a step reached the end
     bool blnStepRunning = false;     // a tick's step is under way
@@ -336,9 +349,12 @@ class frmMain : public QMainWindow, private PassObserver {
     bool blnDialogOpen = false;      // a menu's question, box or dialog is up: no second one
     bool blnWatchingScreen = false;  // the window refits itself when it changes screens
     QString strStartupMessage;       // a refusal of the start-up pass, shown once painted
-    int intLanguage = intEnglish;
+    // The user's choices as the settings file keeps them: the window's own record, which the
+    // controls show and their handlers keep up to date (ConnectHandlers).
+    Settings settings_;
+    int& intLanguage = settings_.language;  // the language on screen is the one chosen
     int intHelpLanguage = intEnglish;
-    int intBoxSizeIndex = 4;
+    int intBoxSizeIndex = BoxSizePosition(15);  // where a refused size goes back to
     int intBoxSize = 15;  // the cell size of the last pass that got past the start number
     int intColorCount = 6;
     int intPassesRequested = 0;

@@ -15,13 +15,32 @@
 #include "text/frmHelp.h"
 
 namespace quorvel {
+namespace {
+
+// Cells this large have room for grid marks and numerals.
+constexpr int kRoomyBoxSize = 15;
+
+// The schemes whose colours the legend explains: the diagonals, the rings and the sequence.
+bool HasColorLegend(ColorScheme scheme) {
+    switch (scheme) {
+        case ColorScheme::DiagonalNWSE:
+        case ColorScheme::DiagonalSWNE:
+        case ColorScheme::RingNumber:
+        case ColorScheme::Sequence:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
 
 int frmMain::ShowIndex() const {
-    return cboShow->currentIndex();
+    return settings_.show;
 }
 
 int frmMain::BoxSizeIndex() const {
-    return cboBoxSize->currentIndex();
+    return settings_.boxSize;
 }
 
 // The controls whose change draws a new picture; locked while a pass or the moving spiral
@@ -42,15 +61,16 @@ void frmMain::EnableDisableFunctions(bool blnEnable) {
     chkCalculateLongest->setEnabled(blnEnable);
 }
 
-// Grid marks need room (box size 15 and up) and unmarked cells; numerals need room.
+// Grid marks need room and unmarked cells; numerals need room.
 void frmMain::UpdateGridNumeralsEnabled() {
-    chkGrid->setEnabled(ShowIndex() < 4 && BoxSizeIndex() > 3);
-    chkNumerals->setEnabled(BoxSizeIndex() > 3);
+    const bool room = BoxSizeAt(BoxSizeIndex()) >= kRoomyBoxSize;
+    chkGrid->setEnabled(ShowChoice() != ShowMode::All && room);
+    chkNumerals->setEnabled(room);
 }
 
 void frmMain::RestoreFocus() {
     if (!blnStartupCompleted || !isEnabled()) return;
-    if (blnPaused) {
+    if (blnPaused()) {
         cmdResumeButton->setFocus();
     } else if (Moving()) {
         cmdStopButton->setFocus();
@@ -62,19 +82,19 @@ void frmMain::RestoreFocus() {
 
 // Random and all numbers move no pattern worth watching, and box size 1 is too slow to move.
 void frmMain::ShowSpiralButtons() {
-    const int show = ShowIndex();
-    const bool visible = show != 1 && show != 4 && intBoxSize > 1;
+    const ShowMode show = ShowChoice();
+    const bool visible = show != ShowMode::Random && show != ShowMode::All && intBoxSize > 1;
     cmdSpiralIn->setVisible(visible);
     cmdSpiralOut->setVisible(visible);
 }
 
-// The legend explains the cycling schemes: diagonals, rings and the sequence (five colours).
-// The key's caption comes and goes with its swatches.
+// One swatch for each colour of the scheme's cycle (the sequence has five). The key's caption
+// comes and goes with its swatches.
 void frmMain::ShowColorLegend() {
-    const int scheme = cboColorBy->currentIndex();
-    const bool shown = scheme >= 1 && scheme <= 4 && !blnPaused;
+    const ColorScheme scheme = SchemeChoice();
+    const bool shown = HasColorLegend(scheme) && !blnPaused();
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i)
-        Picture1[i]->setVisible(shown && !(scheme == 4 && i == 5));
+        Picture1[i]->setVisible(shown && i < ColorCountOf(scheme));
     lblColorKey->setVisible(shown);
     ExplainColors();
 }
@@ -86,7 +106,7 @@ void frmMain::HideColorLegend() {
 }
 
 void frmMain::ExplainColors() {
-    const int scheme = cboColorBy->currentIndex();
+    const int scheme = settings_.colorBy;
     lblColorKey->setText(ColorKeyCaption(scheme, intLanguage));
     for (int i = 0; i < static_cast<int>(Picture1.size()); ++i) {
         const QString tip = SwatchToolTip(scheme, i, intLanguage);
@@ -98,7 +118,7 @@ void frmMain::ExplainColors() {
 
 void frmMain::RedrawUnlessMoving() {
     if (!blnStartupCompleted) return;
-    if (!Moving() || blnPaused) {
+    if (!Moving() || blnPaused()) {
         DrawSpiral();
     } else {
         RestoreFocus();
@@ -149,7 +169,7 @@ void frmMain::cboBoxSize_Click() {
 
 void frmMain::cboColorBy_Click() {
     if (!blnStartupCompleted || blnRefillingLists) return;
-    intColorCount = cboColorBy->currentData().toInt();
+    intColorCount = ColorCountOf(SchemeChoice());
     ShowColorLegend();
     DrawSpiral();
     if (!Moving()) ShowSpiralButtons();

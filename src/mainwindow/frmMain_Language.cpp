@@ -8,6 +8,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QSignalBlocker>
+#include <string_view>
 
 #include "explorer/explorer.h"
 #include "mainwindow/frmMain.h"
@@ -29,11 +30,12 @@ void Fill(QComboBox* list, const std::vector<ListItem>& items) {
     list->setCurrentIndex(-1);
 }
 
-// Refills a list and selects the position it had, if it had one.
-void Refill(QComboBox* list, const std::vector<ListItem>& items) {
-    const int selected = list->currentIndex();
+// Refills a list and selects the position chosen. Start-up fills the lists before it chooses
+// in them: a list that shows no choice yet is left without one.
+void Refill(QComboBox* list, const std::vector<ListItem>& items, int chosen) {
+    const bool showsChoice = list->currentIndex() != -1;
     Fill(list, items);
-    if (selected != -1) list->setCurrentIndex(selected);
+    if (showsChoice) list->setCurrentIndex(chosen);
 }
 
 }  // namespace
@@ -57,7 +59,10 @@ void frmMain::SetToolkitLanguage() {
 }
 
 void frmMain::SetLanguageDependentCaptions() {
+    bool twoLines = false;  // the count's caption takes two lines
     for (const Caption& caption : LanguageDependentCaptions(intLanguage)) {
+        if (std::string_view(caption.control) == "lblNumberShown2")
+            twoLines = !caption.text.isEmpty();
         QWidget* control = findChild<QWidget*>(QString::fromLatin1(caption.control));
         if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(caption.text);
@@ -66,7 +71,7 @@ void frmMain::SetLanguageDependentCaptions() {
         }
     }
     // The count stands level with the line of its caption that ends in the colon.
-    const Qt::Alignment level = lblNumberShown2->text().isEmpty() ? Qt::AlignTop : Qt::AlignBottom;
+    const Qt::Alignment level = twoLines ? Qt::AlignBottom : Qt::AlignTop;
     for (QLabel* count : {lblNumberShownOutput,
                           findChild<QLabel*>(QStringLiteral("lblNumberShownOutputStandIn"))}) {
         if (count != nullptr) count->setAlignment(Qt::AlignRight | level);
@@ -83,8 +88,8 @@ void frmMain::SetLanguageDependentCaptions() {
 void frmMain::SetLanguageDependentLists() {
     Fill(cboLanguage, LanguageItems(intLanguage));
     cboLanguage->setCurrentIndex(FindLanguageListIndex(intLanguage));
-    Refill(cboColorBy, ColorByItems(intLanguage));
-    Refill(cboShow, ShowItems(intLanguage));
+    Refill(cboColorBy, ColorByItems(intLanguage), settings_.colorBy);
+    Refill(cboShow, ShowItems(intLanguage), settings_.show);
 }
 
 int frmMain::FindLanguageListIndex(int language) const {
@@ -100,9 +105,8 @@ void frmMain::SetLanguageDependentText() {
 }
 
 void frmMain::cboLanguage_Click() {
-    // The language on screen, read from the screen: refilling the list below selects an entry
-    // again, and that second call then finds nothing to change.
-    intLanguage = lblShow->text() == QLatin1String("Anzeigen:") ? intGerman : intEnglish;
+    // Refilling the list below selects an entry again; that second call finds the language
+    // already chosen.
     const QVariant chosen = cboLanguage->currentData();
     if (chosen.isValid() && chosen.toInt() != intLanguage) {
         intLanguage = chosen.toInt();

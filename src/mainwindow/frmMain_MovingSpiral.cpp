@@ -32,10 +32,10 @@ void frmMain::RunMovingSpiral(bool inwards) {
     if (Moving() || blnDrawing || blnQuitting) return;
     DrawSpiral();
     if (!engine_.Flags().blnSpiralDrawn) return;
+    lngCentralNumber = lastPass_.startNumber;
     lblSpiralling->setText(WordOf(inwards ? Word::SpirallingIn : Word::SpirallingOut, intLanguage));
     EnterMovingSpiral();
-    blnSpiralOut = !inwards;
-    blnSpiralIn = inwards;
+    movingPhase_ = Spiralling(inwards);
     UpdateExplorerBusy();
     DrawFrameAhead();
 }
@@ -54,14 +54,14 @@ void frmMain::ClkClock_Timer() {
 }
 
 void frmMain::MovingSpiralStep() {
-    if (blnPaused) return;
-    const std::optional<std::int32_t> next =
-        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), &blnIsPrime);
+    if (blnPaused()) return;
+    const std::optional<std::int32_t> next = NextCentralNumber(lngCentralNumber, &blnIsPrime);
     if (!next) {
         blnAnimationEnded = true;
         return;
     }
-    txbStartNumber->setText(QString::number(*next));
+    lngCentralNumber = *next;
+    txbStartNumber->setText(QString::number(lngCentralNumber));
     DrawSpiral();
     if (!engine_.Flags().blnSpiralDrawn) blnAnimationEnded = true;
 }
@@ -70,11 +70,12 @@ std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* las
     const std::int32_t limitIn = lngMaxNumber - (lastPass_.geometry.numberOfNumbers - 1);
     // The ends: the picture's largest number reaches the largest number the program handles,
     // or the central number reaches 1. Never below: 0 - 1 is no start number.
-    const std::int32_t end = blnSpiralIn ? limitIn : 1;
-    const std::int32_t step = blnSpiralIn ? 1 : -1;
-    const auto atEnd = [&](std::int32_t n) { return blnSpiralIn ? n >= end : n <= end; };
+    const bool inwards = blnSpiralIn();
+    const std::int32_t end = inwards ? limitIn : 1;
+    const std::int32_t step = inwards ? 1 : -1;
+    const auto atEnd = [&](std::int32_t n) { return inwards ? n >= end : n <= end; };
     if (atEnd(s)) return std::nullopt;
-    if (!chkCentralNumberPrime->isChecked()) return s + step;
+    if (!Checked(settings_.centralNumberPrime)) return s + step;
     std::int32_t next = s;
     bool prime = false;
     do {
@@ -88,12 +89,11 @@ std::optional<std::int32_t> frmMain::NextCentralNumber(std::int32_t s, bool* las
 
 // While the spiral moves, its next picture is drawn on the other core before its tick comes.
 void frmMain::DrawFrameAhead() {
-    if (!Moving() || blnPaused || blnAnimationEnded || blnQuitting ||
+    if (!Moving() || blnPaused() || blnAnimationEnded || blnQuitting ||
         lastPass_.outcome != PassOutcome::Drawn) {
         return;
     }
-    const std::optional<std::int32_t> next =
-        NextCentralNumber(StartNumberValue(txbStartNumber->text().toStdString()), nullptr);
+    const std::optional<std::int32_t> next = NextCentralNumber(lngCentralNumber, nullptr);
     if (!next) return;
     PassInput input = CurrentPassInput();
     input.startText = QString::number(*next).toStdString();
@@ -104,7 +104,7 @@ void frmMain::EnterMovingSpiral() {
     fraStartNumberFrame->lower();
     txbStartNumber->hide();
     vsbStartNumber->hide();
-    lblStartNumberOutput->setText(txbStartNumber->text());
+    lblStartNumberOutput->setText(QString::number(lngCentralNumber));
     lblStartNumberOutput->show();
     lblStartNumberOutput->raise();
     lblNumberofNumbers->hide();
@@ -129,8 +129,7 @@ void frmMain::EnterMovingSpiral() {
     cboClockTicks->setEnabled(false);
     cmdStopButton->setFocus();
     blnAnimationStop = false;
-    blnPaused = false;
-    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    ClkClock->setInterval(kClockRates.at(settings_.clockTicks).intervalMs);
     ClkClock->start();
     cboLanguage->setEnabled(false);
     HideColorLegend();
@@ -174,10 +173,10 @@ void frmMain::LeaveMovingSpiral() {
 // The end of an animation, however it came: the still window again, once.
 void frmMain::EndMovingSpiral() {
     if (!Moving()) return;
+    // Still from here on, paused or not: the legend comes back with the still window.
+    movingPhase_ = MovingPhase::Still;
     frameAhead_.Drop();
     LeaveMovingSpiral();
-    blnSpiralIn = false;
-    blnSpiralOut = false;
     UpdateExplorerBusy();
     EnableDisableFunctions2(true);
     RestoreFocus();
@@ -185,13 +184,12 @@ void frmMain::EndMovingSpiral() {
 
 void frmMain::cmdStopButton_Click() {
     blnAnimationStop = true;
-    blnPaused = false;
     EndMovingSpiral();
 }
 
 void frmMain::cmdPauseButton_Click() {
     if (!Moving()) return;
-    blnPaused = true;
+    movingPhase_ = Paused(movingPhase_);
     frameAhead_.Drop();
     UpdateExplorerBusy();
     for (QWidget* w :
@@ -204,9 +202,9 @@ void frmMain::cmdPauseButton_Click() {
 
 void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
-    blnPaused = false;
+    movingPhase_ = Resumed(movingPhase_);
     UpdateExplorerBusy();
-    ClkClock->setInterval(cboClockTicks->currentData().toInt());
+    ClkClock->setInterval(kClockRates.at(settings_.clockTicks).intervalMs);
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
         w->setEnabled(false);

@@ -29,14 +29,14 @@ void SetTextColor(QLabel* label, const QColor& color) {
 
 PassInput frmMain::CurrentPassInput() const {
     PassInput in;
-    in.startText = txbStartNumber->text().toStdString();
-    in.boxSize = cboBoxSize->currentText().toInt();
-    in.show = static_cast<ShowMode>(ShowIndex());
-    in.colorBy = static_cast<ColorScheme>(cboColorBy->currentIndex());
-    in.squares = optSquares->isChecked();
-    in.grid = chkGrid->isChecked();
-    in.numerals = chkNumerals->isChecked();
-    in.calculateLongest = chkCalculateLongest->isChecked();
+    in.startText = settings_.startText.toStdString();
+    in.boxSize = BoxSizeAt(BoxSizeIndex());
+    in.show = ShowChoice();
+    in.colorBy = SchemeChoice();
+    in.squares = SquaresChosen();
+    in.grid = Checked(settings_.grid);
+    in.numerals = Checked(settings_.numerals);
+    in.calculateLongest = Checked(settings_.calculateLongest);
     in.moving = Moving();
     in.calculatingText = strCalculating.toStdString();
     return in;
@@ -73,7 +73,7 @@ void frmMain::DrawSpiral() {
     if (blnDrawing || blnQuitting) return;
     blnStopRequest = false;
     // The box holds digits only, so an empty box is the one case to mend: it means 1.
-    if (txbStartNumber->text().isEmpty()) txbStartNumber->setText(QStringLiteral("1"));
+    if (settings_.startText.isEmpty()) txbStartNumber->setText(QStringLiteral("1"));
 
     const PassInput input = CurrentPassInput();
     services_->StartLongWork();
@@ -92,7 +92,7 @@ void frmMain::DrawSpiral() {
         case PassOutcome::EndNumberTooLarge:
         case PassOutcome::TriangularStartTooLarge:
             intBoxSize = result.geometry.boxSize;
-            if (ShowIndex() > 0) HidePrimeStatistics();
+            if (ShowChoice() != ShowMode::Primes) HidePrimeStatistics();
             ShowMessage(MessageText(result.outcome == PassOutcome::EndNumberTooLarge
                                         ? Message::EndNumberTooLarge
                                         : Message::TriangularStartTooLarge,
@@ -171,20 +171,20 @@ PassResult frmMain::RunPass(const PassInput& input) {
 }
 
 void frmMain::UpdateExplorerBusy() {
-    explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused));
+    explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused()));
 }
 
 // Validation passed; the old picture is still on screen.
 void frmMain::OnDrawingStarts(const PassResult& result) {
     intBoxSize = result.geometry.boxSize;
     UpdateExplorerBusy();
-    if (ShowIndex() > 0) HidePrimeStatistics();
+    if (ShowChoice() != ShowMode::Primes) HidePrimeStatistics();
     // Locking the controls, the Stop button and the cleared statistics only matter once events
     // are let through in the middle of the pass: a pass that never lets them through is over
     // before anything is painted, and locking it would only cost every control a repaint.
     blnLockPending = !Moving();
-    if (!lblStartNumberOutput->isHidden())
-        lblStartNumberOutput->setText(QString::fromStdString(result.startText));
+    // The moving spiral shows its central number in the box's place.
+    if (Moving()) lblStartNumberOutput->setText(QString::fromStdString(result.startText));
     SetNumberLabel(lblEndNumberOutput, result.endNumber);
     SetNumberLabel(lblNumberOfNumbersOutput, result.geometry.numberOfNumbers);
     // While the spiral moves, the statistics stay empty until it stops.
@@ -256,14 +256,14 @@ void frmMain::HidePrimeStatistics() {
          {lblSmallestPrime, lblSmallestPrimeOutput, lblLargestPrime, lblLargestPrimeOutput}) {
         label->hide();
     }
-    if (ShowIndex() == static_cast<int>(ShowMode::All)) {
+    if (ShowChoice() == ShowMode::All) {
         for (QLabel* label : {lblNumberShown, lblNumberShown2, lblNumberShownOutput})
             label->hide();
     }
 }
 
 void frmMain::ShowStatistics() {
-    const auto show = static_cast<ShowMode>(ShowIndex());
+    const ShowMode show = ShowChoice();
     if (show != ShowMode::All) {
         lblNumberShown->show();
         lblNumberShown2->show();

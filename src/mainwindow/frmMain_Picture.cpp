@@ -21,7 +21,7 @@ namespace quorvel {
 
 // Not while the spiral moves (a paused one is still), nor while a picture is half drawn.
 bool frmMain::PictureIsStill() const {
-    return !((Moving() && !blnPaused) || blnDrawing || blnQuitting);
+    return !((Moving() && !blnPaused()) || blnDrawing || blnQuitting);
 }
 
 void frmMain::picSpiral_MouseUp(Qt::MouseButton button, QPointF position) {
@@ -57,8 +57,7 @@ void frmMain::NameClickedNumber(QPointF position) {
     const PassGeometry& g = lastPass_.geometry;
     if (g.boxSize < 1 || lastPass_.outcome == PassOutcome::AlreadyRunning) return;
     const bool marked = (picture.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF) != 0;
-    const bool everyCell =
-        ShowIndex() == static_cast<int>(ShowMode::All) && optSquares->isChecked();
+    const bool everyCell = ShowChoice() == ShowMode::All && SquaresChosen();
     if (!marked && !everyCell) return;
     const std::int64_t index =
         CellToSpiralIndex(y / g.boxSize, x / g.boxSize, g.centreX / g.boxSize);

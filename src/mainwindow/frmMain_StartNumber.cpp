@@ -75,7 +75,7 @@ void frmMain::SetSpinnerValue(std::int64_t value) {
 void frmMain::vsbStartNumber_Change() {
     if (blnTextSetsScroll || blnScrollSetsScroll) return;
     std::int32_t n = SpinnerValue();
-    const std::int32_t t = StartNumberValue(txbStartNumber->text().toStdString());
+    const std::int32_t t = StartNumberValue(settings_.startText.toStdString());
     const bool up = t < n;
     if (!blnStartupCompleted) return;
     StepSpinner(n, t, up);
@@ -113,7 +113,7 @@ void frmMain::StepSpinner(std::int32_t n, std::int32_t t, bool up) {
         putBack(t);
         return;
     }
-    if (chkCentralNumberPrime->isChecked()) {
+    if (Checked(settings_.centralNumberPrime)) {
         const auto acceptable = [](std::int32_t m) {
             return m != 0 && primelib::is_prime(m, m) == 1;
         };

@@ -9,8 +9,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/color_schemes.h"
 #include "engine/number_class.h"
+#include "engine/primelib.h"
+#include "engine/spiral_pass.h"
 #include "platform/file_writing.h"
 
 namespace quorvel {
@@ -83,11 +84,6 @@ int Position(int saved, int count, int fallback) {
     return saved < count ? saved : fallback;
 }
 
-constexpr int kBoxSizes = 8;
-constexpr int kColorSchemes = kColorSchemeCount;
-constexpr int kShowModes = kShowModeCount;
-constexpr int kClockRates = 3;
-
 }  // namespace
 
 QByteArray FormatSettings(const Settings& s) {
@@ -124,17 +120,38 @@ std::optional<Settings> ParseSettings(const QByteArray& content) {
         if (c < '0' || c > '9') return std::nullopt;
     }
     Settings s;
-    s.language = numbers[1] == 1 ? 1 : 0;
+    const Settings defaults;
+    s.language = numbers[1] == intGerman ? intGerman : intEnglish;
     s.shape = numbers[2];
-    s.boxSize = Position(numbers[3], kBoxSizes, 4);
-    s.colorBy = Position(numbers[4], kColorSchemes, 0);
-    s.show = Position(numbers[5], kShowModes, 0);
-    s.clockTicks = Position(numbers[6], kClockRates, 2);
+    s.boxSize = Position(numbers[3], static_cast<int>(kBoxSizes.size()), defaults.boxSize);
+    s.colorBy = Position(numbers[4], kColorSchemeCount, defaults.colorBy);
+    s.show = Position(numbers[5], kShowModeCount, defaults.show);
+    s.clockTicks = Position(numbers[6], static_cast<int>(kClockRates.size()), defaults.clockTicks);
     s.startText = QString::fromLatin1(start);
     s.grid = numbers[8];
     s.numerals = numbers[9];
     s.centralNumberPrime = numbers[10];
     s.calculateLongest = numbers[11];
+    return s;
+}
+
+Settings StartingSettings(const Settings& saved) {
+    Settings s = saved;
+    constexpr int kFirst = 0;
+    s.boxSize = std::max(s.boxSize, BoxSizePosition(7));
+    s.colorBy = std::max(s.colorBy, kFirst);
+    s.show = std::max(s.show, kFirst);
+    s.clockTicks = std::max(s.clockTicks, kFirst);
+    s.shape = s.shape == intShapeCircles ? intShapeCircles : intShapeSquares;
+    for (int Settings::*box : {&Settings::grid, &Settings::numerals, &Settings::centralNumberPrime,
+                               &Settings::calculateLongest}) {
+        s.*box = s.*box == intChecked ? intChecked : intUnchecked;
+    }
+    const std::string start = s.startText.toStdString();
+    if (s.startText == QLatin1String("0") || StartNumberTooLarge(start) ||
+        primelib::is_prime(0, StartNumberValue(start)) != 1) {
+        s.centralNumberPrime = intUnchecked;
+    }
     return s;
 }
 

@@ -5,21 +5,32 @@
 #include <QString>
 #include <optional>
 
+#include "mainwindow/list_positions.h"
+#include "text/language.h"
+
 namespace quorvel {
 
-// The user's choices kept between runs, as positions in the window's lists.
+// The shape of the cells as the file writes it.
+inline constexpr int intShapeCircles = 1;  // anything else is squares
+inline constexpr int intShapeSquares = 0;
+// A check box as the file writes it.
+inline constexpr int intChecked = 1;  // anything else is not
+inline constexpr int intUnchecked = 0;
+
+// The user's choices, as positions in the window's lists: kept between runs, and while the
+// program runs the window's own record of them.
 struct Settings {
-    int language = 0;  // 0 English, 1 German
-    int shape = 1;     // 1 circles, anything else squares
-    int boxSize = 4;   // positions in the size, scheme, show and clock-rate lists
-    int colorBy = 0;
-    int show = 0;
-    int clockTicks = 2;
+    int language = intEnglish;
+    int shape = intShapeCircles;
+    int boxSize = BoxSizePosition(15);  // positions in the size, scheme, show and clock-rate lists
+    int colorBy = PositionOf(ColorScheme::Cluster);
+    int show = PositionOf(ShowMode::Primes);
+    int clockTicks = ClockRatePosition(4);
     QString startText = QStringLiteral("1");  // the start-number box as it was
-    int grid = 0;                             // check boxes: 1 checked, anything else not
-    int numerals = 1;
-    int centralNumberPrime = 0;
-    int calculateLongest = 0;
+    int grid = intUnchecked;
+    int numerals = intChecked;
+    int centralNumberPrime = intUnchecked;
+    int calculateLongest = intUnchecked;
 
     bool operator==(const Settings&) const = default;
 };
@@ -38,6 +49,12 @@ QByteArray FormatSettings(const Settings& settings);
 // for are mended: another language reads as English, a list position past the end of its
 // list as that list's default. A start text with anything but digits in it damages the file.
 std::optional<Settings> ParseSettings(const QByteArray& content);
+
+// The choices a start begins with, from those a file keeps: sizes 1, 3 and 5 (which take a
+// moment to draw) give way to 7, a position before a list's first is its first, the shape and
+// the check boxes are 1 or 0 as the window shows them, and stepping from prime to prime stays
+// chosen only from a prime start number.
+Settings StartingSettings(const Settings& saved);
 
 // Where the settings file of this user lives: the file name in the folder under the user's
 // configuration folder (the home folder when there is none). Creates missing folders on the

@@ -216,6 +216,40 @@ TEST_F(MovingSpiral, PauseChangeAndResume) {
                                                 : "0");
 }
 
+// Pause keeps the direction: Resume goes on the way the spiral went, a picture redrawn while
+// paused stays at its number, and the next start after Stop goes the way of its own button.
+TEST_F(MovingSpiral, PauseRemembersTheDirection) {
+    struct Case {
+        const char* button;
+        const char* ticked;   // after the first tick
+        const char* resumed;  // after the first tick after Resume
+    };
+    const Case cases[] = {{"cmdSpiralIn", "11", "12"}, {"cmdSpiralOut", "9", "8"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        SetStart("10");
+        Click(c.button);
+        Tick();
+        EXPECT_EQ(Text("lblStartNumberOutput"), c.ticked);
+        Click("cmdPauseButton");
+        ASSERT_TRUE(window->SpiralPaused());
+        Tick();
+        Choose("cboColorBy", 2);
+        EXPECT_EQ(window->LastPass().startNumber, QString(c.ticked).toInt());
+        Choose("cboColorBy", 0);
+        Click("cmdResumeButton");
+        EXPECT_FALSE(window->SpiralPaused());
+        ASSERT_TRUE(Moving());
+        Tick();
+        EXPECT_EQ(Text("lblStartNumberOutput"), c.resumed);
+        Click("cmdPauseButton");
+        Click("cmdStopButton");
+        ExpectStillLayout();
+        EXPECT_FALSE(window->SpiralPaused());
+        EXPECT_EQ(Text("txbStartNumber"), c.resumed);
+    }
+}
+
 TEST_F(MovingSpiral, RefusedPassesEndOrPreventIt) {
     // A first pass that is refused changes nothing.
     Find<QLineEdit>("txbStartNumber")->setText("2147483000");

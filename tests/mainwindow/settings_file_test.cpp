@@ -86,6 +86,41 @@ TEST(SettingsFile, ValuesWithoutAPlaceAreMended) {
     EXPECT_EQ(read("0", "4,0,0,2").startText, "007");  // the box strips the zeros
 }
 
+// A start shows the file's values as the window can: written here as one line each, the
+// values in the file's order.
+TEST(SettingsFile, AStartShowsWhatTheWindowCan) {
+    struct Case {
+        const char* what;
+        const char* saved;
+        const char* started;
+    };
+    const Case cases[] = {
+        {"defaults", "1,0,1,4,0,0,2,\"1\",0,1,0,0", "1,0,1,4,0,0,2,\"1\",0,1,0,0"},
+        {"size 1 gives way to 7", "1,0,1,0,0,0,2,\"1\",0,1,0,0", "1,0,1,3,0,0,2,\"1\",0,1,0,0"},
+        {"size 5 gives way to 7", "1,0,1,2,0,0,2,\"1\",0,1,0,0", "1,0,1,3,0,0,2,\"1\",0,1,0,0"},
+        {"size 7 stays", "1,1,1,3,6,4,0,\"1\",0,1,0,0", "1,1,1,3,6,4,0,\"1\",0,1,0,0"},
+        {"size 75 stays", "1,0,1,7,0,0,2,\"1\",0,1,0,0", "1,0,1,7,0,0,2,\"1\",0,1,0,0"},
+        {"before the first entry", "1,0,1,4,-1,-7,-1,\"1\",0,1,0,0", "1,0,1,4,0,0,0,\"1\",0,1,0,0"},
+        {"any other shape is squares", "1,0,5,4,0,0,2,\"1\",0,1,0,0",
+         "1,0,0,4,0,0,2,\"1\",0,1,0,0"},
+        {"only 1 checks a box", "1,0,1,4,0,0,2,\"1\",7,-1,2,1", "1,0,1,4,0,0,2,\"1\",0,0,0,1"},
+        {"prime steps from a prime", "1,0,1,4,0,0,2,\"7\",0,1,1,0", "1,0,1,4,0,0,2,\"7\",0,1,1,0"},
+        {"leading zeros", "1,0,1,4,0,0,2,\"007\",0,1,1,0", "1,0,1,4,0,0,2,\"007\",0,1,1,0"},
+        {"not from 8", "1,0,1,4,0,0,2,\"8\",0,1,1,0", "1,0,1,4,0,0,2,\"8\",0,1,0,0"},
+        {"not from 1", "1,0,1,4,0,0,2,\"1\",0,1,1,0", "1,0,1,4,0,0,2,\"1\",0,1,0,0"},
+        {"not from 0", "1,0,1,4,0,0,2,\"0\",0,1,1,0", "1,0,1,4,0,0,2,\"0\",0,1,0,0"},
+        {"not from an empty box", "1,0,1,4,0,0,2,\"\",0,1,1,0", "1,0,1,4,0,0,2,\"\",0,1,0,0"},
+        {"not from a prime too large", "1,0,1,4,0,0,2,\"2147483647\",0,1,1,0",
+         "1,0,1,4,0,0,2,\"2147483647\",0,1,0,0"},
+    };
+    for (const Case& c : cases) {
+        const std::optional<Settings> saved = ParseSettings(c.saved);
+        const std::optional<Settings> started = ParseSettings(c.started);
+        ASSERT_TRUE(saved && started) << c.what;
+        EXPECT_EQ(FormatSettings(StartingSettings(*saved)), FormatSettings(*started)) << c.what;
+    }
+}
+
 TEST(SettingsFile, FilesOnDisk) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Tarnwick/kvr.usr");

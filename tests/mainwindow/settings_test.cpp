@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCheckBox>
 #include <QRadioButton>
+#include <QTimer>
+#include <functional>
 
 #include "mainwindow/settings_file.h"
 #include "window_fixture.h"
@@ -72,6 +74,66 @@ TEST_F(Settings, QuitAndCloseWriteWhatTheWindowShows) {
     EXPECT_EQ(Saved().split('\n')[4], "\"\"\r");
     Restart(Saved());
     EXPECT_EQ(Text("txbStartNumber"), "1");
+}
+
+// The file holds what the window showed last, whichever way it got there.
+TEST_F(Settings, WhatARunLeavesInTheFile) {
+    const QByteArray defaults = "1\r\n0\r\n1\r\n4,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n";
+    const auto tick = [&] { QMetaObject::invokeMethod(Find<QTimer>("ClkClock"), "timeout"); };
+    struct Case {
+        const char* what;
+        QByteArray file;
+        std::function<void()> run;
+        QByteArray saved;
+    };
+    const Case cases[] = {
+        {"values without a place, as shown",
+         "1\r\n0\r\n5\r\n0,-1,-1,-1\r\n\"007\"\r\n7\r\n1\r\n1\r\n2\r\n", [] {},
+         "1\r\n0\r\n0\r\n3,0,0,0\r\n\"7\"\r\n0\r\n1\r\n1\r\n0\r\n"},
+        {"a refused size goes back", defaults,
+         [&] {
+             SetStart("2147480000");
+             Choose("cboBoxSize", 0);
+             EXPECT_EQ(services.messages.size(), 1u);
+         },
+         "1\r\n0\r\n1\r\n4,0,0,2\r\n\"2147480000\"\r\n0\r\n1\r\n0\r\n0\r\n"},
+        {"the spinner's step", defaults, [&] { ClickSpinner(true); },
+         "1\r\n0\r\n1\r\n4,0,0,2\r\n\"2\"\r\n0\r\n1\r\n0\r\n0\r\n"},
+        {"where the moving spiral stopped", defaults,
+         [&] {
+             SetStart("10");
+             Click("cmdSpiralOut");
+             tick();
+             tick();
+             Click("cmdStopButton");
+         },
+         "1\r\n0\r\n1\r\n4,0,0,2\r\n\"8\"\r\n0\r\n1\r\n0\r\n0\r\n"},
+        {"choices while paused, quit while paused", defaults,
+         [&] {
+             SetStart("10");
+             Click("cmdSpiralIn");
+             tick();
+             Click("cmdPauseButton");
+             Click("optSquares");
+             Choose("cboColorBy", 1);
+             Choose("cboClockTicks", 0);
+             Click("chkGrid");
+         },
+         "1\r\n0\r\n0\r\n4,1,0,0\r\n\"11\"\r\n1\r\n1\r\n0\r\n0\r\n"},
+        {"German, chosen twice", defaults,
+         [&] {
+             Choose("cboLanguage", 1);
+             Find<QComboBox>("cboLanguage")->activated(1);
+         },
+         "1\r\n1\r\n1\r\n4,0,0,2\r\n\"1\"\r\n0\r\n1\r\n0\r\n0\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Restart(c.file);
+        c.run();
+        window->close();
+        EXPECT_EQ(Saved(), c.saved);
+    }
 }
 
 TEST_F(Settings, WhatAStartRestores) {
