@@ -270,7 +270,8 @@ bool ColourCells(std::uint64_t start, ShowMode show, ColorScheme scheme, std::in
             for (std::int64_t k = 0; k < count; k += kChunk) {
                 const std::int64_t m = std::min(kChunk, count - k);
                 const auto n = static_cast<std::int64_t>(lowest) + k;
-                const bool sieved = n + m - 1 <= primelib::kMaxNumber;
+                // (Compared so that nothing overflows for a run that ends at 2^63 - 1.)
+                const bool sieved = n <= primelib::kMaxNumber - (m - 1);
                 if (needPrimes && sieved) {
                     const auto first = static_cast<std::int32_t>(n);
                     const auto last = static_cast<std::int32_t>(n + m - 1);

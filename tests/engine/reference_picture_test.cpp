@@ -84,14 +84,15 @@ TEST(ReferencePicture, TheCellsOfTheViewAreWhatTheRulesDraw) {
                               expected.ReadPixel(x, y))
                         << "cell " << x - kHalf << "," << y - kHalf;
 
-            // Far out: a square astride the north side near 10^18, and one where the numbers
-            // pass 2^63 - 1.
+            // Far out: a square astride the north side near 10^18, and two where the numbers
+            // pass 2^63 - 1, one with runs that end on it.
             struct Far {
                 std::uint64_t start;
                 std::int64_t x0, y0;
             };
-            for (const Far far : {Far{1'000'000'000'000'000'000, -3, -500'000'007},
-                                  Far{1, kMaxCellRadius - 5, -4}}) {
+            for (const Far far :
+                 {Far{1'000'000'000'000'000'000, -3, -500'000'007}, Far{1, kMaxCellRadius - 5, -4},
+                  Far{kLargestNumber - 40, -6, -6}}) {
                 constexpr int kFar = 12;
                 std::vector<std::uint8_t> got(kFar * kFar);
                 ASSERT_TRUE(ColourCells(far.start, r.show, r.scheme, far.x0, far.y0, kFar, kFar,
