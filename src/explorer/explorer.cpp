@@ -27,6 +27,24 @@ QPoint Step(RayDirection direction) {
 
 }  // namespace
 
+std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize pictureSize,
+                                            QPointF picturePixel) {
+    if (g.boxSize < 1) return std::nullopt;
+    // The pixel that holds the point; a point never rounds over into the next cell. Checked
+    // before it is made a whole number, so that no position can overflow one.
+    const double px = std::floor(picturePixel.x());
+    const double py = std::floor(picturePixel.y());
+    if (!(px >= 0 && py >= 0 && px < pictureSize.width() && py < pictureSize.height()))
+        return std::nullopt;
+    const auto x = static_cast<std::int64_t>(px);
+    const auto y = static_cast<std::int64_t>(py);
+    const CellGrid grid{g.boxSize, g.centreX, g.centreY};
+    const auto [a, c] = grid.CellAt(x, y);
+    const std::optional<std::int64_t> position = PositionOfCell(a, c);
+    if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
+    return position;
+}
+
 Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
     : QObject(window), pictureSize_(pictureSize), raster_(std::move(raster)) {
@@ -162,17 +180,8 @@ void Explorer::PointerLeft() {
 }
 
 std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
-    const PassGeometry& g = shown_.geometry;
-    if (!hasPicture_ || g.boxSize < 1) return std::nullopt;
-    const auto x = static_cast<std::int64_t>(std::floor(picturePixel.x()));
-    const auto y = static_cast<std::int64_t>(std::floor(picturePixel.y()));
-    if (x < 0 || y < 0 || x >= pictureSize_.width() || y >= pictureSize_.height())
-        return std::nullopt;
-    const CellGrid grid{g.boxSize, g.centreX, g.centreY};
-    const auto [a, c] = grid.CellAt(x, y);
-    const std::optional<std::int64_t> position = PositionOfCell(a, c);
-    if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
-    return position;
+    if (!hasPicture_) return std::nullopt;
+    return PositionAtPixel(shown_.geometry, pictureSize_, picturePixel);
 }
 
 void Explorer::InspectElsewhere(qint64 position, qint64 start) {

@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "engine/spiral_pass.h"
 #include "engine/spiral_layout.h"
+#include "engine/spiral_pass.h"
 
 class QAction;
 class QLabel;
@@ -20,6 +20,13 @@ namespace quorvel {
 
 class InspectorPanel;
 class PictureOverlay;
+
+// The spiral position (1 for the central cell) of the cell whose drawn mark holds the pixel
+// under a point of a picture of `pictureSize` drawn with geometry `g`; nothing off the picture
+// and in the black margin around its block of numbers. The one mapping from pixels to cells
+// for the click, the readout and the inspector alike.
+std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize pictureSize,
+                                            QPointF picturePixel);
 
 // The explorer: what the cell under the pointer is (the status bar's readout), the rays through
 // it (the inspector panel, F3 in the View menu) and lines over the picture for those rays and
