@@ -65,7 +65,10 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     rest_->setSingleShot(true);
     rest_->setInterval(kRestMs);
     connect(rest_, &QTimer::timeout, this, [this] {
-        if (pendingRays_ && !busy_ && !inspector_->isHidden()) inspector_->Inspect(pendingRays_);
+        if (pendingRays_ && !busy_ && !inspector_->isHidden()) {
+            inspector_->Inspect(pendingRays_);
+            inspected_ = pendingFrom_;
+        }
         pendingRays_.reset();
     });
 
@@ -95,6 +98,7 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
 
 void Explorer::SetLanguage(int language) {
     language_ = language;
+    redrawn_ = true;
     actInspector->setText(InspectorMenuText(language));
     inspector_->SetLanguage(language);
     Update();
@@ -116,8 +120,14 @@ void Explorer::ShowPicture(const PassResult& result) {
     overlay_->SetRuns({}, {});
     overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
     ScheduleRuns();
-    // What lies under a pointer that has not moved may have changed.
-    if (pointer_) PointerAt(*pointer_);
+    // What lies under a pointer that has not moved may have changed, and a cell the inspector
+    // kept from the old picture is no longer on screen.
+    redrawn_ = true;
+    if (pointer_) {
+        PointerAt(*pointer_);
+    } else {
+        Update();
+    }
 }
 
 void Explorer::SetBusy(bool busy) {
@@ -128,7 +138,11 @@ void Explorer::SetBusy(bool busy) {
         readout_->clear();
     } else {
         ScheduleRuns();
-        if (pointer_) PointerAt(*pointer_);
+        if (pointer_) {
+            PointerAt(*pointer_);
+        } else {
+            Update();
+        }
     }
 }
 
@@ -187,6 +201,7 @@ std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
 void Explorer::InspectElsewhere(qint64 position, qint64 start) {
     if (inspector_->isHidden()) return;
     pendingRays_ = RaysOfPosition(position, start);
+    pendingFrom_ = Source::Elsewhere;
     if (pendingRays_) rest_->start();
 }
 
@@ -211,12 +226,29 @@ void Explorer::Update() {
     const bool inspecting = !inspector_->isHidden();
     if (inspecting && !busy_) {
         // The panel keeps the last cell while the pointer is off the picture, and measures a
-        // new one once the pointer rests on it.
-        if (rays) {
+        // new one once the pointer rests on it. After a redraw it tells at once about the cell
+        // now under the pointer, or, with the pointer gone, lets go of a cell of the old
+        // picture; a cell of another view stays.
+        if (rays && redrawn_) {
+            rest_->stop();
+            pendingRays_.reset();
+            inspector_->Inspect(rays);
+            inspected_ = Source::Picture;
+        } else if (rays) {
             pendingRays_ = rays;
+            pendingFrom_ = Source::Picture;
             rest_->start();
+        } else if (redrawn_ || !hasPicture_) {
+            if (pendingFrom_ == Source::Picture) {
+                rest_->stop();
+                pendingRays_.reset();
+            }
+            if (inspected_ == Source::Picture || !hasPicture_) {
+                inspector_->Inspect(std::nullopt);
+                inspected_ = Source::Nothing;
+            }
         }
-        if (!hasPicture_) inspector_->Inspect(std::nullopt);
+        redrawn_ = false;
     }
     if (inspecting && rays) {
         QList<QPoint> steps;

@@ -93,7 +93,14 @@ class Explorer : public QObject {
     bool updateQueued_ = false;
     bool runsQueued_ = false;
     std::optional<QPointF> pointer_;
+    // Where the inspector's cell came from: this picture or another view (the large view).
+    enum class Source { Nothing, Picture, Elsewhere };
     std::optional<CellRays> pendingRays_;  // for the inspector, once the pointer rests
+    Source pendingFrom_ = Source::Nothing;
+    Source inspected_ = Source::Nothing;  // of the cell on show
+    // The picture or the language changed since the inspector last looked: it looks again at
+    // once.
+    bool redrawn_ = false;
     QTimer* rest_ = nullptr;
     int language_ = 0;
 };
