@@ -20,6 +20,7 @@ void frmMain::BuildLargeViewEntry() {
     actLargeView->setShortcut(QKeySequence(Qt::Key_F4));
     connect(actLargeView, &QAction::triggered, this, &frmMain::mnuLargeView_Click);
     SetLargeViewLanguage();
+    UpdateMenuActions();
 }
 
 void frmMain::SetLargeViewLanguage() {
@@ -28,7 +29,7 @@ void frmMain::SetLargeViewLanguage() {
 }
 
 void frmMain::mnuLargeView_Click() {
-    if (blnQuitting) return;
+    if (!actLargeView->isEnabled() || blnQuitting) return;
     if (largeView_ == nullptr) {
         largeView_ = new frmLargeView(this);
         largeView_->SetLanguage(intLanguage);
