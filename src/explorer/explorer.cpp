@@ -205,6 +205,17 @@ void Explorer::InspectElsewhere(qint64 position, qint64 start) {
     if (pendingRays_) rest_->start();
 }
 
+void Explorer::ElsewhereChanged() {
+    if (pendingFrom_ == Source::Elsewhere) {
+        rest_->stop();
+        pendingRays_.reset();
+    }
+    if (inspected_ == Source::Elsewhere) {
+        inspector_->Inspect(std::nullopt);
+        inspected_ = Source::Nothing;
+    }
+}
+
 std::optional<std::int64_t> Explorer::NumberAt(QPointF picturePixel) const {
     const std::optional<std::int64_t> position = PositionAt(picturePixel);
     if (!position) return std::nullopt;

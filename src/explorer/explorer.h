@@ -60,11 +60,15 @@ class Explorer : public QObject {
     // spiral (the large view): the inspector, when open, follows it as it follows this
     // picture's pointer.
     void InspectElsewhere(qint64 position, qint64 start);
+    // That other view changed while its pointer was away: a cell of it on show is gone.
+    void ElsewhereChanged();
 
     // The number in the cell under a picture pixel, if the picture on screen has one there.
     std::optional<std::int64_t> NumberAt(QPointF picturePixel) const;
 
     InspectorPanel* Inspector() const { return inspector_; }
+    // View › Inspector (F3), for the other windows to offer too.
+    QAction* InspectorAction() const { return actInspector; }
     // How long the pointer rests on a cell before the inspector measures its rays: a sweep
     // across the picture starts no measurement for every cell it crosses.
     static constexpr int kRestMs = 60;

@@ -121,6 +121,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void BuildLargeViewEntry();
     void SetLargeViewLanguage();
     void mnuLargeView_Click();
+    void PlaceLargeView();
 
     // Start-up.
     void InitializeValues();

@@ -44,4 +44,26 @@ WindowFit FitWindow(const WindowFitInput& in) {
     return fit;
 }
 
+QRect PlaceBeside(const QRect& anchor, QSize preferred, QSize least, const QRect& screen,
+                  int offset) {
+    const QSize size = preferred.boundedTo(screen.size());
+    const auto within = [](int at, int length, int low, int high) {
+        return std::max(low, std::min(at, high + 1 - length));
+    };
+    const int right = screen.right() - anchor.right();
+    const int left = anchor.left() - screen.left();
+    const int room = std::max(right, left);
+    if (room >= least.width()) {
+        const int width = std::min(size.width(), room);
+        // The right side where the whole window fits there.
+        const bool onRight = right >= size.width() || right >= left;
+        const int x = onRight ? anchor.right() + 1 : anchor.left() - width;
+        return {x, within(anchor.top(), size.height(), screen.top(), screen.bottom()), width,
+                size.height()};
+    }
+    return {within(anchor.left() + offset, size.width(), screen.left(), screen.right()),
+            within(anchor.top() + offset, size.height(), screen.top(), screen.bottom()),
+            size.width(), size.height()};
+}
+
 }  // namespace quorvel

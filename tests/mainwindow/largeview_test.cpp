@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -226,6 +228,85 @@ TEST_F(LargeViewTest, TheReadoutAndTheInspectorFollowThePointer) {
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return window->PictureExplorer()->Inspector()->ShownNumber() == std::int64_t(k1e18 + 1);
     }));
+}
+
+// The view moved or changed under a still pointer: the readout and the inspector name the cell
+// now under it. Changed while the pointer is away, the inspector lets go of the view's cell.
+TEST_F(LargeViewTest, TheReadoutFollowsTheViewUnderAStillPointer) {
+    window->findChild<QAction*>("actInspector")->trigger();
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(1));
+    picture->setProperty("cellSize", 8);
+    picture->SetCentre(0, 0);
+    auto* readout = view->findChild<QLabel*>("lblLargeViewReadout");
+    // A move to where the pointer already is would be no move at all: it comes from beside.
+    const QPoint over(picture->width() / 2 + 8, picture->height() / 2);
+    QTest::mouseMove(picture, over + QPoint(1, 0));
+    QTest::mouseMove(picture, over);
+    EXPECT_EQ(readout->text(), "2: prime     ring 2");
+    const struct {
+        Qt::Key key;
+        const char* readout;  // of the cell under the pointer, one east of the middle
+        std::int64_t number;
+    } keys[] = {
+        {Qt::Key_Right, "11: prime     ring 3", 11},
+        {Qt::Key_Down, "10 = 2 · 5     ring 3", 10},
+        {Qt::Key_Home, "2: prime     ring 2", 2},
+    };
+    InspectorPanel* inspector = window->PictureExplorer()->Inspector();
+    for (const auto& k : keys) {
+        QTest::keyClick(picture, k.key);
+        EXPECT_EQ(readout->text(), QString::fromUtf8(k.readout)) << k.key;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inspector->ShownNumber() == k.number; })) << k.key;
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(picture, &leave);
+    EXPECT_EQ(readout->text(), "");
+    EXPECT_EQ(inspector->ShownNumber(), 2);  // the cell last pointed at stays, until
+    Enter(view, "txbLargeStart", "100");
+    EXPECT_EQ(inspector->ShownNumber(), std::nullopt);
+}
+
+// The view opens beside the main window where the screen has room (see WindowPlace), else a
+// little down and right of it: never right over it, hiding it and the inspector.
+TEST_F(LargeViewTest, OpensBesideTheMainWindowOrOffset) {
+    frmLargeView* view = Open();
+    const QRect main = window->frameGeometry();
+    const QRect placed = view->frameGeometry();
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(placed));
+    if (placed.intersects(main)) {
+        EXPECT_GT(placed.left(), main.left());
+        EXPECT_GT(placed.top(), main.top());
+    }
+}
+
+// Esc and Ctrl+W close the view; F3 and F4 do there what they do in the main window.
+TEST_F(LargeViewTest, ItsKeysAndTheViewMenusKeys) {
+    frmLargeView* view = Open();
+    for (const QKeySequence keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+        QApplication::setActiveWindow(view);
+        QWidget* box = view->findChild<QLineEdit*>("txbGoTo");
+        box->setFocus();
+        QTest::keySequence(box, keys);
+        EXPECT_TRUE(view->isHidden()) << keys.toString().toStdString();
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window.get(), Qt::Key_F4);
+        EXPECT_TRUE(view->isVisible());
+    }
+    InspectorPanel* inspector = window->PictureExplorer()->Inspector();
+    LargePicture* picture = Picture(view);
+    for (const bool open : {true, false}) {
+        QApplication::setActiveWindow(view);
+        picture->setFocus();
+        QTest::keyClick(picture, Qt::Key_F3);
+        EXPECT_EQ(inspector->isHidden(), !open);
+    }
+    QSignalSpy largeView(window->findChild<QAction*>("actLargeView"), &QAction::triggered);
+    QTest::keyClick(picture, Qt::Key_F4);
+    EXPECT_EQ(largeView.count(), 1);
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_EQ(QApplication::activeWindow(), view);
 }
 
 // Closing the large view or the main window while tiles are drawn leaves no thread behind.

@@ -39,18 +39,18 @@ class WindowKeys : public WindowTest {
         QList<QWidget*> controls;
         for (QWidget* w : top->findChildren<QWidget*>()) {
             if (w->window() != top && !qobject_cast<QDockWidget*>(w->window())) continue;
-            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(top) && w->isEnabled() &&
-                !w->objectName().isEmpty())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(top) && w->isEnabled())
                 controls << w;
         }
         return controls;
     }
-    // Presses each key of `actions` with each of `controls` focused in `top`.
+    // Presses each key of the enabled `actions` with each of `controls` focused in `top`.
     static void PressEveryKeyEverywhere(QWidget* top, const QList<QWidget*>& controls,
                                         const QList<QAction*>& actions) {
         ShortcutProbe probe(actions);
         for (QWidget* control : controls) {
             for (QAction* action : actions) {
+                if (!action->isEnabled()) continue;
                 for (const QKeySequence& keys : action->shortcuts()) {
                     QApplication::setActiveWindow(top);
                     control->setFocus();
@@ -63,27 +63,48 @@ class WindowKeys : public WindowTest {
             }
         }
     }
-    QList<QAction*> MenuActions() const {
-        QList<QAction*> actions;
-        for (QAction* action : window->findChildren<QAction*>())
-            if (action->objectName().startsWith("act") && !action->shortcut().isEmpty())
-                actions << action;
-        return actions;
+    static QStringList Names(const QList<QWidget*>& controls) {
+        QStringList names;
+        for (const QWidget* control : controls)
+            names << control->objectName();
+        return names;
     }
 };
 
-TEST_F(WindowKeys, EveryMenuKeyWorksFromEveryControl) {
-    const QList<QAction*> actions = MenuActions();
-    ASSERT_EQ(actions.size(), 7);  // Ctrl+S, Ctrl+Shift+C, Ctrl+E, Ctrl+Q, F1, F3, F4
-    window->findChild<QAction*>("actInspector")->trigger();  // its check box takes the focus too
-    const QList<QWidget*> controls = Focusable(window.get());
-    QStringList names;
-    for (QWidget* control : controls)
-        names << control->objectName();
+// The main window still, with the inspector's switch; while the spiral is paused, with its
+// buttons; and the large view, with its own keys and the main window's View keys and Quit.
+TEST_F(WindowKeys, EveryKeyWorksFromEveryControl) {
+    QList<QAction*> menu;
+    for (QAction* action : window->findChildren<QAction*>())
+        if (action->objectName().startsWith("act") && !action->shortcut().isEmpty()) menu << action;
+    ASSERT_EQ(menu.size(), 7);  // Ctrl+S, Ctrl+Shift+C, Ctrl+E, Ctrl+Q, F1, F3, F4
+    window->findChild<QAction*>("actInspector")->trigger();
+    const QList<QWidget*> still = Focusable(window.get());
     for (const char* name : {"txbStartNumber", "cmdDraw", "cboBoxSize", "optCircles", "chkGrid",
                              "cboLanguage", "cmdQuit", "chkRunOverlay"})
-        EXPECT_TRUE(names.contains(name)) << name;
-    PressEveryKeyEverywhere(window.get(), controls, actions);
+        EXPECT_TRUE(Names(still).contains(name)) << name;
+    PressEveryKeyEverywhere(window.get(), still, menu);
+
+    Click("cmdSpiralIn");
+    Click("cmdPauseButton");
+    const QList<QWidget*> paused = Focusable(window.get());
+    for (const char* name : {"cmdStopButton", "cmdResumeButton", "cboClockTicks"})
+        EXPECT_TRUE(Names(paused).contains(name)) << name;
+    PressEveryKeyEverywhere(window.get(), paused, menu);
+    Click("cmdStopButton");
+
+    window->findChild<QAction*>("actLargeView")->trigger();
+    frmLargeView* view = window->LargeView();
+    ASSERT_NE(view, nullptr);
+    QStringList keysThere;
+    for (const QAction* action : view->actions())
+        keysThere << action->objectName();
+    keysThere.sort();
+    EXPECT_EQ(keysThere.join(' '), "actCloseLargeView actInspector actLargeView actQuit");
+    const QList<QWidget*> inView = Focusable(view);
+    EXPECT_EQ(Names(inView).join(' '),
+              "txbLargeStart txbGoTo cboLargeShow cboLargeColorBy picLargeView");
+    PressEveryKeyEverywhere(view, inView, view->actions());
 }
 
 }  // namespace
