@@ -27,6 +27,22 @@ namespace {
 
 constexpr int kMessageMs = 10000;
 
+// The cell `offset` steps along the walk from the centre. Positions count one ahead of offsets
+// in 64 signed bits, so the very last offset, 2^63 - 1, has no position: its cell is the
+// neighbour of the cell before it that the walk steps on to.
+std::pair<std::int64_t, std::int64_t> CellOfOffset(std::uint64_t offset) {
+    if (offset < kLargestNumber) {
+        const SpiralCell cell = CellOfPosition(static_cast<std::int64_t>(offset + 1));
+        return {cell.x, cell.y};
+    }
+    const SpiralCell before = CellOfPosition(static_cast<std::int64_t>(kLargestNumber));
+    for (const CellStep& step : kNeighbourSteps) {
+        if (SpiralOffsetWide(before.x + step.dx, before.y + step.dy) == offset)
+            return {before.x + step.dx, before.y + step.dy};
+    }
+    return {before.x, before.y};
+}
+
 }  // namespace
 
 frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
@@ -252,9 +268,8 @@ void frmLargeView::txbGoTo_Enter() {
         return;
     }
     statusBar()->clearMessage();
-    const std::uint64_t position = std::get<std::uint64_t>(entry) - picLargeView->StartNumber() + 1;
-    const SpiralCell cell = CellOfPosition(static_cast<std::int64_t>(position));
-    picLargeView->SetCentre(cell.x, cell.y);
+    const auto [x, y] = CellOfOffset(std::get<std::uint64_t>(entry) - picLargeView->StartNumber());
+    picLargeView->SetCentre(x, y);
 }
 
 void frmLargeView::closeEvent(QCloseEvent* event) {

@@ -115,17 +115,18 @@ TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
     } cases[] = {
         {"txbGoTo", "-5", intEnglish,
          "“-5” is not a whole number. Use the digits 0–9 only, from 100 … "
-         "1000000000000000000."},
+         "9223372036854775807."},
         {"txbGoTo", "+5", intEnglish, ""},
         {"txbGoTo", "1 000", intEnglish, ""},
-        {"txbGoTo", "", intEnglish, "Enter a number from 100 … 1000000000000000000."},
+        {"txbGoTo", "", intEnglish, "Enter a number from 100 … 9223372036854775807."},
         {"txbGoTo", "99", intEnglish,
-         "99 is not in this spiral: it holds 100 … 1000000000000000000."},
+         "99 is not in this spiral: it holds 100 … 9223372036854775807."},
         {"txbGoTo", "18446744073709551616", intEnglish, ""},
         {"txbGoTo", "1234567890123456789012345", intGerman,
          "1234567890123456789012345 liegt nicht in dieser Spirale: Sie reicht von 100 … "
-         "1000000000000000000."},
-        {"txbGoTo", "1000000000000000001", intEnglish, ""},
+         "9223372036854775807."},
+        {"txbGoTo", "9223372036854775808", intEnglish,
+         "9223372036854775808 is not in this spiral: it holds 100 … 9223372036854775807."},
         {"txbGoTo", QString::fromUtf8("١٢"), intGerman, ""},
         {"txbLargeStart", "9223372036854775807", intGerman,
          "9223372036854775807 ist als Startzahl zu groß: erlaubt ist 0 … "
@@ -156,6 +157,31 @@ TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
     EXPECT_EQ(picture->property("centreY").toLongLong(), far.y);
     Enter(view, "txbLargeStart", "1000000000000000000");
     EXPECT_EQ(picture->property("startNumber").toULongLong(), k1e18);
+}
+
+// Go to takes every number the view shows, from the start to 2^63 - 1, and centres its cell.
+TEST_F(LargeViewTest, GoToCentresEveryNumberTheViewShows) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    constexpr std::uint64_t kLast = 9'223'372'036'854'775'807u;
+    for (const auto& [start, number] : {std::pair{k1e18, k1e18 + 9},
+                                        {k1e18, kLast},
+                                        {std::uint64_t{0}, kLast},
+                                        {std::uint64_t{0}, kLast - 1},
+                                        {std::uint64_t{5}, std::uint64_t{5}},
+                                        {std::uint64_t{7}, std::uint64_t{1'000'000'007}}}) {
+        SCOPED_TRACE(::testing::Message() << start << " " << number);
+        picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(start));
+        view->statusBar()->clearMessage();
+        Enter(view, "txbGoTo", QString::number(number));
+        EXPECT_EQ(view->statusBar()->currentMessage(), "");
+        EXPECT_EQ(NumberOfCell(start, picture->CentreX(), picture->CentreY()), number);
+    }
+    EXPECT_EQ(view->findChild<QLineEdit*>("txbGoTo")->toolTip(),
+              "A number of the spiral, up to 2^63 − 1 = 9223372036854775807, the largest a cell "
+              "holds: Enter centres the view on its cell");
+    view->SetLanguage(intGerman);
+    EXPECT_TRUE(view->findChild<QLineEdit*>("txbGoTo")->toolTip().contains("größte"));
 }
 
 // Dragging, a wheel notch and each key move the view as a user expects.
