@@ -61,9 +61,15 @@ QRect PlaceBeside(const QRect& anchor, QSize preferred, QSize least, const QRect
         return {x, within(anchor.top(), size.height(), screen.top(), screen.bottom()), width,
                 size.height()};
     }
-    return {within(anchor.left() + offset, size.width(), screen.left(), screen.right()),
-            within(anchor.top() + offset, size.height(), screen.top(), screen.bottom()),
-            size.width(), size.height()};
+    // Offset, and smaller where that keeps the first window's title in sight; never smaller
+    // than `least`.
+    const QPoint at = anchor.topLeft() + QPoint(offset, offset);
+    const QSize shown =
+        size.boundedTo(QSize(screen.right() + 1 - at.x(), screen.bottom() + 1 - at.y()))
+            .expandedTo(least);
+    return {within(at.x(), shown.width(), screen.left(), screen.right()),
+            within(at.y(), shown.height(), screen.top(), screen.bottom()), shown.width(),
+            shown.height()};
 }
 
 }  // namespace quorvel

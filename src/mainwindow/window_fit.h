@@ -35,9 +35,9 @@ WindowFit FitWindow(const WindowFitInput& in);
 
 // Where a second window goes, frames included: beside the window at `anchor`, on the side with
 // more room, as large as `preferred` or as that room; where neither side has room for
-// `least`, at `preferred` size shifted by `offset` down and to the right of the anchor, so
-// that the first window's title and edge stay in sight. Always within `screen`, the screen's
-// free area.
+// `least`, `offset` down and to the right of the anchor, so that the first window's title and
+// edge stay in sight, and as large as `preferred` or the room there (but `least` at least).
+// Always within `screen`, the screen's free area.
 QRect PlaceBeside(const QRect& anchor, QSize preferred, QSize least, const QRect& screen,
                   int offset);
 

@@ -70,13 +70,15 @@ TEST_F(WindowFit, FitsTheScreenAndKeepsThePictureExact) {
 }
 
 // A second window goes beside the first where the screen has room, on the roomier side and
-// no larger than that room, else a little down and right of it; always on the screen.
+// no larger than that room, else a little down and right of it, smaller to keep the first
+// one's title in sight; always on the screen.
 TEST(WindowPlace, BesideWhereThereIsRoomElseOffset) {
     const QRect screen(0, 0, 1920, 1050);
     for (const auto& [anchor, place] :
          {std::pair{QRect(10, 20, 850, 680), QRect(860, 20, 1000, 700)},
           {QRect(700, 0, 800, 600), QRect(0, 0, 700, 700)},
-          {QRect(450, 400, 1420, 600), QRect(490, 350, 1000, 700)}})
+          {QRect(450, 400, 1420, 600), QRect(490, 440, 1000, 610)},
+          {QRect(450, 800, 1420, 200), QRect(490, 690, 1000, 360)}})
         EXPECT_EQ(PlaceBeside(anchor, QSize(1000, 700), QSize(480, 360), screen, 40), place);
 }
 
