@@ -27,6 +27,24 @@ QPoint Step(RayDirection direction) {
 
 }  // namespace
 
+std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize pictureSize,
+                                            QPointF picturePixel) {
+    if (g.boxSize < 1) return std::nullopt;
+    // The pixel that holds the point; a point never rounds over into the next cell. Checked
+    // before it is made a whole number, so that no position can overflow one.
+    const double px = std::floor(picturePixel.x());
+    const double py = std::floor(picturePixel.y());
+    if (!(px >= 0 && py >= 0 && px < pictureSize.width() && py < pictureSize.height()))
+        return std::nullopt;
+    const auto x = static_cast<std::int64_t>(px);
+    const auto y = static_cast<std::int64_t>(py);
+    const CellGrid grid{g.boxSize, g.centreX, g.centreY};
+    const auto [a, c] = grid.CellAt(x, y);
+    const std::optional<std::int64_t> position = PositionOfCell(a, c);
+    if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
+    return position;
+}
+
 Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
     : QObject(window), pictureSize_(pictureSize), raster_(std::move(raster)) {
@@ -47,7 +65,10 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     rest_->setSingleShot(true);
     rest_->setInterval(kRestMs);
     connect(rest_, &QTimer::timeout, this, [this] {
-        if (pendingRays_ && !busy_ && !inspector_->isHidden()) inspector_->Inspect(pendingRays_);
+        if (pendingRays_ && !busy_ && !inspector_->isHidden()) {
+            inspector_->Inspect(pendingRays_);
+            inspected_ = pendingFrom_;
+        }
         pendingRays_.reset();
     });
 
@@ -77,6 +98,7 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
 
 void Explorer::SetLanguage(int language) {
     language_ = language;
+    redrawn_ = true;
     actInspector->setText(InspectorMenuText(language));
     inspector_->SetLanguage(language);
     Update();
@@ -98,8 +120,14 @@ void Explorer::ShowPicture(const PassResult& result) {
     overlay_->SetRuns({}, {});
     overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
     ScheduleRuns();
-    // What lies under a pointer that has not moved may have changed.
-    if (pointer_) PointerAt(*pointer_);
+    // What lies under a pointer that has not moved may have changed, and a cell the inspector
+    // kept from the old picture is no longer on screen.
+    redrawn_ = true;
+    if (pointer_) {
+        PointerAt(*pointer_);
+    } else {
+        Update();
+    }
 }
 
 void Explorer::SetBusy(bool busy) {
@@ -110,7 +138,11 @@ void Explorer::SetBusy(bool busy) {
         readout_->clear();
     } else {
         ScheduleRuns();
-        if (pointer_) PointerAt(*pointer_);
+        if (pointer_) {
+            PointerAt(*pointer_);
+        } else {
+            Update();
+        }
     }
 }
 
@@ -162,23 +194,26 @@ void Explorer::PointerLeft() {
 }
 
 std::optional<std::int64_t> Explorer::PositionAt(QPointF picturePixel) const {
-    const PassGeometry& g = shown_.geometry;
-    if (!hasPicture_ || g.boxSize < 1) return std::nullopt;
-    const auto x = static_cast<std::int64_t>(std::floor(picturePixel.x()));
-    const auto y = static_cast<std::int64_t>(std::floor(picturePixel.y()));
-    if (x < 0 || y < 0 || x >= pictureSize_.width() || y >= pictureSize_.height())
-        return std::nullopt;
-    const CellGrid grid{g.boxSize, g.centreX, g.centreY};
-    const auto [a, c] = grid.CellAt(x, y);
-    const std::optional<std::int64_t> position = PositionOfCell(a, c);
-    if (!position || *position > g.numberOfNumbers) return std::nullopt;  // the margin
-    return position;
+    if (!hasPicture_) return std::nullopt;
+    return PositionAtPixel(shown_.geometry, pictureSize_, picturePixel);
 }
 
 void Explorer::InspectElsewhere(qint64 position, qint64 start) {
     if (inspector_->isHidden()) return;
     pendingRays_ = RaysOfPosition(position, start);
+    pendingFrom_ = Source::Elsewhere;
     if (pendingRays_) rest_->start();
+}
+
+void Explorer::ElsewhereChanged() {
+    if (pendingFrom_ == Source::Elsewhere) {
+        rest_->stop();
+        pendingRays_.reset();
+    }
+    if (inspected_ == Source::Elsewhere) {
+        inspector_->Inspect(std::nullopt);
+        inspected_ = Source::Nothing;
+    }
 }
 
 std::optional<std::int64_t> Explorer::NumberAt(QPointF picturePixel) const {
@@ -202,12 +237,29 @@ void Explorer::Update() {
     const bool inspecting = !inspector_->isHidden();
     if (inspecting && !busy_) {
         // The panel keeps the last cell while the pointer is off the picture, and measures a
-        // new one once the pointer rests on it.
-        if (rays) {
+        // new one once the pointer rests on it. After a redraw it tells at once about the cell
+        // now under the pointer, or, with the pointer gone, lets go of a cell of the old
+        // picture; a cell of another view stays.
+        if (rays && redrawn_) {
+            rest_->stop();
+            pendingRays_.reset();
+            inspector_->Inspect(rays);
+            inspected_ = Source::Picture;
+        } else if (rays) {
             pendingRays_ = rays;
+            pendingFrom_ = Source::Picture;
             rest_->start();
+        } else if (redrawn_ || !hasPicture_) {
+            if (pendingFrom_ == Source::Picture) {
+                rest_->stop();
+                pendingRays_.reset();
+            }
+            if (inspected_ == Source::Picture || !hasPicture_) {
+                inspector_->Inspect(std::nullopt);
+                inspected_ = Source::Nothing;
+            }
         }
-        if (!hasPicture_) inspector_->Inspect(std::nullopt);
+        redrawn_ = false;
     }
     if (inspecting && rays) {
         QList<QPoint> steps;

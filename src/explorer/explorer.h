@@ -7,8 +7,8 @@
 #include <functional>
 #include <optional>
 
-#include "engine/spiral_pass.h"
 #include "engine/spiral_layout.h"
+#include "engine/spiral_pass.h"
 
 class QAction;
 class QLabel;
@@ -20,6 +20,13 @@ namespace quorvel {
 
 class InspectorPanel;
 class PictureOverlay;
+
+// The spiral position (1 for the central cell) of the cell whose drawn mark holds the pixel
+// under a point of a picture of `pictureSize` drawn with geometry `g`; nothing off the picture
+// and in the black margin around its block of numbers. The one mapping from pixels to cells
+// for the click, the readout and the inspector alike.
+std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize pictureSize,
+                                            QPointF picturePixel);
 
 // The explorer: what the cell under the pointer is (the status bar's readout), the rays through
 // it (the inspector panel, F3 in the View menu) and lines over the picture for those rays and
@@ -53,11 +60,15 @@ class Explorer : public QObject {
     // spiral (the large view): the inspector, when open, follows it as it follows this
     // picture's pointer.
     void InspectElsewhere(qint64 position, qint64 start);
+    // That other view changed while its pointer was away: a cell of it on show is gone.
+    void ElsewhereChanged();
 
     // The number in the cell under a picture pixel, if the picture on screen has one there.
     std::optional<std::int64_t> NumberAt(QPointF picturePixel) const;
 
     InspectorPanel* Inspector() const { return inspector_; }
+    // View › Inspector (F3), for the other windows to offer too.
+    QAction* InspectorAction() const { return actInspector; }
     // How long the pointer rests on a cell before the inspector measures its rays: a sweep
     // across the picture starts no measurement for every cell it crosses.
     static constexpr int kRestMs = 60;
@@ -86,7 +97,14 @@ class Explorer : public QObject {
     bool updateQueued_ = false;
     bool runsQueued_ = false;
     std::optional<QPointF> pointer_;
+    // Where the inspector's cell came from: this picture or another view (the large view).
+    enum class Source { Nothing, Picture, Elsewhere };
     std::optional<CellRays> pendingRays_;  // for the inspector, once the pointer rests
+    Source pendingFrom_ = Source::Nothing;
+    Source inspected_ = Source::Nothing;  // of the cell on show
+    // The picture or the language changed since the inspector last looked: it looks again at
+    // once.
+    bool redrawn_ = false;
     QTimer* rest_ = nullptr;
     int language_ = 0;
 };

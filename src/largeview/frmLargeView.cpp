@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "largeview/frmLargeView.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "explorer/explorer_texts.h"
 #include "largeview/large_picture.h"
 #include "largeview/largeview_texts.h"
+#include "platform/window_keys.h"
 #include "text/captions.h"
 #include "text/language.h"
 
@@ -24,6 +26,22 @@ namespace quorvel {
 namespace {
 
 constexpr int kMessageMs = 10000;
+
+// The cell `offset` steps along the walk from the centre. Positions count one ahead of offsets
+// in 64 signed bits, so the very last offset, 2^63 - 1, has no position: its cell is the
+// neighbour of the cell before it that the walk steps on to.
+std::pair<std::int64_t, std::int64_t> CellOfOffset(std::uint64_t offset) {
+    if (offset < kLargestNumber) {
+        const SpiralCell cell = CellOfPosition(static_cast<std::int64_t>(offset + 1));
+        return {cell.x, cell.y};
+    }
+    const SpiralCell before = CellOfPosition(static_cast<std::int64_t>(kLargestNumber));
+    for (const CellStep& step : kNeighbourSteps) {
+        if (SpiralOffsetWide(before.x + step.dx, before.y + step.dy) == offset)
+            return {before.x + step.dx, before.y + step.dy};
+    }
+    return {before.x, before.y};
+}
 
 }  // namespace
 
@@ -95,16 +113,8 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
         if (index >= 0) picLargeView->SetColorScheme(index);
     });
     connect(txbGoTo, &QLineEdit::returnPressed, this, &frmLargeView::txbGoTo_Enter);
-    connect(picLargeView, &LargePicture::pointerOverCell, this, [this](qlonglong x, qlonglong y) {
-        blnPointerInside = true;
-        lngPointerX = x;
-        lngPointerY = y;
-        ShowReadout();
-    });
-    connect(picLargeView, &LargePicture::pointerLeft, this, [this] {
-        blnPointerInside = false;
-        lblLargeViewReadout->clear();
-    });
+    connect(picLargeView, &LargePicture::pointerOverCell, this, &frmLargeView::ShowReadout);
+    connect(picLargeView, &LargePicture::pointerLeft, this, &frmLargeView::ShowReadout);
     connect(picLargeView, &LargePicture::viewChanged, this, [this] {
         ShowCellSize();
         UpdateLists();
@@ -114,9 +124,22 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
         if (value == nullptr || *value != picLargeView->StartNumber())
             txbLargeStart->setText(QString::number(picLargeView->StartNumber()));
         // What lies under a pointer that has not moved has changed.
-        if (blnPointerInside) ShowReadout();
+        if (picLargeView->CellUnderPointer()) {
+            ShowReadout();
+        } else {
+            emit pointedCellGone();
+        }
     });
     connect(picLargeView, &LargePicture::renderingChanged, this, [this] { ShowCellSize(); });
+
+    // Esc and Ctrl+W close the view, from any of its controls.
+    auto* close = new QAction(this);
+    close->setObjectName(QStringLiteral("actCloseLargeView"));
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+    LetWindowKeysThrough(this);
+
     SetLanguage(0);
     resize(960, 720);
 }
@@ -146,7 +169,7 @@ void frmLargeView::SetLanguage(int language) {
     lblLargeColorBy->setText(words.colorBy);
     FillLists();
     ShowCellSize();
-    if (blnPointerInside) ShowReadout();
+    ShowReadout();
 }
 
 void frmLargeView::FillLists() {
@@ -200,10 +223,17 @@ void frmLargeView::ShowMessage(const QString& text) {
     statusBar()->showMessage(text, kMessageMs);
 }
 
+// The cell under the pointer, or nothing once it has left the picture.
 void frmLargeView::ShowReadout() {
+    const auto cell = picLargeView->CellUnderPointer();
+    if (!cell) {
+        lblLargeViewReadout->clear();
+        return;
+    }
+    const auto [x, y] = *cell;
     const std::uint64_t start = picLargeView->StartNumber();
-    const std::optional<std::uint64_t> number = NumberOfCell(start, lngPointerX, lngPointerY);
-    const std::int64_t ring = RingOf(lngPointerX, lngPointerY);
+    const std::optional<std::uint64_t> number = NumberOfCell(start, x, y);
+    const std::int64_t ring = RingOf(x, y);
     if (!number) {
         lblLargeViewReadout->setText(LargeViewWords(intLanguage).beyond +
                                      (IsGerman(intLanguage) ? QStringLiteral("     Ring %1")
@@ -212,8 +242,11 @@ void frmLargeView::ShowReadout() {
         return;
     }
     lblLargeViewReadout->setText(ReadoutText(*number, ring, intLanguage));
-    // Start ≤ 10^18 and the number < 2^63: the position fits a signed 64-bit number.
-    emit pointerAtPosition(static_cast<qint64>(*number - start + 1), static_cast<qint64>(start));
+    // The position, one more than the number's offset, fits a signed 64-bit number for every
+    // cell but that of 2^63 - 1 at start 0, which the inspector cannot take.
+    const std::uint64_t offset = *number - start;
+    if (offset < kLargestNumber)
+        emit pointerAtPosition(static_cast<qint64>(offset + 1), static_cast<qint64>(start));
 }
 
 void frmLargeView::txbLargeStart_Enter() {
@@ -235,9 +268,8 @@ void frmLargeView::txbGoTo_Enter() {
         return;
     }
     statusBar()->clearMessage();
-    const std::uint64_t position = std::get<std::uint64_t>(entry) - picLargeView->StartNumber() + 1;
-    const SpiralCell cell = CellOfPosition(static_cast<std::int64_t>(position));
-    picLargeView->SetCentre(cell.x, cell.y);
+    const auto [x, y] = CellOfOffset(std::get<std::uint64_t>(entry) - picLargeView->StartNumber());
+    picLargeView->SetCentre(x, y);
 }
 
 void frmLargeView::closeEvent(QCloseEvent* event) {

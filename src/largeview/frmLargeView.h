@@ -31,6 +31,9 @@ class frmLargeView : public QMainWindow {
     // The pointer rests over the cell at `position` of the spiral of `start` (both within
     // 64-bit signed numbers), for the explorer's inspector to follow.
     void pointerAtPosition(qint64 position, qint64 start);
+    // The view changed while the pointer was elsewhere: the cell last pointed at is gone from
+    // under it.
+    void pointedCellGone();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -57,9 +60,6 @@ class frmLargeView : public QMainWindow {
     QLabel* lblLargeViewReadout = nullptr;
     QLabel* lblLargeCellSize = nullptr;
     int intLanguage = 0;
-    bool blnPointerInside = false;
-    std::int64_t lngPointerX = 0;
-    std::int64_t lngPointerY = 0;
 };
 
 }  // namespace quorvel

@@ -136,6 +136,11 @@ std::pair<std::int64_t, std::int64_t> LargePicture::CellUnder(QPointF at) const 
                          static_cast<std::int64_t>(std::floor(at.y())));
 }
 
+std::optional<std::pair<std::int64_t, std::int64_t>> LargePicture::CellUnderPointer() const {
+    if (!pointer_) return std::nullopt;
+    return CellUnder(*pointer_);
+}
+
 // At a whole scale factor the cells are exactly the logical geometry times the factor; at
 // 150 % and the like each cell keeps one whole number of pixels, so all cells stay alike.
 LargePicture::Frame LargePicture::CurrentFrame() const {
@@ -335,6 +340,7 @@ void LargePicture::mousePressEvent(QMouseEvent* event) {
 }
 
 void LargePicture::mouseMoveEvent(QMouseEvent* event) {
+    pointer_ = event->position();
     if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
         // The picture follows the pointer, a whole cell at a time.
         const QPointF moved = event->position() - *dragFrom_;
@@ -402,6 +408,7 @@ void LargePicture::keyPressEvent(QKeyEvent* event) {
 }
 
 void LargePicture::leaveEvent(QEvent*) {
+    pointer_.reset();
     emit pointerLeft();
 }
 

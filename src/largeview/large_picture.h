@@ -68,6 +68,9 @@ class LargePicture : public QWidget {
 
     // The cell under a widget point.
     std::pair<std::int64_t, std::int64_t> CellUnder(QPointF at) const;
+    // The cell under the pointer, while it is over the picture: after the view moves under a
+    // still pointer, the cell now there.
+    std::optional<std::pair<std::int64_t, std::int64_t>> CellUnderPointer() const;
     // Where the cells lie on the widget, in logical pixels.
     CellGrid Grid() const;
 
@@ -138,6 +141,7 @@ class LargePicture : public QWidget {
     Frame shownFrame_;           // the frame the tiles were last asked for
     std::set<TileKey> pending_;  // visible tiles not drawn yet
 
+    std::optional<QPointF> pointer_;  // where the pointer is over the picture
     std::optional<QPointF> dragFrom_;
     std::int64_t dragCentreX_ = 0;
     std::int64_t dragCentreY_ = 0;

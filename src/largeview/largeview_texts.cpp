@@ -2,6 +2,7 @@
 #include "largeview/largeview_texts.h"
 
 #include "engine/picture_request.h"
+#include "engine/spiral_layout.h"
 #include "engine/spiral_pass.h"
 #include "text/language.h"
 
@@ -9,15 +10,15 @@ namespace quorvel {
 namespace {
 
 // The digits 0-9 only, leading zeros dropped; nothing for anything else or for a number
-// beyond the largest allowed (checked digit by digit, so that 25 digits cannot overflow).
-std::variant<std::uint64_t, bool> ParseDigits(const QString& text) {
+// beyond `largest` (checked digit by digit, so that 25 digits cannot overflow).
+std::variant<std::uint64_t, bool> ParseDigits(const QString& text, std::uint64_t largest) {
     if (text.isEmpty()) return false;
     std::uint64_t value = 0;
     bool tooLarge = false;
     for (const QChar c : text) {
         if (c < u'0' || c > u'9') return false;
         const auto digit = static_cast<std::uint64_t>(c.unicode() - u'0');
-        if (!tooLarge && value > (kLargeViewMaxNumber - digit) / 10) tooLarge = true;
+        if (!tooLarge && value > (largest - digit) / 10) tooLarge = true;
         if (!tooLarge) value = value * 10 + digit;
     }
     if (tooLarge) return true;
@@ -27,7 +28,9 @@ std::variant<std::uint64_t, bool> ParseDigits(const QString& text) {
 EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language) {
     const bool german = IsGerman(language);
     const QString text = raw.trimmed();
-    const QString range = QStringLiteral("%1 … %2").arg(low).arg(kLargeViewMaxNumber);
+    // A start goes up to 10^18; a number to go to, as far as the view's cells go.
+    const std::uint64_t high = goTo ? kLargestNumber : kLargeViewMaxNumber;
+    const QString range = QStringLiteral("%1 … %2").arg(low).arg(high);
     if (text.isEmpty()) {
         if (goTo)
             return EntryError{german ? QStringLiteral("Geben Sie eine Zahl von %1 ein.").arg(range)
@@ -35,7 +38,7 @@ EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language
         return EntryError{german ? QStringLiteral("Geben Sie eine Startzahl von %1 ein.").arg(range)
                                  : QStringLiteral("Enter a start number from %1.").arg(range)};
     }
-    const auto parsed = ParseDigits(text);
+    const auto parsed = ParseDigits(text, high);
     const QString shown = text.size() > 30 ? text.left(29) + QStringLiteral("…") : text;
     if (std::holds_alternative<bool>(parsed) && !std::get<bool>(parsed)) {
         return EntryError{
@@ -72,8 +75,9 @@ LargeViewTexts LargeViewWords(int language) {
             QStringLiteral("&Gehe zu:"),
             QStringLiteral("Die Zahl in der Mitte der Spirale, 0 … 10^18; Eingabetaste "
                            "übernimmt sie"),
-            QStringLiteral("Eine Zahl der Spirale, bis 10^18: Eingabetaste stellt ihre Zelle "
-                           "in die Mitte"),
+            QStringLiteral("Eine Zahl der Spirale, bis 2^63 − 1 = 9223372036854775807, die "
+                           "größte, die eine Zelle hält: Eingabetaste stellt ihre Zelle in die "
+                           "Mitte"),
             QStringLiteral("Zellgröße %1"),
             QStringLiteral("jenseits von 2^63 − 1"),
             QStringLiteral("wird gezeichnet …"),
@@ -97,7 +101,8 @@ LargeViewTexts LargeViewWords(int language) {
         QStringLiteral("&Start number:"),
         QStringLiteral("&Go to:"),
         QStringLiteral("The number at the centre of the spiral, 0 … 10^18; Enter applies it"),
-        QStringLiteral("A number of the spiral, up to 10^18: Enter centres the view on its cell"),
+        QStringLiteral("A number of the spiral, up to 2^63 − 1 = 9223372036854775807, the largest "
+                       "a cell holds: Enter centres the view on its cell"),
         QStringLiteral("cell size %1"),
         QStringLiteral("beyond 2^63 − 1"),
         QStringLiteral("drawing …"),

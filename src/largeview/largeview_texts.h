@@ -7,7 +7,8 @@
 
 namespace quorvel {
 
-// The largest start number and the largest number to go to in the large view.
+// The largest start number of the large view. Its cells go on to 2^63 - 1 (kLargestNumber),
+// and so does Go to.
 inline constexpr std::uint64_t kLargeViewMaxNumber = 1'000'000'000'000'000'000u;
 
 // The large view's words, in English and German.
@@ -37,7 +38,7 @@ using EntryResult = std::variant<std::uint64_t, EntryError>;
 
 // A start number: 0 … 10^18.
 EntryResult CheckStartEntry(const QString& text, int language);
-// A number to go to in the spiral of start S: S … 10^18.
+// A number to go to in the spiral of start S: S … 2^63 - 1, every number a cell of it holds.
 EntryResult CheckGoToEntry(const QString& text, std::uint64_t start, int language);
 
 }  // namespace quorvel

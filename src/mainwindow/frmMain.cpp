@@ -36,6 +36,7 @@
 #include "mainwindow/start_number_box.h"
 #include "mainwindow/statistics_labels.h"
 #include "mainwindow/window_fit.h"
+#include "platform/window_keys.h"
 #include "text/captions.h"
 #include "text/color_key.h"
 #include "text/weblink.h"
@@ -86,6 +87,8 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
+    // The menus' keys work from every control, the start-number box included.
+    LetWindowKeysThrough(this);
 }
 
 frmMain::~frmMain() {

@@ -121,6 +121,7 @@ class frmMain : public QMainWindow, private PassObserver {
     void BuildLargeViewEntry();
     void SetLargeViewLanguage();
     void mnuLargeView_Click();
+    void PlaceLargeView();
 
     // Start-up.
     void InitializeValues();
@@ -172,8 +173,9 @@ class frmMain : public QMainWindow, private PassObserver {
     void HidePrimeStatistics();
     void ShowStatistics();
     void ShowMessage(const QString& text);
-    // The explorer rests while a pass draws or the spiral moves.
-    void UpdateExplorerBusy();
+    // The explorer rests, and the menu entries that would start other work are greyed, while a
+    // pass draws or the spiral moves.
+    void UpdateBusy();
     // A refusal of the start-up pass waits until the window has been painted.
     void ShowStartupMessage();
     void OnDrawingStarts(const PassResult& result) override;

@@ -7,10 +7,12 @@
 #include <QScreen>
 
 #include "explorer/explorer.h"
+#include "explorer/ray_panel.h"
 #include "largeview/frmLargeView.h"
 #include "largeview/large_picture.h"
 #include "largeview/largeview_texts.h"
 #include "mainwindow/frmMain.h"
+#include "mainwindow/window_fit.h"
 
 namespace quorvel {
 
@@ -20,6 +22,7 @@ void frmMain::BuildLargeViewEntry() {
     actLargeView->setShortcut(QKeySequence(Qt::Key_F4));
     connect(actLargeView, &QAction::triggered, this, &frmMain::mnuLargeView_Click);
     SetLargeViewLanguage();
+    UpdateMenuActions();
 }
 
 void frmMain::SetLargeViewLanguage() {
@@ -28,30 +31,53 @@ void frmMain::SetLargeViewLanguage() {
 }
 
 void frmMain::mnuLargeView_Click() {
-    if (blnQuitting) return;
+    if (!actLargeView->isEnabled() || blnQuitting) return;
     if (largeView_ == nullptr) {
         largeView_ = new frmLargeView(this);
         largeView_->SetLanguage(intLanguage);
         connect(largeView_, &frmLargeView::pointerAtPosition, explorer_,
                 &Explorer::InspectElsewhere);
+        connect(largeView_, &frmLargeView::pointedCellGone, explorer_, &Explorer::ElsewhereChanged);
+        // The keys of the View menu, and Quit, work there as here.
+        largeView_->addActions({explorer_->InspectorAction(), actLargeView, actQuit});
     }
     if (largeView_->isHidden()) {
         largeView_->ShowSpiral(static_cast<std::uint64_t>(std::max(lastPass_.startNumber, 0)),
                                std::min(intBoxSize, LargePicture::kMaxCellSize));
-        // Where this window stands, as large as the screen allows.
-        const QScreen* screen =
-            this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-        const QRect room = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-        largeView_->resize(std::min(1024, room.width() * 9 / 10),
-                           std::min(768, room.height() * 9 / 10));
-        QPoint at = frameGeometry().topLeft();
-        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - 1024)));
-        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - 768)));
-        largeView_->move(at);
+        PlaceLargeView();
     }
     largeView_->show();
     largeView_->raise();
     largeView_->activateWindow();
+}
+
+// Beside this window where the screen has room, so that neither covers the other, nor the
+// inspector that follows the pointer there; else a little down and right of this window.
+void frmMain::PlaceLargeView() {
+    const QScreen* screen =
+        this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // What the window manager puts around a window: this window's, or before it has been framed
+    // a guess of a title bar and thin borders.
+    const QMargins frame = isVisible() && frameGeometry() != geometry()
+                               ? QMargins(geometry().left() - frameGeometry().left(),
+                                          geometry().top() - frameGeometry().top(),
+                                          frameGeometry().right() - geometry().right(),
+                                          frameGeometry().bottom() - geometry().bottom())
+                               : QMargins(4, 30, 4, 4);
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    QRect anchor = frameGeometry();
+    // A closed inspector docks on this window's right when opened: its room is kept free.
+    const InspectorPanel* inspector = explorer_->Inspector();
+    if (inspector->isHidden() && !inspector->isFloating())
+        anchor.setRight(anchor.right() + inspector->width());
+    const QSize preferred =
+        QSize(std::min(1024, room.width() * 9 / 10), std::min(768, room.height() * 9 / 10)) +
+        frameSize;
+    const QRect place =
+        PlaceBeside(anchor, preferred, QSize(480, 360) + frameSize, room, frame.top() + 16);
+    largeView_->resize(place.size() - frameSize);
+    largeView_->move(place.topLeft());
 }
 
 }  // namespace quorvel

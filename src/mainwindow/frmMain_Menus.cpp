@@ -63,15 +63,10 @@ void frmMain::BuildMenus() {
     connect(actUserManual, &QAction::triggered, this, &frmMain::mnuUserManual_Click);
     connect(actAboutQuorvel, &QAction::triggered, this, &frmMain::mnuAboutQuorvel_Click);
     connect(actAboutQt, &QAction::triggered, this, &frmMain::mnuAboutQt_Click);
-    // An open menu greys what cannot be done now. The keys stay live and their handlers
-    // decide, so no state can leave a shortcut dead.
-    for (QMenu* menu : {mnuFile, mnuHelp}) {
+    // The entries follow the window's state as it changes (UpdateBusy); an open menu looks
+    // once more.
+    for (QMenu* menu : {mnuFile, mnuHelp})
         connect(menu, &QMenu::aboutToShow, this, &frmMain::UpdateMenuActions);
-        connect(menu, &QMenu::aboutToHide, this, [this] {
-            for (QAction* action : {actSavePicture, actCopyPicture, actHelp})
-                action->setEnabled(true);
-        });
-    }
 }
 
 void frmMain::SetMenuCaptions() {
@@ -89,10 +84,20 @@ void frmMain::SetMenuCaptions() {
     actAboutQt->setText(w(Word::AboutQt));
 }
 
+// While a pass draws or the spiral moves, nothing that would start other work can be
+// chosen, by menu or key, as the controls that would are locked: the walk lets events
+// through, and a dialog's own event loop must not open inside it. Copying takes the picture
+// between two steps of the spiral; the inspector and Quit are always there. A dialog that is
+// up keeps a second one out in the handlers.
 void frmMain::UpdateMenuActions() {
-    actSavePicture->setEnabled(PictureIsStill() && !blnDialogOpen);
+    const bool idle = !blnDrawing && !(Moving() && !blnPaused()) && !blnQuitting;
+    for (QAction* action : {actSavePicture, actExportPicture, actUserManual, actAboutQuorvel,
+                            actAboutQt, actLargeView}) {
+        if (action != nullptr) action->setEnabled(idle);
+    }
     actCopyPicture->setEnabled(!blnDrawing && !blnQuitting);
-    actHelp->setEnabled(!Moving() && !blnDialogOpen && !blnQuitting);
+    // The Help button is away while the spiral moves, paused or not.
+    actHelp->setEnabled(idle && !Moving());
 }
 
 void frmMain::mnuSavePicture_Click() {
@@ -103,7 +108,7 @@ void frmMain::mnuSavePicture_Click() {
 // A picture of any size from the window's settings, made on a worker thread while the window
 // goes on; one at a time.
 void frmMain::mnuExportPicture_Click() {
-    if (blnDialogOpen || blnQuitting) return;
+    if (!actExportPicture->isEnabled() || blnDialogOpen || blnQuitting) return;
     if (exporter_->Running()) {
         const ExportTexts words = ExportWords(intLanguage);
         services_->ShowMessage(this, words.reportTitle, words.running, MessageButtons::Ok,
@@ -132,21 +137,21 @@ void frmMain::mnuCopyPicture_Click() {
 
 // The Help button's click. The button is away while the spiral moves, and so is its key.
 void frmMain::mnuHelp_Click() {
-    if (Moving() || blnDialogOpen || blnQuitting) return;
+    if (!actHelp->isEnabled() || blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
     cmdHelp_Click();
     blnDialogOpen = false;
 }
 
 void frmMain::mnuUserManual_Click() {
-    if (blnDialogOpen || blnQuitting) return;
+    if (!actUserManual->isEnabled() || blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
     OpenWebPage(*services_, this, ManualAddress(intLanguage));
     blnDialogOpen = false;
 }
 
 void frmMain::mnuAboutQuorvel_Click() {
-    if (blnDialogOpen || blnQuitting) return;
+    if (!actAboutQuorvel->isEnabled() || blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
     const AboutTexts about = AboutQuorvel(intLanguage);
     services_->ShowMessage(this, about.title, about.text, MessageButtons::Ok, MessageIcon::Program);
@@ -154,7 +159,7 @@ void frmMain::mnuAboutQuorvel_Click() {
 }
 
 void frmMain::mnuAboutQt_Click() {
-    if (blnDialogOpen || blnQuitting) return;
+    if (!actAboutQt->isEnabled() || blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
     services_->ShowAboutToolkit(this);
     blnDialogOpen = false;

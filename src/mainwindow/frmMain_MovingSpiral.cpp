@@ -36,7 +36,7 @@ void frmMain::RunMovingSpiral(bool inwards) {
     lblSpiralling->setText(WordOf(inwards ? Word::SpirallingIn : Word::SpirallingOut, intLanguage));
     EnterMovingSpiral();
     movingPhase_ = Spiralling(inwards);
-    UpdateExplorerBusy();
+    UpdateBusy();
     DrawFrameAhead();
 }
 
@@ -177,7 +177,7 @@ void frmMain::EndMovingSpiral() {
     movingPhase_ = MovingPhase::Still;
     frameAhead_.Drop();
     LeaveMovingSpiral();
-    UpdateExplorerBusy();
+    UpdateBusy();
     EnableDisableFunctions2(true);
     RestoreFocus();
 }
@@ -191,7 +191,7 @@ void frmMain::cmdPauseButton_Click() {
     if (!Moving()) return;
     movingPhase_ = Paused(movingPhase_);
     frameAhead_.Drop();
-    UpdateExplorerBusy();
+    UpdateBusy();
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})
         w->setEnabled(true);
@@ -203,7 +203,7 @@ void frmMain::cmdPauseButton_Click() {
 void frmMain::cmdResumeButton_Click() {
     if (!Moving()) return;
     movingPhase_ = Resumed(movingPhase_);
-    UpdateExplorerBusy();
+    UpdateBusy();
     ClkClock->setInterval(kClockRates.at(settings_.clockTicks).intervalMs);
     for (QWidget* w :
          std::initializer_list<QWidget*>{optCircles, optSquares, cboColorBy, cboClockTicks})

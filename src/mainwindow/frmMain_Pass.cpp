@@ -81,6 +81,7 @@ void frmMain::DrawSpiral() {
     blnDrawing = true;
     const PassResult result = RunPass(input);
     blnDrawing = false;
+    UpdateMenuActions();
 
     switch (result.outcome) {
         case PassOutcome::AlreadyRunning:
@@ -147,7 +148,7 @@ void frmMain::DrawSpiral() {
     }
 
     blnStopRequest = false;
-    UpdateExplorerBusy();
+    UpdateBusy();
     blnIsPrime = result.centreIsPrime;
     lblP->setText(blnIsPrime ? QStringLiteral("P") : QStringLiteral(" "));
     RestoreFocus();
@@ -170,14 +171,15 @@ PassResult frmMain::RunPass(const PassInput& input) {
     return engine_.DrawSpiral(input, surface_, this);
 }
 
-void frmMain::UpdateExplorerBusy() {
+void frmMain::UpdateBusy() {
     explorer_->SetBusy(blnDrawing || (Moving() && !blnPaused()));
+    UpdateMenuActions();
 }
 
 // Validation passed; the old picture is still on screen.
 void frmMain::OnDrawingStarts(const PassResult& result) {
     intBoxSize = result.geometry.boxSize;
-    UpdateExplorerBusy();
+    UpdateBusy();
     if (ShowChoice() != ShowMode::Primes) HidePrimeStatistics();
     // Locking the controls, the Stop button and the cleared statistics only matter once events
     // are let through in the middle of the pass: a pass that never lets them through is over

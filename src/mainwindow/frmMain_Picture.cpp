@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "engine/spiral_layout.h"
+#include "explorer/explorer.h"
 #include "explorer/explorer_texts.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/grafix.h"
@@ -47,23 +47,22 @@ void frmMain::AskToSavePicture() {
 }
 
 void frmMain::NameClickedNumber(QPointF position) {
-    // Positions round half to even, as everywhere in the program.
-    const auto x = static_cast<std::int64_t>(std::nearbyint(position.x()));
-    const auto y = static_cast<std::int64_t>(std::nearbyint(position.y()));
-    const QImage& picture = surface_.Image();
-    if (x < 0 || y < 0 || x >= picture.width() || y >= picture.height()) return;
     // The picture on screen is the one the last pass drew or began: its cells are the ones
     // to name, whatever a refused pass since would have drawn.
-    const PassGeometry& g = lastPass_.geometry;
-    if (g.boxSize < 1 || lastPass_.outcome == PassOutcome::AlreadyRunning) return;
-    const bool marked = (picture.pixel(static_cast<int>(x), static_cast<int>(y)) & 0xFFFFFF) != 0;
+    if (lastPass_.outcome == PassOutcome::AlreadyRunning) return;
+    const QImage& picture = surface_.Image();
+    // The cell whose drawn mark holds the pixel, as the status bar and the inspector name it.
+    // (Dividing pixels by the box size would name the east neighbour already on the right
+    // edge of a mark: the cells are centred on the picture's middle pixel.)
+    const std::optional<std::int64_t> index =
+        PositionAtPixel(lastPass_.geometry, picture.size(), position);
+    if (!index) return;
+    const QPoint pixel(static_cast<int>(std::floor(position.x())),
+                       static_cast<int>(std::floor(position.y())));
+    const bool marked = (picture.pixel(pixel) & 0xFFFFFF) != 0;
     const bool everyCell = ShowChoice() == ShowMode::All && SquaresChosen();
     if (!marked && !everyCell) return;
-    const std::int64_t index =
-        CellToSpiralIndex(y / g.boxSize, x / g.boxSize, g.centreX / g.boxSize);
-    // The black margin around the block of numbers holds none.
-    if (index > g.numberOfNumbers) return;
-    const std::int64_t number = lastPass_.startNumber + index - 1;
+    const std::int64_t number = lastPass_.startNumber + *index - 1;
     // The title names the number; many desktops never show a title, so the text says it too,
     // with what it is made of.
     services_->ShowMessage(this, QLocale().toString(static_cast<qlonglong>(number)),

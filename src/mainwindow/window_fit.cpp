@@ -44,4 +44,32 @@ WindowFit FitWindow(const WindowFitInput& in) {
     return fit;
 }
 
+QRect PlaceBeside(const QRect& anchor, QSize preferred, QSize least, const QRect& screen,
+                  int offset) {
+    const QSize size = preferred.boundedTo(screen.size());
+    const auto within = [](int at, int length, int low, int high) {
+        return std::max(low, std::min(at, high + 1 - length));
+    };
+    const int right = screen.right() - anchor.right();
+    const int left = anchor.left() - screen.left();
+    const int room = std::max(right, left);
+    if (room >= least.width()) {
+        const int width = std::min(size.width(), room);
+        // The right side where the whole window fits there.
+        const bool onRight = right >= size.width() || right >= left;
+        const int x = onRight ? anchor.right() + 1 : anchor.left() - width;
+        return {x, within(anchor.top(), size.height(), screen.top(), screen.bottom()), width,
+                size.height()};
+    }
+    // Offset, and smaller where that keeps the first window's title in sight; never smaller
+    // than `least`.
+    const QPoint at = anchor.topLeft() + QPoint(offset, offset);
+    const QSize shown =
+        size.boundedTo(QSize(screen.right() + 1 - at.x(), screen.bottom() + 1 - at.y()))
+            .expandedTo(least);
+    return {within(at.x(), shown.width(), screen.left(), screen.right()),
+            within(at.y(), shown.height(), screen.top(), screen.bottom()), shown.width(),
+            shown.height()};
+}
+
 }  // namespace quorvel

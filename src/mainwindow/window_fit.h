@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QRect>
 #include <QSize>
 
 namespace quorvel {
@@ -31,5 +32,13 @@ struct WindowFit {
 // picture shrinks to one screen pixel per picture pixel (crisp, on a scaled screen) and the
 // panel scrolls inside what the screen leaves, so that every control can still be reached.
 WindowFit FitWindow(const WindowFitInput& in);
+
+// Where a second window goes, frames included: beside the window at `anchor`, on the side with
+// more room, as large as `preferred` or as that room; where neither side has room for
+// `least`, `offset` down and to the right of the anchor, so that the first window's title and
+// edge stay in sight, and as large as `preferred` or the room there (but `least` at least).
+// Always within `screen`, the screen's free area.
+QRect PlaceBeside(const QRect& anchor, QSize preferred, QSize least, const QRect& screen,
+                  int offset);
 
 }  // namespace quorvel

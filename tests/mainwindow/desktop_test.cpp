@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QWheelEvent>
 
 #include "mainwindow/statistics_labels.h"
@@ -110,6 +111,51 @@ TEST_F(Desktop, KeysAtTheWrongMomentStartNothing) {
     services.onInputPoll = [&] { Key(Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier); };
     Click("cmdDraw");
     EXPECT_TRUE(QGuiApplication::clipboard()->image().isNull());
+}
+
+// While a pass draws or the spiral moves, the entries and keys that would start other work are
+// greyed, as the controls that would are locked, and do nothing; afterwards all are back.
+TEST_F(Desktop, APassOrTheMovingSpiralGreysWhatWouldStartOtherWork) {
+    const QList<QAction*> actions = window->findChildren<QAction*>(QRegularExpression("^act"));
+    const auto enabled = [&] {
+        QStringList on;
+        for (QAction* action : actions)
+            if (action->isEnabled()) on << action->objectName();
+        on.sort();
+        return on.join(' ');
+    };
+    const auto fireAll = [&] {  // every entry and key but Quit's
+        for (QAction* action : actions) {
+            if (action->objectName() == "actQuit") continue;
+            action->trigger();
+            QTest::keySequence(window.get(), action->shortcut());
+        }
+    };
+    const QString all = enabled();
+    ASSERT_EQ(actions.size(), 10);
+    QString duringPass;  // at box size 1, letting input through
+    Choose("cboBoxSize", 0);
+    services.inputPending = true;
+    services.onInputPoll = [&] {
+        if (duringPass.isEmpty()) duringPass = enabled(), fireAll();
+    };
+    Click("cmdDraw");
+    services.onInputPoll = nullptr;
+    services.inputPending = false;
+    EXPECT_EQ(duringPass, "actInspector actQuit");
+    EXPECT_EQ(enabled(), all);
+    // A copy takes the picture between two steps; paused, Help stays away with its button.
+    Choose("cboBoxSize", BoxSizePosition(15));
+    Click("cmdSpiralIn");
+    EXPECT_EQ(enabled(), "actCopyPicture actInspector actQuit");
+    fireAll();
+    Click("cmdPauseButton");
+    EXPECT_EQ(enabled(), QString(all).remove("actHelp "));
+    Click("cmdStopButton");
+    EXPECT_EQ(enabled(), all);
+    EXPECT_TRUE(services.messages.empty() && services.modals.empty());
+    EXPECT_TRUE(services.openedUrls.empty() && services.aboutToolkit == 0);
+    EXPECT_EQ(window->LargeView(), nullptr);
 }
 
 TEST_F(Desktop, TheWheelStepsOncePerNotchAndNeverWhenDisabled) {

@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QTimer>
+#include <functional>
 
 #include "explorer/explorer.h"
+#include "explorer/explorer_texts.h"
 #include "explorer/picture_overlay.h"
 #include "explorer/ray_panel.h"
 #include "window_fixture.h"
@@ -93,6 +96,63 @@ TEST_F(ExplorerTest, TheInspectorFollowsThePointerAndOutlinesTheRays) {
     QTest::keyClick(window.get(), Qt::Key_F3);
     EXPECT_TRUE(Inspector()->isHidden());
     EXPECT_FALSE(Overlay()->ShowsRays());
+}
+
+// After any redraw the inspector tells about the cell now under the pointer, or, with the
+// pointer gone, about none: never about a cell of the picture that was.
+TEST_F(ExplorerTest, AfterARedrawTheInspectorDescribesWhatIsUnderThePointer) {
+    const QPoint at41(263 - 3 * 15, 263 + 15);  // cell (-3, 1): 41 at start 1
+    struct Redraw {
+        const char* what;
+        std::function<void()> redraw;
+    };
+    const Redraw redraws[] = {
+        {"start", [&] { SetStart("41"), PressEnter(); }},
+        {"box size", [&] { Choose("cboBoxSize", BoxSizePosition(21)); }},
+        {"class", [&] { Choose("cboShow", 4); }},
+        {"scheme", [&] { Choose("cboColorBy", 3); }},
+        {"language", [&] { Choose("cboLanguage", 1); }},
+        {"a step of the moving spiral",
+         [&] {
+             Click("cmdSpiralIn");
+             QMetaObject::invokeMethod(window->findChild<QTimer*>("ClkClock"), "timeout");
+             Click("cmdPauseButton");
+         }},
+    };
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    for (const bool pointerStays : {true, false}) {
+        for (const Redraw& r : redraws) {
+            SCOPED_TRACE(::testing::Message() << r.what << (pointerStays ? ", pointer stays" : ""));
+            if (window->SpiralMoving()) Click("cmdStopButton");
+            for (const auto& [list, index] : {std::pair{"cboLanguage", 0},
+                                              {"cboShow", 0},
+                                              {"cboBoxSize", BoxSizePosition(15)},
+                                              {"cboColorBy", 0}})
+                Choose(list, index);
+            SetStart("1");
+            PressEnter();
+            HoverAt(at41.x(), at41.y());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return Inspector()->ShownNumber() == 41; }));
+            if (!pointerStays) {
+                QEvent leave(QEvent::Leave);
+                QApplication::sendEvent(Find("picSpiral"), &leave);
+            }
+            r.redraw();
+            QApplication::processEvents();
+            if (pointerStays) {
+                const std::optional<std::int64_t> now =
+                    window->PictureExplorer()->NumberAt(QPointF(at41));
+                ASSERT_TRUE(now.has_value());
+                // Measured off the event loop.
+                EXPECT_TRUE(QTest::qWaitFor([&] { return Inspector()->ShownNumber() == now; }));
+            } else {
+                EXPECT_EQ(Inspector()->ShownNumber(), std::nullopt);
+                EXPECT_EQ(Find<QLabel>("lblInspector")->text(),
+                          InspectorIdleHtml(window->Language()));
+                EXPECT_FALSE(Overlay()->ShowsRays());
+            }
+        }
+    }
 }
 
 TEST_F(ExplorerTest, TheLongestRunsAreOutlinedWhenMeasuredAndNeverDuringAPass) {

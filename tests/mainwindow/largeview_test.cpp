@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -113,17 +115,18 @@ TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
     } cases[] = {
         {"txbGoTo", "-5", intEnglish,
          "“-5” is not a whole number. Use the digits 0–9 only, from 100 … "
-         "1000000000000000000."},
+         "9223372036854775807."},
         {"txbGoTo", "+5", intEnglish, ""},
         {"txbGoTo", "1 000", intEnglish, ""},
-        {"txbGoTo", "", intEnglish, "Enter a number from 100 … 1000000000000000000."},
+        {"txbGoTo", "", intEnglish, "Enter a number from 100 … 9223372036854775807."},
         {"txbGoTo", "99", intEnglish,
-         "99 is not in this spiral: it holds 100 … 1000000000000000000."},
+         "99 is not in this spiral: it holds 100 … 9223372036854775807."},
         {"txbGoTo", "18446744073709551616", intEnglish, ""},
         {"txbGoTo", "1234567890123456789012345", intGerman,
          "1234567890123456789012345 liegt nicht in dieser Spirale: Sie reicht von 100 … "
-         "1000000000000000000."},
-        {"txbGoTo", "1000000000000000001", intEnglish, ""},
+         "9223372036854775807."},
+        {"txbGoTo", "9223372036854775808", intEnglish,
+         "9223372036854775808 is not in this spiral: it holds 100 … 9223372036854775807."},
         {"txbGoTo", QString::fromUtf8("١٢"), intGerman, ""},
         {"txbLargeStart", "9223372036854775807", intGerman,
          "9223372036854775807 ist als Startzahl zu groß: erlaubt ist 0 … "
@@ -154,6 +157,31 @@ TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
     EXPECT_EQ(picture->property("centreY").toLongLong(), far.y);
     Enter(view, "txbLargeStart", "1000000000000000000");
     EXPECT_EQ(picture->property("startNumber").toULongLong(), k1e18);
+}
+
+// Go to takes every number the view shows, from the start to 2^63 - 1, and centres its cell.
+TEST_F(LargeViewTest, GoToCentresEveryNumberTheViewShows) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    constexpr std::uint64_t kLast = 9'223'372'036'854'775'807u;
+    for (const auto& [start, number] : {std::pair{k1e18, k1e18 + 9},
+                                        {k1e18, kLast},
+                                        {std::uint64_t{0}, kLast},
+                                        {std::uint64_t{0}, kLast - 1},
+                                        {std::uint64_t{5}, std::uint64_t{5}},
+                                        {std::uint64_t{7}, std::uint64_t{1'000'000'007}}}) {
+        SCOPED_TRACE(::testing::Message() << start << " " << number);
+        picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(start));
+        view->statusBar()->clearMessage();
+        Enter(view, "txbGoTo", QString::number(number));
+        EXPECT_EQ(view->statusBar()->currentMessage(), "");
+        EXPECT_EQ(NumberOfCell(start, picture->CentreX(), picture->CentreY()), number);
+    }
+    EXPECT_EQ(view->findChild<QLineEdit*>("txbGoTo")->toolTip(),
+              "A number of the spiral, up to 2^63 − 1 = 9223372036854775807, the largest a cell "
+              "holds: Enter centres the view on its cell");
+    view->SetLanguage(intGerman);
+    EXPECT_TRUE(view->findChild<QLineEdit*>("txbGoTo")->toolTip().contains("größte"));
 }
 
 // Dragging, a wheel notch and each key move the view as a user expects.
@@ -226,6 +254,73 @@ TEST_F(LargeViewTest, TheReadoutAndTheInspectorFollowThePointer) {
     EXPECT_TRUE(QTest::qWaitFor([&] {
         return window->PictureExplorer()->Inspector()->ShownNumber() == std::int64_t(k1e18 + 1);
     }));
+}
+
+// The view moved or changed under a still pointer: the readout and the inspector name the cell
+// now under it. Changed while the pointer is away, the inspector lets go of the view's cell.
+TEST_F(LargeViewTest, TheReadoutFollowsTheViewUnderAStillPointer) {
+    window->findChild<QAction*>("actInspector")->trigger();
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(1));
+    picture->setProperty("cellSize", 8);
+    picture->SetCentre(0, 0);
+    auto* readout = view->findChild<QLabel*>("lblLargeViewReadout");
+    // A move to where the pointer already is would be no move at all: it comes from beside.
+    const QPoint over(picture->width() / 2 + 8, picture->height() / 2);
+    QTest::mouseMove(picture, over + QPoint(1, 0));
+    QTest::mouseMove(picture, over);
+    EXPECT_EQ(readout->text(), "2: prime     ring 2");
+    const struct {
+        Qt::Key key;
+        const char* readout;  // of the cell under the pointer, one east of the middle
+        std::int64_t number;
+    } keys[] = {
+        {Qt::Key_Right, "11: prime     ring 3", 11},
+        {Qt::Key_Down, "10 = 2 · 5     ring 3", 10},
+        {Qt::Key_Home, "2: prime     ring 2", 2},
+    };
+    InspectorPanel* inspector = window->PictureExplorer()->Inspector();
+    for (const auto& k : keys) {
+        QTest::keyClick(picture, k.key);
+        EXPECT_EQ(readout->text(), QString::fromUtf8(k.readout)) << k.key;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return inspector->ShownNumber() == k.number; })) << k.key;
+    }
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(picture, &leave);
+    EXPECT_EQ(readout->text(), "");
+    EXPECT_EQ(inspector->ShownNumber(), 2);  // the cell last pointed at stays, until
+    Enter(view, "txbLargeStart", "100");
+    EXPECT_EQ(inspector->ShownNumber(), std::nullopt);
+}
+
+// The view opens beside the main window where the screen has room (see WindowPlace), else a
+// little down and right of it: never right over it, hiding it and the inspector.
+TEST_F(LargeViewTest, OpensBesideTheMainWindowOrOffset) {
+    frmLargeView* view = Open();
+    const QRect main = window->frameGeometry();
+    const QRect placed = view->frameGeometry();
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(placed));
+    if (placed.intersects(main)) {
+        EXPECT_GT(placed.left(), main.left());
+        EXPECT_GT(placed.top(), main.top());
+    }
+}
+
+// Esc and Ctrl+W close the view; F3 does there what it does in the main window (the key table
+// in window_keys_test.cpp presses every key from every control).
+TEST_F(LargeViewTest, ItsKeysCloseItAndTheInspectorsKeyWorksThere) {
+    frmLargeView* view = Open();
+    QStringList closedBy;
+    for (const char* keys : {"Esc", "Ctrl+W", "F3"}) {
+        QApplication::setActiveWindow(view);
+        Picture(view)->setFocus();
+        QTest::keySequence(Picture(view), QKeySequence(keys));
+        if (view->isHidden()) closedBy << keys;
+        window->findChild<QAction*>("actLargeView")->trigger();
+    }
+    EXPECT_EQ(closedBy.join(' '), "Esc Ctrl+W");
+    EXPECT_FALSE(window->PictureExplorer()->Inspector()->isHidden());
 }
 
 // Closing the large view or the main window while tiles are drawn leaves no thread behind.

@@ -50,11 +50,13 @@ TEST_F(Picture, LeftClickNamesTheNumber) {
         {"1", 4, false, 263 + 15, 263 + 15, "9", "9 = 3²"},  // south-east corner of ring 2
         {"1", 4, false, 263 + 15 * 17, 263 + 15 * 17, "1,225", "1225 = 5² · 7²"},  // outermost
         {"1234560", 4, false, 263, 263, "1,234,560", "1234560 = 2⁷ · 3 · 5 · 643"},
-        // Cells are centred on the lattice but named by plain division: the right edge of the
-        // centre's circle already names the east neighbour.
-        {"1", 4, false, 269, 263, "1", "1 has no prime factors"},
-        {"1", 4, false, 270, 263, "2", "2 is prime"},
-        {"1", 4, true, 0, 263, "1,174", "1174 = 2 · 587"},  // squares: black counts, in the block
+        // A pixel names the cell whose mark holds it: the centre's reaches 7 pixels either
+        // side of the middle, its east neighbour's far edge lies 22 pixels out.
+        {"1", 4, false, 270, 263, "1", "1 has no prime factors"},
+        {"1", 4, false, 271, 263, "2", "2 is prime"},
+        {"1", 0, false, 285, 263, "2", "2 is prime"},
+        {"1", 4, true, 1, 263, "1,174", "1174 = 2 · 587"},  // squares: black counts, in the block
+        {"1", 4, true, 0, 263, "-", ""},                    // the margin left of the block
         {"1", 4, true, 526, 263, "-", ""},  // the margin past the block holds no number
         {"2147482422", 4, false, 263 + 15 * 17, 263 + 15 * 17, "2,147,483,646",
          "2147483646 = 2 · 3² · 7 · 11 · 31 · 151 · 331"},
@@ -80,6 +82,28 @@ TEST_F(Picture, LeftClickNamesTheNumber) {
     EXPECT_TRUE(services.messages.empty());
     // The middle button does nothing.
     EXPECT_EQ(ClickAt(263, 263, Qt::MiddleButton), "-");
+}
+
+// Wherever the pointer is, a click names the number the status bar names there.
+TEST_F(Picture, TheClickNamesTheCellTheReadoutNames) {
+    Choose("cboShow", 4);  // all numbers in squares: every pixel of the block names one
+    Click("optSquares");
+    QWidget* picture = Find("picSpiral");
+    for (const int size : kBoxSizes) {
+        Choose("cboBoxSize", BoxSizePosition(size));
+        for (int i = 0; i < frmMain::kSpiralSide; ++i) {
+            // A row and a column through the middle: every edge between two cells on the way.
+            for (const QPoint at : {QPoint(i, 263), QPoint(263 - size / 2, i)}) {
+                QTest::mouseMove(picture, at);
+                QApplication::processEvents();
+                const QString readout = Text("lblPointerReadout");
+                const QString clicked = ClickAt(at.x(), at.y()).remove(QLatin1Char(','));
+                ASSERT_EQ(clicked == "-" ? QString() : clicked,
+                          readout.section(QLatin1Char(' '), 0, 0).remove(QLatin1Char(':')))
+                    << "box size " << size << " at " << at.x() << "," << at.y();
+            }
+        }
+    }
 }
 
 TEST_F(Picture, RightClickSavesExactlyThePicture) {

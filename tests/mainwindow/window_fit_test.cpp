@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "mainwindow/window_fit.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -66,6 +67,19 @@ TEST_F(WindowFit, FitsTheScreenAndKeepsThePictureExact) {
     services.answer = MessageAnswer::Yes;
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(QImage(services.saveName).size(), QSize(527, 527));
+}
+
+// A second window goes beside the first where the screen has room, on the roomier side and
+// no larger than that room, else a little down and right of it, smaller to keep the first
+// one's title in sight; always on the screen.
+TEST(WindowPlace, BesideWhereThereIsRoomElseOffset) {
+    const QRect screen(0, 0, 1920, 1050);
+    for (const auto& [anchor, place] :
+         {std::pair{QRect(10, 20, 850, 680), QRect(860, 20, 1000, 700)},
+          {QRect(700, 0, 800, 600), QRect(0, 0, 700, 700)},
+          {QRect(450, 400, 1420, 600), QRect(490, 440, 1000, 610)},
+          {QRect(450, 800, 1420, 200), QRect(490, 690, 1000, 360)}})
+        EXPECT_EQ(PlaceBeside(anchor, QSize(1000, 700), QSize(480, 360), screen, 40), place);
 }
 
 }  // namespace
