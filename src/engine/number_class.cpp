@@ -75,7 +75,7 @@ class SteppedNumbers : public NumberClass {
     const std::uint64_t* Mark(std::int64_t first, std::int64_t count, const std::uint64_t*,
                               std::int64_t at, std::uint64_t* marks) override {
         FillBits(marks, at, count, false);
-        const auto last = static_cast<std::uint64_t>(first + count - 1);
+        const std::uint64_t last = LastOf(first, count);
         for (std::uint64_t k = AtMost(static_cast<std::uint64_t>(first) - 1) + 1;; ++k) {
             const U128 v = Value(k);
             if (v > last) break;
@@ -86,12 +86,16 @@ class SteppedNumbers : public NumberClass {
     }
     std::int64_t Count(std::int64_t first, std::int64_t count, const std::uint64_t*, std::int64_t,
                        std::uint64_t*) override {
-        return static_cast<std::int64_t>(AtMost(static_cast<std::uint64_t>(first + count - 1)) -
+        return static_cast<std::int64_t>(AtMost(LastOf(first, count)) -
                                          AtMost(static_cast<std::uint64_t>(first) - 1));
     }
 
   protected:
     virtual U128 Value(std::uint64_t k) const = 0;
+    // The stretch may end at 2^63 - 1, where first + count would overflow a signed sum.
+    static std::uint64_t LastOf(std::int64_t first, std::int64_t count) {
+        return static_cast<std::uint64_t>(first) + static_cast<std::uint64_t>(count) - 1;
+    }
     // How many k have f(k) <= x, minus one: the largest such k (all ones, -1, when none, for
     // x = 2^64 - 1 standing for -1).
     std::uint64_t AtMost(std::uint64_t x) const {
