@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/spiral_layout.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "engine/number_theory.h"
@@ -56,6 +57,37 @@ std::optional<std::uint64_t> NumberOfCell(std::uint64_t start, std::int64_t x, s
     if (offset > kLargestNumber || start > kLargestNumber - static_cast<std::uint64_t>(offset))
         return std::nullopt;
     return start + static_cast<std::uint64_t>(offset);
+}
+
+std::optional<NumberSpan> NumbersOfCells(std::uint64_t start, std::int64_t x0, std::int64_t y0,
+                                         std::int64_t x1, std::int64_t y1) {
+    std::optional<NumberSpan> span;
+    bool beyond = false;
+    const auto take = [&](std::int64_t x, std::int64_t y) {
+        const std::optional<std::uint64_t> n = NumberOfCell(start, x, y);
+        if (!n) {
+            beyond = true;
+            return;
+        }
+        if (!span) span = NumberSpan{*n, *n};
+        span->least = std::min(span->least, *n);
+        span->most = std::max(span->most, *n);
+    };
+    for (std::int64_t x = x0;; ++x) {
+        take(x, y0);
+        take(x, y1);
+        if (x == x1) break;
+    }
+    for (std::int64_t y = y0;; ++y) {
+        take(x0, y);
+        take(x1, y);
+        if (y == y1) break;
+    }
+    if (x0 <= 0 && 0 <= x1 && y0 <= 0 && 0 <= y1) take(0, 0);
+    // Where cells pass the largest number, those left inside it may lie within the edge: the
+    // largest is then only known not to pass it.
+    if (span && beyond) span->most = kLargestNumber;
+    return span;
 }
 
 const char* RayDirectionName(RayDirection direction) {

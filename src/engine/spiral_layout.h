@@ -136,6 +136,18 @@ inline constexpr std::uint64_t kLargestNumber = 0x7FFF'FFFF'FFFF'FFFFu;  // 2^63
 // cell's offset. Nothing when it would pass 2^63 - 1, however far out the cell lies.
 std::optional<std::uint64_t> NumberOfCell(std::uint64_t start, std::int64_t x, std::int64_t y);
 
+// The least and the largest number held by the cells x0 … x1 across and y0 … y1 down (x0 <= x1,
+// y0 <= y1) in the spiral of `start`; nothing when every one of them would pass 2^63 - 1, and
+// 2^63 - 1 as the largest when some would. Numbers grow with the ring, so both lie on the
+// rectangle's edge, or at the centre when it holds the centre: a view's range costs its perimeter,
+// not its area.
+struct NumberSpan {
+    std::uint64_t least = 0;
+    std::uint64_t most = 0;
+};
+std::optional<NumberSpan> NumbersOfCells(std::uint64_t start, std::int64_t x0, std::int64_t y0,
+                                         std::int64_t x1, std::int64_t y1);
+
 // How cells lie on a picture's pixels: cell (cellX, cellY) has its middle pixel at (middleX,
 // middleY), each cell is cellSize pixels square and reaches ⌊cellSize / 2⌋ pixels left of and
 // above its middle pixel. The window's pictures put the central cell in the middle; a view

@@ -301,10 +301,10 @@ bool ColourCells(std::uint64_t start, ShowMode show, ColorScheme scheme, std::in
                         ((primes[static_cast<std::size_t>(j >> 6)] >> (j & 63)) & 1) != 0;
                     int c = 0;
                     if (ostrand && !isPrime) {
-                        const int count = sieved
-                                              ? factors[static_cast<std::size_t>(j)]
-                                              : Factorize(static_cast<std::uint64_t>(n + j)).count;
-                        c = OstrandColor(n + j, false, n + j < 2 ? 0 : count);
+                        const int factorCount =
+                            sieved ? factors[static_cast<std::size_t>(j)]
+                                   : Factorize(static_cast<std::uint64_t>(n + j)).count;
+                        c = OstrandColor(n + j, false, n + j < 2 ? 0 : factorCount);
                     } else {
                         c = OwnColourOf<std::int64_t>(scheme, colours, x, y, RingOf(x, y), n + j);
                     }

@@ -115,6 +115,7 @@ frmLargeView::frmLargeView(QWidget* parent) : QMainWindow(parent) {
     connect(txbGoTo, &QLineEdit::returnPressed, this, &frmLargeView::txbGoTo_Enter);
     connect(picLargeView, &LargePicture::pointerOverCell, this, &frmLargeView::ShowReadout);
     connect(picLargeView, &LargePicture::pointerLeft, this, &frmLargeView::ShowReadout);
+    connect(picLargeView, &LargePicture::numeralsChanged, this, &frmLargeView::ShowCellSize);
     connect(picLargeView, &LargePicture::viewChanged, this, [this] {
         ShowCellSize();
         UpdateLists();
@@ -215,6 +216,9 @@ void frmLargeView::UpdateLists() {
 void frmLargeView::ShowCellSize() {
     const LargeViewTexts words = LargeViewWords(intLanguage);
     QString text = words.cellSize.arg(picLargeView->CellSize());
+    // Where the cells write only their last digits, the digits they leave out.
+    const QString lead = picLargeView->SharedDigits();
+    if (!lead.isEmpty()) text = words.sharedDigits.arg(lead) + QStringLiteral("   ") + text;
     if (picLargeView->Rendering()) text = words.rendering + QStringLiteral("   ") + text;
     lblLargeCellSize->setText(text);
 }

@@ -184,10 +184,26 @@ std::vector<TileKey> LargePicture::VisibleTiles(const Frame& f) const {
     return keys;
 }
 
+// How the frame's cells write their numbers: that depends on the numbers in view, since a
+// cell may leave out the leading digits only when all of them share those.
+NumeralPlan LargePicture::PlanFrameNumerals(const Frame& f, int minPixels) const {
+    if (f.width <= 0 || f.height <= 0 || f.cellPixels < 2 * minPixels) return {};
+    const std::optional<NumberSpan> span =
+        NumbersOfCells(start_, FloorDiv(f.originX, f.cellPixels), FloorDiv(f.originY, f.cellPixels),
+                       FloorDiv(f.originX + f.width - 1, f.cellPixels),
+                       FloorDiv(f.originY + f.height - 1, f.cellPixels));
+    if (!span) return {};
+    return PlanNumerals(span->least, span->most, f.cellPixels, minPixels);
+}
+
 void LargePicture::Schedule() {
     const Frame f = CurrentFrame();
+    const int minPixels = static_cast<int>(std::lround(7 * devicePixelRatioF()));
+    const NumeralPlan numerals = PlanFrameNumerals(f, minPixels);
+    const bool numeralsChanged = numerals != scene_.numerals;
     if (f.cellPixels != scene_.cellPixels || start_ != scene_.start || show_ != scene_.show ||
-        scheme_ != scene_.scheme || scene_.serial == 0) {
+        scheme_ != scene_.scheme || numeralsChanged || minPixels != scene_.numeralMinPixels ||
+        scene_.serial == 0) {
         // A new picture: the old one stays on screen, scaled to the new cells, until the new
         // tiles cover it.
         if (scene_.serial != 0) KeepOldFrame();
@@ -196,9 +212,11 @@ void LargePicture::Schedule() {
         scene_.cellPixels = f.cellPixels;
         scene_.show = show_;
         scene_.scheme = scheme_;
-        scene_.numeralMinPixels = static_cast<int>(std::lround(7 * devicePixelRatioF()));
+        scene_.numeralMinPixels = minPixels;
+        scene_.numerals = numerals;
         ++scene_.serial;
     }
+    if (numeralsChanged) emit this->numeralsChanged();
     shownFrame_ = f;
     scene_.reach = FarthestRadius(FrameRequest(show_, scheme_));
     const std::vector<TileKey> visible = VisibleTiles(f);

@@ -31,6 +31,9 @@ class LargePicture : public QWidget {
     Q_PROPERTY(int showMode READ ShowModeIndex WRITE SetShowMode NOTIFY viewChanged)
     Q_PROPERTY(int colorScheme READ ColorSchemeIndex WRITE SetColorScheme NOTIFY viewChanged)
     Q_PROPERTY(bool rendering READ Rendering NOTIFY renderingChanged)
+    // The leading digits every number in view shares where the cells write only their last
+    // digits; empty otherwise.
+    Q_PROPERTY(QString sharedDigits READ SharedDigits NOTIFY numeralsChanged)
 
   public:
     static constexpr int kMinCellSize = 1;
@@ -51,6 +54,8 @@ class LargePicture : public QWidget {
     int ShowModeIndex() const { return static_cast<int>(show_); }
     int ColorSchemeIndex() const { return static_cast<int>(scheme_); }
     bool Rendering() const { return rendering_; }
+    QString SharedDigits() const { return scene_.numerals.sharedLead; }
+    const NumeralPlan& Numerals() const { return scene_.numerals; }
 
     void SetStartNumber(qulonglong start);
     void SetCentreX(qlonglong x);
@@ -87,6 +92,7 @@ class LargePicture : public QWidget {
   signals:
     void viewChanged();
     void renderingChanged(bool rendering);
+    void numeralsChanged();
     // The pointer is over cell (x, y), or has left the picture.
     void pointerOverCell(qlonglong x, qlonglong y);
     void pointerLeft();
@@ -120,6 +126,7 @@ class LargePicture : public QWidget {
     void SetRendering(bool rendering);
     void Compose(QPainter& painter, const Frame& frame, QRect area) const;
     void KeepOldFrame();
+    NumeralPlan PlanFrameNumerals(const Frame& f, int minPixels) const;
     std::vector<TileKey> VisibleTiles(const Frame& frame) const;
 
     std::uint64_t start_ = 1;

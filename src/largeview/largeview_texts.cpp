@@ -93,6 +93,7 @@ LargeViewTexts LargeViewWords(int language) {
                            "Zahlen bis %2 zeigen.")
                 .arg(kWalkRadius)
                 .arg(lngMaxNumber),
+            QStringLiteral("jede Zahl hier beginnt mit %1…"),
         };
     }
     return {
@@ -118,6 +119,7 @@ LargeViewTexts LargeViewWords(int language) {
                        "to %2.")
             .arg(kWalkRadius)
             .arg(lngMaxNumber),
+        QStringLiteral("every number here begins %1…"),
     };
 }
 

@@ -26,6 +26,7 @@ struct LargeViewTexts {
     QString colorBy;
     QString clusterOutOfReach;  // why an entry is greyed here
     QString randomOutOfReach;
+    QString sharedDigits;  // "…" in the cells stands for these leading digits: "%1…"
 };
 LargeViewTexts LargeViewWords(int language);
 

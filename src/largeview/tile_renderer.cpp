@@ -2,7 +2,6 @@
 #include "largeview/tile_renderer.h"
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -111,33 +110,6 @@ bool WalkedColours(const TileScene& scene, std::int64_t x0, std::int64_t y0, int
     return true;
 }
 
-// How a numeral of `digits` digits is set in a cell of `side` pixels: the lines it is broken
-// into and the font's pixel size; no lines when it cannot be read.
-struct NumeralLayout {
-    int lines = 0;
-    int pixelSize = 0;
-};
-
-NumeralLayout LayOut(int digits, int side, int minPixels) {
-    // The digits' advance and the line height for a font 100 pixels high, measured once.
-    static const auto [advance, height] = [] {
-        QFont font;
-        font.setPixelSize(100);
-        const QFontMetricsF metrics(font);
-        return std::pair{metrics.horizontalAdvance(QLatin1Char('0')), metrics.height()};
-    }();
-    const double room = side - 2;
-    NumeralLayout best;
-    for (int lines = 1; lines <= 3; ++lines) {
-        const int perLine = (digits + lines - 1) / lines;
-        const double size = std::min(room / (perLine * advance), room / (lines * height)) * 100;
-        const int pixels = std::min(static_cast<int>(size), side / 2);
-        if (pixels > best.pixelSize) best = {lines, pixels};
-    }
-    if (best.pixelSize < minPixels) return {};
-    return best;
-}
-
 // Black marks (Ostrand's primes 1 mod 12 and the numbers without a count of factors it has
 // a colour for) would vanish on the black background: they get a white outline, as in the
 // window, wherever a cell is three pixels or more.
@@ -175,23 +147,14 @@ void DrawNumerals(QImage& image, const TileScene& scene, std::int64_t px0, std::
             if (colour == kBeyondCell) continue;
             const std::optional<std::uint64_t> n = NumberOfCell(scene.start, cx0 + c, cy0 + r);
             if (!n) continue;
-            const QString digits = QString::number(*n);
-            const NumeralLayout layout =
-                LayOut(static_cast<int>(digits.size()), side, scene.numeralMinPixels);
-            if (layout.lines == 0) continue;
-            if (layout.pixelSize != fontPixels) {
-                fontPixels = layout.pixelSize;
+            const QString text = NumeralText(*n, scene.numerals);
+            const int pixels = NumeralPixelSize(text, side, scene.numeralMinPixels);
+            if (pixels == 0) continue;
+            if (pixels != fontPixels) {
+                fontPixels = pixels;
                 font.setPixelSize(fontPixels);
                 painter.setFont(font);
             }
-            // Long numbers break into full lines counted from the right, where neighbours
-            // differ: 10000 / 0000000 / 0000031.
-            const qsizetype perLine = (digits.size() + layout.lines - 1) / layout.lines;
-            QString text;
-            const qsizetype first = digits.size() - perLine * (layout.lines - 1);
-            text = digits.left(first);
-            for (qsizetype i = first; i < digits.size(); i += perLine)
-                text += QLatin1Char('\n') + digits.mid(i, perLine);
             const QRectF cell(static_cast<double>((cx0 + c) * side - px0),
                               static_cast<double>((cy0 + r) * side - py0), side, side);
             // Black or white as on the window's marks; grey on a cell not marked.
@@ -293,7 +256,7 @@ QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* 
             if (row[columnOf[x]] == kOutOfReach) line[x] = kBeyondColor;
     }
     if (side >= 3) OutlineBlackMarks(image, scene, px0, py0, cx0, cy0, columns, rows, cells);
-    if (side >= 2 * scene.numeralMinPixels)
+    if (scene.numerals.shown && side >= 2 * scene.numeralMinPixels)
         DrawNumerals(image, scene, px0, py0, cx0, cy0, columns, rows, cells);
     return image;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/picture_request.h"
+#include "largeview/cell_numerals.h"
 
 namespace quorvel {
 
@@ -35,6 +36,7 @@ struct TileScene {
     ShowMode show = ShowMode::Primes;
     ColorScheme scheme = ColorScheme::White;
     int numeralMinPixels = 8;  // numerals are printed at least this high, or not at all
+    NumeralPlan numerals;      // how the frame's cells write their numbers
     // The farthest ring the frame shows, so that rings walked for one tile serve them all.
     std::int64_t reach = 0;
     std::uint64_t serial = 0;

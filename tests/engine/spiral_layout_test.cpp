@@ -364,5 +364,43 @@ TEST(SpiralLayout, CellGridPixelsAndCells) {
     }
 }
 
+// The least and largest number of a rectangle of cells, read off its edge, are those of every
+// cell: with and without the centre, far out, and where numbers pass 2^63 - 1.
+TEST(SpiralLayout, NumbersOfCellsAreThoseOfEveryCell) {
+    struct Case {
+        std::uint64_t start;
+        std::int64_t x0, y0, x1, y1;
+    };
+    const std::int64_t far = 1'518'500'249;  // about where start 1 passes 2^63 - 1
+    for (const Case& c : std::vector<Case>{{1, -3, -3, 3, 3},
+                                           {1, 2, -1, 6, 9},
+                                           {1, -9, 4, -2, 4},
+                                           {41, 0, 0, 0, 0},
+                                           {1'000'000'000'000'000'000, -20, 5, 13, 40},
+                                           {1, far - 8, -12, far + 8, 3},
+                                           {1, far + 10, far + 10, far + 12, far + 12}}) {
+        std::optional<NumberSpan> expected;
+        bool beyond = false;
+        for (std::int64_t y = c.y0; y <= c.y1; ++y) {
+            for (std::int64_t x = c.x0; x <= c.x1; ++x) {
+                const std::optional<std::uint64_t> n = NumberOfCell(c.start, x, y);
+                if (!n) {
+                    beyond = true;
+                    continue;
+                }
+                if (!expected) expected = NumberSpan{*n, *n};
+                expected->least = std::min(expected->least, *n);
+                expected->most = std::max(expected->most, *n);
+            }
+        }
+        if (expected && beyond) expected->most = kLargestNumber;
+        const std::optional<NumberSpan> span = NumbersOfCells(c.start, c.x0, c.y0, c.x1, c.y1);
+        ASSERT_EQ(span.has_value(), expected.has_value()) << c.x0 << "," << c.y0;
+        if (!span) continue;
+        EXPECT_EQ(span->least, expected->least) << c.x0 << "," << c.y0;
+        EXPECT_EQ(span->most, expected->most) << c.x0 << "," << c.y0;
+    }
+}
+
 }  // namespace
 }  // namespace quorvel

@@ -142,6 +142,7 @@ TEST_F(Gallery, SavesTheLargeView) {
     } shots[] = {
         {"largeview-english-1e18-numerals", intEnglish, 1'000'000'000'000'000'000u, 0, 64, ""},
         {"largeview-german-41-cells", intGerman, 41, 0, 3, ""},
+        {"largeview-german-numerals-near-4289", intGerman, 4000, 0, 64, ""},
         {"largeview-english-edge", intEnglish, 1, kMaxCellRadius + 20, 2, ""},
         {"largeview-german-bad-goto", intGerman, 1'000'000'000'000'000'000u, 0, 12, "12a"},
         {"largeview-english-cluster", intEnglish, 1, 0, 3, "", ShowMode::Primes,

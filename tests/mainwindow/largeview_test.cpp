@@ -398,6 +398,25 @@ TEST_F(LargeViewTest, DrawsWhatTheMainWindowDraws) {
     }
 }
 
+// Far out, cells write only their last digits and the status bar the digits they share;
+// small cells write nothing, and nothing is said.
+TEST_F(LargeViewTest, SharedDigitsAreSaidOnce) {
+    frmLargeView* view = Open();
+    LargePicture* picture = Picture(view);
+    view->resize(640, 400);
+    picture->setProperty("startNumber", QVariant::fromValue<qulonglong>(k1e18));
+    picture->setProperty("cellSize", 64);
+    ASSERT_TRUE(Drawn(picture));
+    const QString shared = picture->property("sharedDigits").toString();
+    EXPECT_FALSE(shared.isEmpty());
+    EXPECT_TRUE(QString::number(k1e18).startsWith(shared)) << shared.toStdString();
+    EXPECT_TRUE(view->findChild<QLabel*>("lblLargeCellSize")->text().contains(shared + "…"));
+    picture->setProperty("cellSize", 4);
+    ASSERT_TRUE(Drawn(picture));
+    EXPECT_TRUE(picture->property("sharedDigits").toString().isEmpty());
+    EXPECT_FALSE(view->findChild<QLabel*>("lblLargeCellSize")->text().contains("…"));
+}
+
 // Out of a walk's reach Cluster and random numbers are greyed in the lists, with the reason as
 // a tip, and their cells hatched; the lists follow the picture's properties.
 TEST_F(LargeViewTest, WhatCannotBeDrawnHereIsGreyed) {

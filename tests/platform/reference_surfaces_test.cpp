@@ -37,7 +37,9 @@ TEST(ReferenceSurfaces, TheWindowsSurfaceShowsWhatTheRulesDraw) {
         ImageSurface actual(r.width, r.height);
         SpiralEngine engine;
         ExpectSameStatistics(want, engine.DrawSpiral(testing::InputOf(r), actual));
-        if (want.outcome == PassOutcome::Drawn) ASSERT_TRUE(SamePixels(expected, actual));
+        if (want.outcome == PassOutcome::Drawn) {
+            ASSERT_TRUE(SamePixels(expected, actual));
+        }
     }
 }
 
@@ -54,7 +56,9 @@ TEST(ReferenceSurfaces, TheOneByteSurfacesShowWhatTheRulesDraw) {
             IndexedSurface actual(r.width, r.height, layout);
             SpiralEngine engine;
             ExpectSameStatistics(want, engine.DrawSpiral(testing::InputOf(r), actual));
-            if (want.outcome == PassOutcome::Drawn) ASSERT_TRUE(SamePixels(expected, actual));
+            if (want.outcome == PassOutcome::Drawn) {
+                ASSERT_TRUE(SamePixels(expected, actual));
+            }
         }
     }
 }
