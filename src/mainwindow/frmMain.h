@@ -24,6 +24,7 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -257,7 +258,11 @@ class frmMain : public QMainWindow, private PassObserver {
     QWidget* pnlControls = nullptr;
     QBoxLayout* pictureColumn_ = nullptr;
     QBoxLayout* underRow_ = nullptr;
+    QGridLayout* panelGrid_ = nullptr;
     QSize naturalPanel_;
+    QSize tightPanel_;  // with the rows closer together
+    static constexpr int kPanelRowSpacing = 6;
+    static constexpr int kTightRowSpacing = 1;
     StandIns* standIns_ = nullptr;
     Explorer* explorer_ = nullptr;
     PictureExporter* exporter_ = nullptr;

@@ -114,6 +114,7 @@ void frmMain::cboLanguage_Click() {
         SetToolkitLanguage();
         strCalculating = CalculatingText(intLanguage);
         ExplainColors();
+        FitToScreen();
     }
     update();
     RestoreFocus();
