@@ -39,6 +39,7 @@ class Explorer;
 class frmLargeView;
 class PictureExporter;
 class frmHelp;
+class frmManual;
 class LinkLabel;
 class SpiralPicture;
 class StandIns;
@@ -332,7 +333,8 @@ class frmMain : public QMainWindow, private PassObserver {
     QPushButton* cmdQuit = nullptr;
     LinkLabel* lblOnlineDocumentation = nullptr;
     LinkLabel* lblTarnwick = nullptr;
-    frmHelp* help_ = nullptr;  // made on first use
+    frmHelp* help_ = nullptr;      // made on first use
+    frmManual* manual_ = nullptr;  // the manual where no browser opens it; made on first use
     QTimer* ClkClock = nullptr;
 
     // State.
