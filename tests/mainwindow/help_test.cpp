@@ -114,8 +114,12 @@ TEST_F(Help, LinksOpenTheirAddressesOrSayWhyNot) {
               "Click here for the Tarnwick website at https://tarnwick.example/.");
     EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
               "Click here for the online user manual at " + ManualAddress() + ".");
-    // In German, the link and the menu open the German manual.
+    // In German, the link and the menu open the German manual, and the tips are German.
     Choose("cboLanguage", 1);
+    EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
+              QString::fromUtf8("Hier klicken für das Benutzerhandbuch unter ") +
+                  ManualAddress(intGerman) + ".");
+    EXPECT_TRUE(Find("lblTarnwick")->toolTip().startsWith(QString::fromUtf8("Hier klicken für")));
     services.openedUrls.clear();
     Click("lblOnlineDocumentation");
     window->findChild<QAction*>("actUserManual")->trigger();
