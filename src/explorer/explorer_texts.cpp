@@ -9,6 +9,12 @@
 namespace quorvel {
 namespace {
 
+// A ray's compass direction as the panel's captions write it: NO and SO in German.
+QString DirectionName(RayDirection direction, bool german) {
+    const QString name = QString::fromLatin1(RayDirectionName(direction));
+    return german ? QString(name).replace(QLatin1Char('E'), QLatin1Char('O')) : name;
+}
+
 QString Superscript(int exponent) {
     static const char16_t kDigits[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
     QString digits = QString::number(exponent);
@@ -110,8 +116,7 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
                                   ? Decimal(static_cast<double>(s.primes) / s.expected, 3)
                                   : QStringLiteral("–");
         html += QStringLiteral("<p><b>%1</b> &nbsp; %2<br>")
-                    .arg(QString::fromLatin1(RayDirectionName(ray.ray.direction)),
-                         Polynomial(ray.ray.f));
+                    .arg(DirectionName(ray.ray.direction, german), Polynomial(ray.ray.f));
         html += (german ? QStringLiteral("Diskriminante %1 &nbsp; C(f) = %2<br>")
                         : QStringLiteral("discriminant %1 &nbsp; C(f) = %2<br>"))
                     .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"),

@@ -35,8 +35,9 @@ EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language
         if (goTo)
             return EntryError{german ? QStringLiteral("Geben Sie eine Zahl von %1 ein.").arg(range)
                                      : QStringLiteral("Enter a number from %1.").arg(range)};
-        return EntryError{german ? QStringLiteral("Geben Sie eine Startzahl von %1 ein.").arg(range)
-                                 : QStringLiteral("Enter a start number from %1.").arg(range)};
+        return EntryError{german
+                              ? QStringLiteral("Geben Sie eine Anfangszahl von %1 ein.").arg(range)
+                              : QStringLiteral("Enter a start number from %1.").arg(range)};
     }
     const auto parsed = ParseDigits(text, high);
     const QString shown = text.size() > 30 ? text.left(29) + QStringLiteral("…") : text;
@@ -58,7 +59,8 @@ EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language
                     : QStringLiteral("%1 is not in this spiral: it holds %2.").arg(shown, range)};
         return EntryError{
             german
-                ? QStringLiteral("%1 ist als Startzahl zu groß: erlaubt ist %2.").arg(shown, range)
+                ? QStringLiteral("%1 ist als Anfangszahl zu groß: erlaubt ist %2.")
+                      .arg(shown, range)
                 : QStringLiteral("%1 is too large for a start number: use %2.").arg(shown, range)};
     }
     return std::get<std::uint64_t>(parsed);
@@ -71,7 +73,7 @@ LargeViewTexts LargeViewWords(int language) {
         return {
             QStringLiteral("Quorvel – Große Ansicht"),
             QStringLiteral("&Große Ansicht"),
-            QStringLiteral("&Startzahl:"),
+            QStringLiteral("A&nfangszahl:"),
             QStringLiteral("&Gehe zu:"),
             QStringLiteral("Die Zahl in der Mitte der Spirale, 0 … 10^18; Eingabetaste "
                            "übernimmt sie"),
@@ -82,7 +84,7 @@ LargeViewTexts LargeViewWords(int language) {
             QStringLiteral("jenseits von 2^63 − 1"),
             QStringLiteral("wird gezeichnet …"),
             QStringLiteral("&Anzeigen:"),
-            QStringLiteral("&Faerben nach:"),
+            QStringLiteral("&Färben nach:"),
             QStringLiteral("Gruppenfarben wachsen von der Mitte nach außen, jede Zelle übernimmt "
                            "die Farbe ihrer Nachbarn: Sie lassen sich nur innerhalb von %1 Ringen "
                            "um die Mitte und für Zahlen bis %2 zeigen.")

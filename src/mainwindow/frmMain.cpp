@@ -303,25 +303,33 @@ void frmMain::ArrangeControls() {
     auto* left = pictureColumn_ = new QVBoxLayout;
     left->setSpacing(6);
     left->addWidget(picSpiral);
-    auto* under = underRow_ = new QHBoxLayout;
+    // The colour key and the links side by side, or, where the window must be narrow, the key
+    // above the links (FitToScreen).
+    auto* under = underRow_ = new QBoxLayout(QBoxLayout::LeftToRight);
     under->setSpacing(4);
-    under->addWidget(lblColorKey);
-    under->addSpacing(2);
+    auto* key = new QHBoxLayout;
+    key->setSpacing(4);
+    key->addWidget(lblColorKey);
+    key->addSpacing(2);
     for (QFrame* swatch : Picture1)
-        under->addWidget(swatch);
-    under->addStretch(1);
-    under->addWidget(lblOnlineDocumentation);
-    under->addSpacing(16);
-    under->addWidget(lblTarnwick);
+        key->addWidget(swatch);
+    key->addStretch(1);
+    under->addLayout(key);
+    auto* links = new QHBoxLayout;
+    links->addStretch(1);
+    links->addWidget(lblOnlineDocumentation);
+    links->addSpacing(16);
+    links->addWidget(lblTarnwick);
+    under->addLayout(links);
     left->addLayout(under);
     left->addStretch(1);
     window->addLayout(left);
 
     // Right: the panel. Captions in the first column, what they name in the second.
-    auto* panel = new QGridLayout(pnlControls);
+    auto* panel = panelGrid_ = new QGridLayout(pnlControls);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->setHorizontalSpacing(8);
-    panel->setVerticalSpacing(6);
+    panel->setVerticalSpacing(kPanelRowSpacing);
     panel->setColumnStretch(1, 1);
     int row = 0;
     const auto spanRow = [&](QLayout* layout) { panel->addLayout(layout, row++, 0, 1, 2); };
@@ -473,7 +481,10 @@ void frmMain::ArrangeControls() {
 // The window keeps one size: wide and tall enough for the panel in either language, or, on a
 // screen too small for that, as large as the screen allows (FitToScreen).
 void frmMain::FixWindowSize() {
+    // Measured as the style will show them.
+    ensurePolished();
     QSize panel;
+    QSize tightPanel;
     for (const int language : {intGerman, intEnglish}) {
         intLanguage = language;
         SetLanguageDependentCaptions();
@@ -482,8 +493,13 @@ void frmMain::FixWindowSize() {
             list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         cmdStopCalc->setText(WordOf(Word::Stop, language));
         lblSpiralling->setText(WordOf(Word::SpirallingOut, language));
-        pnlControls->layout()->activate();
-        panel = panel.expandedTo(pnlControls->sizeHint());
+        for (const bool tight : {false, true}) {
+            panelGrid_->setVerticalSpacing(tight ? kTightRowSpacing : kPanelRowSpacing);
+            pnlControls->layout()->activate();
+            (tight ? tightPanel : panel) =
+                (tight ? tightPanel : panel).expandedTo(pnlControls->sizeHint());
+        }
+        panelGrid_->setVerticalSpacing(kPanelRowSpacing);
         // The Stop button over the picture fits "Stop" and "Halt" alike.
         cmdStopCalc->setMinimumWidth(
             std::max(cmdStopCalc->minimumWidth(), cmdStopCalc->sizeHint().width()));
@@ -496,22 +512,39 @@ void frmMain::FixWindowSize() {
     cmdStopCalc->resize(std::max(cmdStopCalc->minimumWidth(), 80),
                         cmdStopCalc->sizeHint().height());
     naturalPanel_ = panel;
+    tightPanel_ = tightPanel;
     FitToScreen();
 }
 
-// On a screen too small for the whole window (a small laptop, or a large scaling factor) the
-// picture is shown at one screen pixel per picture pixel and the panel scrolls. The picture
-// itself keeps its 527 x 527 pixels either way.
+// The window keeps the picture crisp on every screen: a picture pixel is always a whole number
+// of screen pixels. Where the natural window is too large for the screen, the picture is shown
+// at one screen pixel per picture pixel, the colour key goes above the links and, if need be,
+// the panel's rows move closer together; only on a screen too small for all of that (a small
+// screen at 100 %) does the panel scroll. The picture itself keeps its 527 x 527 pixels.
 void frmMain::FitToScreen() {
     QScreen* screen = this->screen();
     if (screen == nullptr) return;
     const QMargins margins = centralWidget()->layout()->contentsMargins();
     const int spacing = centralWidget()->layout()->spacing();
+    // The panel as it is now, filled and in its language, may need more than its measure
+    // before start-up; it never gets less, so that a change of language moves nothing.
+    for (const bool tight : {false, true}) {
+        panelGrid_->setVerticalSpacing(tight ? kTightRowSpacing : kPanelRowSpacing);
+        pnlControls->layout()->activate();
+        QSize& measure = tight ? tightPanel_ : naturalPanel_;
+        measure = measure.expandedTo(pnlControls->sizeHint());
+    }
     WindowFitInput in;
     in.panel = naturalPanel_;
+    in.tightPanel = tightPanel_;
     in.pictureSide = kSpiralSide;
-    const QSize under = underRow_->sizeHint();
-    in.underPicture = QSize(under.width(), under.height() + pictureColumn_->spacing());
+    const auto underSize = [this](QBoxLayout::Direction direction) {
+        underRow_->setDirection(direction);
+        const QSize under = underRow_->sizeHint();
+        return QSize(under.width(), under.height() + pictureColumn_->spacing());
+    };
+    in.underStacked = underSize(QBoxLayout::TopToBottom);
+    in.underPicture = underSize(QBoxLayout::LeftToRight);
     in.margins =
         QSize(margins.left() + margins.right() + spacing, margins.top() + margins.bottom());
     // The menu bar above, the status bar below.
@@ -524,27 +557,32 @@ void frmMain::FitToScreen() {
     in.devicePixelRatio = screen->devicePixelRatio();
     in.scrollBarExtent = scrPanel->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 
-    // A docked inspector widens the window; where the window would then no longer fit whole,
-    // the inspector floats beside it instead.
-    int dockWidth = 0;
+    // A docked inspector widens the window; where the window would then no longer fit whole
+    // but fits without it, the inspector floats beside it instead.
     auto* inspector = findChild<QDockWidget*>(QStringLiteral("dockInspector"));
     if (inspector != nullptr && !inspector->isHidden() && !inspector->isFloating()) {
-        WindowFitInput withPanel = in;
-        withPanel.margins.rwidth() += inspector->width();
-        if (!FitWindow(withPanel).compact || FitWindow(in).compact) {
-            dockWidth = inspector->width();
+        WindowFitInput withDock = in;
+        withDock.dockWidth =
+            std::max(inspector->minimumSizeHint().width(), inspector->sizeHint().width()) +
+            style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+        if (FitWindow(withDock).fits || !FitWindow(in).fits) {
+            in = withDock;
         } else {
             inspector->setFloating(true);
         }
     }
-    in.margins.rwidth() += dockWidth;
     const WindowFit fit = FitWindow(in);
 
+    underRow_->setDirection(fit.compact ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
+    panelGrid_->setVerticalSpacing(fit.tight ? kTightRowSpacing : kPanelRowSpacing);
+    const Qt::ScrollBarPolicy bars = fit.fits ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    scrPanel->setVerticalScrollBarPolicy(bars);
+    scrPanel->setHorizontalScrollBarPolicy(bars);
     picSpiral->SetDisplayRatio(fit.pictureRatio);
     explorer_->SetDisplayRatio(fit.pictureRatio);
     // The panel takes the height the window has; only its width is set.
     scrPanel->setFixedWidth(fit.panel.width());
-    centralWidget()->setFixedSize(fit.window - QSize(dockWidth, in.menuHeight));
+    centralWidget()->setFixedSize(fit.window - QSize(in.dockWidth, in.menuHeight));
     setFixedSize(fit.window);
     explorer_->SetReadoutWidth(fit.window.width() - 2 * margins.left());
     // The Stop button of a long drawing stays centred on the picture as shown.
@@ -649,6 +687,8 @@ void frmMain::Form_Load() {
     show();
     InitializeAndDraw();
     EnableDisableFunctions(true);
+    // The panel filled and captioned may need a little more room than its first measure.
+    FitToScreen();
     blnStartupCompleted = true;
     ShowStartupMessage();
 }

@@ -24,6 +24,7 @@ class QBoxLayout;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -38,6 +39,7 @@ class Explorer;
 class frmLargeView;
 class PictureExporter;
 class frmHelp;
+class frmManual;
 class LinkLabel;
 class SpiralPicture;
 class StandIns;
@@ -257,7 +259,11 @@ class frmMain : public QMainWindow, private PassObserver {
     QWidget* pnlControls = nullptr;
     QBoxLayout* pictureColumn_ = nullptr;
     QBoxLayout* underRow_ = nullptr;
+    QGridLayout* panelGrid_ = nullptr;
     QSize naturalPanel_;
+    QSize tightPanel_;  // with the rows closer together
+    static constexpr int kPanelRowSpacing = 6;
+    static constexpr int kTightRowSpacing = 1;
     StandIns* standIns_ = nullptr;
     Explorer* explorer_ = nullptr;
     PictureExporter* exporter_ = nullptr;
@@ -327,7 +333,8 @@ class frmMain : public QMainWindow, private PassObserver {
     QPushButton* cmdQuit = nullptr;
     LinkLabel* lblOnlineDocumentation = nullptr;
     LinkLabel* lblTarnwick = nullptr;
-    frmHelp* help_ = nullptr;  // made on first use
+    frmHelp* help_ = nullptr;      // made on first use
+    frmManual* manual_ = nullptr;  // the manual where no browser opens it; made on first use
     QTimer* ClkClock = nullptr;
 
     // State.

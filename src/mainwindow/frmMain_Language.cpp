@@ -80,9 +80,18 @@ void frmMain::SetLanguageDependentCaptions() {
     SetMenuCaptions();
     if (explorer_ != nullptr) explorer_->SetLanguage(intLanguage);
     SetLargeViewLanguage();
-    // The link opens the manual in the window's language.
-    lblOnlineDocumentation->setToolTip(QStringLiteral("Click here for the online user manual at ") +
-                                       ManualAddress(intLanguage) + QStringLiteral("."));
+    // The link opens the manual in the window's language; the tips speak it too.
+    const bool german = IsGerman(intLanguage);
+    lblOnlineDocumentation->setToolTip(
+        (german ? QStringLiteral("Hier klicken für das Benutzerhandbuch unter %1.")
+                : QStringLiteral("Click here for the online user manual at %1."))
+            .arg(ManualAddress(intLanguage)));
+    lblTarnwick->setToolTip((german ? QStringLiteral("Hier klicken für die Website von Tarnwick "
+                                                     "unter %1.")
+                                    : QStringLiteral("Click here for the Tarnwick website at %1."))
+                                .arg(TarnwickAddress()));
+    lblP->setToolTip(german ? QStringLiteral("P: Die Zentrumszahl ist eine Primzahl.")
+                            : QStringLiteral("P: the central number is prime"));
 }
 
 void frmMain::SetLanguageDependentLists() {
@@ -114,6 +123,7 @@ void frmMain::cboLanguage_Click() {
         SetToolkitLanguage();
         strCalculating = CalculatingText(intLanguage);
         ExplainColors();
+        FitToScreen();
     }
     update();
     RestoreFocus();

@@ -3,16 +3,19 @@
 // Every entry does what the button or click it stands for does, with its key as a shortcut.
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QUrl>
 
 #include "export/export_dialog.h"
 #include "export/export_texts.h"
 #include "export/picture_exporter.h"
 #include "mainwindow/frmMain.h"
 #include "text/captions.h"
+#include "text/frmManual.h"
 #include "text/weblink.h"
 
 namespace quorvel {
@@ -146,7 +149,18 @@ void frmMain::mnuHelp_Click() {
 void frmMain::mnuUserManual_Click() {
     if (!actUserManual->isEnabled() || blnDialogOpen || blnQuitting) return;
     blnDialogOpen = true;
-    OpenWebPage(*services_, this, ManualAddress(intLanguage));
+    // The manual is always readable: in the desktop's browser where one opens it, otherwise
+    // in a window of the program's own; where it is missing, a message says so.
+    const QString address = ManualAddress(intLanguage);
+    const QString file = QUrl(address).toLocalFile();
+    if (!QFileInfo(file).isFile()) {
+        services_->ShowMessage(this, ManualWindowTitle(intLanguage),
+                               ManualMissingText(file, intLanguage), MessageButtons::Ok,
+                               MessageIcon::Warning);
+    } else if (services_->OpenUrl(QUrl(address)) <= 32) {
+        if (manual_ == nullptr) manual_ = new frmManual(this);
+        manual_->ShowManual(file, intLanguage);
+    }
     blnDialogOpen = false;
 }
 

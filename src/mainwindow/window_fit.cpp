@@ -6,36 +6,56 @@
 
 namespace quorvel {
 
-WindowFit FitWindow(const WindowFitInput& in) {
-    const auto window = [&](int side, QSize panel) {
-        const int left = std::max(side, in.underPicture.width());
-        const int height = std::max(side + in.underPicture.height(), panel.height());
-        return QSize(in.margins.width() + left + panel.width(),
-                     in.menuHeight + in.margins.height() + height);
-    };
-    const QSize room = in.available - in.frame;
-    WindowFit fit;
-    fit.panel = in.panel;
-    fit.window = window(in.pictureSide, in.panel);
-    if (fit.window.width() <= room.width() && fit.window.height() <= room.height()) return fit;
+double NaturalPictureRatio(double devicePixelRatio) {
+    if (devicePixelRatio <= 1.0) return 1.0;
+    return devicePixelRatio / std::floor(devicePixelRatio + 1e-9);
+}
 
-    fit.compact = true;
-    fit.pictureRatio = std::max(1.0, in.devicePixelRatio);
-    const int side = static_cast<int>(std::ceil(in.pictureSide / fit.pictureRatio));
-    const QSize leftColumn(std::max(side, in.underPicture.width()),
-                           side + in.underPicture.height());
-    // The panel gets what the picture leaves, but never less than a sliver to scroll in.
-    const QSize fixed(in.margins.width() + leftColumn.width(), in.menuHeight + in.margins.height());
+WindowFit FitWindow(const WindowFitInput& in) {
+    const QSize room = in.available - in.frame;
+    const double compactRatio = std::max(1.0, in.devicePixelRatio);
+    struct Arrangement {
+        double ratio;
+        QSize panel;
+        QSize under;
+        bool compact;
+        bool tight;
+    };
+    const Arrangement arrangements[] = {
+        {NaturalPictureRatio(in.devicePixelRatio), in.panel, in.underPicture, false, false},
+        {compactRatio, in.panel, in.underStacked, true, false},
+        {compactRatio, in.tightPanel, in.underStacked, true, true}};
+    WindowFit fit;
+    QSize leftColumn;
+    for (const Arrangement& a : arrangements) {
+        const int side = static_cast<int>(std::ceil(in.pictureSide / a.ratio - 1e-9));
+        leftColumn = QSize(std::max(side, a.under.width()), side + a.under.height());
+        fit.pictureRatio = a.ratio;
+        fit.panel = a.panel;
+        fit.compact = a.compact;
+        fit.tight = a.tight;
+        fit.window = QSize(
+            in.margins.width() + leftColumn.width() + a.panel.width() + in.dockWidth,
+            in.menuHeight + in.margins.height() + std::max(leftColumn.height(), a.panel.height()));
+        if (fit.window.width() <= room.width() && fit.window.height() <= room.height()) return fit;
+    }
+
+    // The last arrangement, its panel scrolling in what the picture leaves, but never less
+    // than a sliver to scroll in.
+    fit.fits = false;
+    const QSize natural = fit.panel;
+    const QSize fixed(in.margins.width() + leftColumn.width() + in.dockWidth,
+                      in.menuHeight + in.margins.height());
     const QSize smallest(3 * in.scrollBarExtent,
                          std::max(leftColumn.height(), 3 * in.scrollBarExtent));
-    QSize panel = (room - fixed).expandedTo(smallest).boundedTo(in.panel);
+    QSize panel = (room - fixed).expandedTo(smallest).boundedTo(natural);
     // A panel that scrolls up and down needs room for its scroll bar beside it.
-    if (panel.height() < in.panel.height()) {
-        panel.setWidth(std::min(in.panel.width() + in.scrollBarExtent,
+    if (panel.height() < natural.height()) {
+        panel.setWidth(std::min(natural.width() + in.scrollBarExtent,
                                 std::max(panel.width(), room.width() - fixed.width())));
     }
-    if (panel.width() < in.panel.width()) {
-        panel.setHeight(std::min(in.panel.height() + in.scrollBarExtent,
+    if (panel.width() < natural.width()) {
+        panel.setHeight(std::min(natural.height() + in.scrollBarExtent,
                                  std::max(panel.height(), room.height() - fixed.height())));
     }
     fit.panel = panel;

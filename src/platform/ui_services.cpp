@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace quorvel {
@@ -55,6 +57,32 @@ QString QtUiServices::AskSaveFileName(QWidget* parent, const QString& title,
     return QFileDialog::getSaveFileName(parent, title, QString(), nameFilter);
 }
 
+namespace {
+
+// Whether the desktop has a browser for a local page. The toolkit hands pages to xdg-open and
+// calls that a success whether or not a browser follows; xdg-open tries the desktop's choice
+// for HTML, then $BROWSER, then the usual browsers.
+bool BrowserSetUp() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+    if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    if (query.waitForFinished(3000) && !query.readAllStandardOutput().trimmed().isEmpty())
+        return true;
+    for (const char* browser : {"x-www-browser", "firefox", "firefox-esr", "chromium",
+                                "google-chrome", "epiphany", "konqueror", "falkon"}) {
+        if (!QStandardPaths::findExecutable(QString::fromLatin1(browser)).isEmpty()) return true;
+    }
+    return false;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
 int QtUiServices::OpenUrl(const QUrl& url) {
     constexpr int kLaunched = 33;
     constexpr int kFileNotFound = 2;
@@ -62,6 +90,7 @@ int QtUiServices::OpenUrl(const QUrl& url) {
     // A missing file (the manual, run from an unusual place) is said as such, not left to a
     // browser that might open nothing.
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) return kFileNotFound;
+    if (url.isLocalFile() && !BrowserSetUp()) return kNoAssociation;
     return QDesktopServices::openUrl(url) ? kLaunched : kNoAssociation;
 }
 

@@ -92,6 +92,10 @@ TEST_F(ExplorerTest, TheInspectorFollowsThePointerAndOutlinesTheRays) {
     EXPECT_TRUE(Overlay()->testAttribute(Qt::WA_TransparentForMouseEvents));
     Choose("cboLanguage", 1);
     EXPECT_TRUE(Find<QLabel>("lblInspector")->text().contains("Diskriminante"));
+    // The rays go by the German compass, as the panel's captions do (SW-NO).
+    for (const char* part : {"<b>NO</b>", "<b>SO</b>"})
+        EXPECT_TRUE(Find<QLabel>("lblInspector")->text().contains(part)) << part;
+    EXPECT_FALSE(Find<QLabel>("lblInspector")->text().contains("<b>NE</b>"));
     EXPECT_EQ(Inspector()->windowTitle(), "Inspektor");
     QTest::keyClick(window.get(), Qt::Key_F3);
     EXPECT_TRUE(Inspector()->isHidden());

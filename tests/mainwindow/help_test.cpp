@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBrowser>
 
 #include "text/help_texts.h"
 #include "text/weblink.h"
@@ -70,6 +71,39 @@ TEST_F(Help, OpensAgainAndAgain) {
     EXPECT_EQ(services.modals.front(), services.modals.back());  // the same window, kept
 }
 
+// Where no browser opens the manual it shows in the program's own window, pictures and all,
+// in the window's language; where a browser opens it, no window of its own comes.
+TEST_F(Help, UserManualShowsInItsOwnWindowWhereNoBrowserOpensIt) {
+    auto* entry = window->findChild<QAction*>("actUserManual");
+    entry->trigger();
+    EXPECT_EQ(window->findChild<QWidget*>("frmManual"), nullptr);
+    for (const auto& [language, title, words] :
+         {std::tuple{intEnglish, "Quorvel – User Manual", "Start number"},
+          std::tuple{intGerman, "Quorvel – Benutzerhandbuch", "Anfangszahl"}}) {
+        Choose("cboLanguage", language);
+        services.openCode = 31;
+        services.messages.clear();
+        entry->trigger();
+        auto* manual = window->findChild<QWidget*>("frmManual");
+        ASSERT_NE(manual, nullptr);
+        EXPECT_TRUE(manual->isVisible());
+        EXPECT_EQ(manual->windowTitle(), QString::fromUtf8(title));
+        EXPECT_TRUE(services.messages.empty());
+        auto* browser = manual->findChild<QTextBrowser*>("txtManual");
+        EXPECT_EQ(browser->source(), QUrl(ManualAddress(language)));
+        EXPECT_TRUE(browser->toPlainText().contains(QString::fromUtf8(words)));
+        // Its pictures are found beside it.
+        const QTextDocument* document = browser->document();
+        const QString html = document->toHtml();
+        const qsizetype at = html.indexOf(QStringLiteral("<img src=\""));
+        ASSERT_GE(at, 0);
+        const QString picture = html.mid(at + 10, html.indexOf('"', at + 10) - at - 10);
+        const QVariant image = document->resource(QTextDocument::ImageResource, QUrl(picture));
+        EXPECT_TRUE(image.isValid() && !image.value<QImage>().isNull()) << picture.toStdString();
+        manual->close();
+    }
+}
+
 TEST_F(Help, LinksOpenTheirAddressesOrSayWhyNot) {
     Click("lblOnlineDocumentation");
     Click("lblTarnwick");
@@ -80,8 +114,12 @@ TEST_F(Help, LinksOpenTheirAddressesOrSayWhyNot) {
               "Click here for the Tarnwick website at https://tarnwick.example/.");
     EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
               "Click here for the online user manual at " + ManualAddress() + ".");
-    // In German, the link and the menu open the German manual.
+    // In German, the link and the menu open the German manual, and the tips are German.
     Choose("cboLanguage", 1);
+    EXPECT_EQ(Find("lblOnlineDocumentation")->toolTip(),
+              QString::fromUtf8("Hier klicken für das Benutzerhandbuch unter ") +
+                  ManualAddress(intGerman) + ".");
+    EXPECT_TRUE(Find("lblTarnwick")->toolTip().startsWith(QString::fromUtf8("Hier klicken für")));
     services.openedUrls.clear();
     Click("lblOnlineDocumentation");
     window->findChild<QAction*>("actUserManual")->trigger();

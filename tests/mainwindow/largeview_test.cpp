@@ -60,6 +60,18 @@ TEST_F(LargeViewTest, OpensWhereTheMainWindowStands) {
         ->setCurrentIndex(Find<QComboBox>("cboLanguage")->findData(intGerman));
     EXPECT_EQ(window->findChild<QAction*>("actLargeView")->text(), "&Große Ansicht");
     EXPECT_EQ(view->windowTitle(), "Quorvel – Große Ansicht");
+    // The view speaks as the main window does, its umlauts kept, each caption with a key of its
+    // own.
+    QStringList keys;
+    for (QLabel* caption : view->findChildren<QLabel*>()) {
+        const qsizetype amp = caption->text().indexOf('&');
+        if (amp >= 0) keys << caption->text().mid(amp + 1, 1).toLower();
+        EXPECT_FALSE(caption->text().contains("Startzahl")) << caption->text().toStdString();
+        EXPECT_FALSE(caption->text().contains("ae")) << caption->text().toStdString();
+    }
+    EXPECT_EQ(keys.size(), 4);
+    EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(' ').toStdString();
+    EXPECT_TRUE(keys.contains(QString::fromUtf8("f")));
 }
 
 // The picture's pixels: cell (x, y) at the square the geometry gives, prime white, others
@@ -129,7 +141,7 @@ TEST_F(LargeViewTest, BadEntriesAreRefusedWithAMessage) {
          "9223372036854775808 is not in this spiral: it holds 100 … 9223372036854775807."},
         {"txbGoTo", QString::fromUtf8("١٢"), intGerman, ""},
         {"txbLargeStart", "9223372036854775807", intGerman,
-         "9223372036854775807 ist als Startzahl zu groß: erlaubt ist 0 … "
+         "9223372036854775807 ist als Anfangszahl zu groß: erlaubt ist 0 … "
          "1000000000000000000."},
         {"txbLargeStart", "abc", intEnglish, ""},
     };

@@ -1,20 +1,82 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window on the screen it starts on: run on a large screen, a laptop at 200 % and a small
-// screen (see CMakeLists.txt), it must fit, every control must be reachable, and the picture
-// must still name and save the right cells.
+// The window on the screen it starts on: run on a table of screens and scale factors and on a
+// small screen (see CMakeLists.txt), it must fit, every control must be reachable, and the
+// picture must still name and save the right cells.
+#include <QCheckBox>
+#include <QDockWidget>
 #include <QImage>
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "explorer/explorer.h"
+#include "explorer/picture_overlay.h"
+#include "mainwindow/spiral_picture.h"
 #include "mainwindow/window_fit.h"
+#include "text/language.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
 namespace {
 
-using WindowFit = WindowTest;
+class WindowFit : public WindowTest {
+  protected:
+    // A screen of at least 960 x 540 logical pixels shows the whole window at once.
+    bool LargeEnough() const {
+        const QSize screen = window->screen()->size();
+        return screen.width() >= 960 && screen.height() >= 540;
+    }
+
+    // What a user sees: no scroll bar, and every control of the window wholly inside the
+    // window, inside everything around it, and on the screen.
+    void ExpectEverythingInSight(const char* when) {
+        QApplication::processEvents();
+        auto* panel = Find<QScrollArea>("scrPanel");
+        EXPECT_FALSE(panel->verticalScrollBar()->isVisible()) << when;
+        EXPECT_FALSE(panel->horizontalScrollBar()->isVisible()) << when;
+        const QRect screen = window->screen()->availableGeometry();
+        EXPECT_TRUE(screen.contains(window->frameGeometry()))
+            << when << ": " << window->frameGeometry().width() << " x "
+            << window->frameGeometry().height();
+        int seen = 0;
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            if (control->objectName().isEmpty() || !control->isVisibleTo(window.get()) ||
+                control->window() != window.get())
+                continue;
+            ++seen;
+            const QRect place(control->mapToGlobal(QPoint()), control->size());
+            for (QWidget* around = control->parentWidget(); around != nullptr;
+                 around = around->parentWidget()) {
+                const QRect room(around->mapToGlobal(QPoint()), around->size());
+                EXPECT_TRUE(room.contains(place))
+                    << when << ": " << control->objectName().toStdString() << " " << place.height()
+                    << " high at " << place.y() << " in " << around->objectName().toStdString()
+                    << " " << room.height() << " at " << room.y();
+            }
+        }
+        EXPECT_GT(seen, 40) << when;
+    }
+
+    // A picture pixel is a whole number of screen pixels.
+    void ExpectCrisp() {
+        auto* picture = Find<SpiralPicture>("picSpiral");
+        const double perPicturePixel = window->devicePixelRatioF() / picture->DisplayRatio();
+        EXPECT_NEAR(perPicturePixel, std::round(perPicturePixel), 1e-9);
+        EXPECT_GE(std::round(perPicturePixel), 1.0);
+    }
+
+    // White pixels on the picture as the screen shows it.
+    int WhitePixels() {
+        const QImage shown = Find("picSpiral")->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                count += shown.pixel(x, y) == qRgb(255, 255, 255);
+        }
+        return count;
+    }
+};
 
 TEST_F(WindowFit, FitsTheScreenAndKeepsThePictureExact) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -49,7 +111,9 @@ TEST_F(WindowFit, FitsTheScreenAndKeepsThePictureExact) {
         EXPECT_EQ(seen.width(), std::min(control->width(), panel->viewport()->width())) << name;
     }
 
-    // Clicks name the cells under the pointer: at 15 pixels a cell, the centre and its east.
+    // Clicks name the cells under the pointer: at 15 pixels a cell, the centre and its east
+    // (without numerals, whose dark strokes inside a mark name nothing).
+    Find<QCheckBox>("chkNumerals")->setChecked(false);
     SetStart("2");
     PressEnter();
     const double perPixel = 527.0 / picture->width();
@@ -67,6 +131,47 @@ TEST_F(WindowFit, FitsTheScreenAndKeepsThePictureExact) {
     services.answer = MessageAnswer::Yes;
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(QImage(services.saveName).size(), QSize(527, 527));
+}
+
+TEST_F(WindowFit, ShowsEveryControlAtOnceInBothLanguagesWithAndWithoutTheInspector) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    if (!LargeEnough()) GTEST_SKIP() << "a screen below 960 x 540 may scroll the panel";
+    auto* inspector = Find<QDockWidget>("dockInspector");
+    for (const int language : {intEnglish, intGerman}) {
+        Choose("cboLanguage", window->findChild<QComboBox*>("cboLanguage")->findData(language));
+        const char* when = language == intGerman ? "German" : "English";
+        ExpectEverythingInSight(when);
+        ExpectCrisp();
+        QTest::keyClick(window.get(), Qt::Key_F3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return inspector->isVisible(); }));
+        EXPECT_FALSE(inspector->isFloating()) << when;
+        ExpectEverythingInSight(language == intGerman ? "German, inspector" : "English, inspector");
+        ExpectCrisp();
+        QTest::keyClick(window.get(), Qt::Key_F3);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return inspector->isHidden(); }));
+        ExpectEverythingInSight(language == intGerman ? "German, closed" : "English, closed");
+    }
+}
+
+// The inspector's rays are drawn over the picture at every scale, and go again when it closes.
+TEST_F(WindowFit, DrawsTheRaysOverThePicture) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    SetStart("1");
+    PressEnter();
+    QApplication::processEvents();
+    const int before = WhitePixels();
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    auto* picture = Find("picSpiral");
+    const QPoint cell(picture->width() / 4, picture->height() / 3);
+    QTest::mouseMove(picture, cell + QPoint(1, 0));
+    QTest::mouseMove(picture, cell);
+    PictureOverlay* overlay = window->PictureExplorer()->Overlay();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return overlay->ShowsRays(); }));
+    // Each ray runs from the cell to the picture's edge: a good hundred screen pixels at least.
+    EXPECT_GT(WhitePixels() - before, 100);
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !overlay->ShowsRays(); }));
+    EXPECT_EQ(WhitePixels(), before);
 }
 
 // A second window goes beside the first where the screen has room, on the roomier side and
