@@ -55,8 +55,12 @@ TEST(NumberClass, StretchesMarkWhatTheRuleForOneNumberMarks) {
                     const bool expected = IsShownKnowingPrimality(m, isPrime, mode, random);
                     ASSERT_EQ(Bit(got, s.at + j), expected) << "number " << m;
                     marked += expected;
-                    if (isPrime && numbers->MarksEveryPrime()) EXPECT_TRUE(expected) << m;
-                    if (isPrime && !numbers->MayMarkPrimes()) EXPECT_FALSE(expected) << m;
+                    if (isPrime && numbers->MarksEveryPrime()) {
+                        EXPECT_TRUE(expected) << m;
+                    }
+                    if (isPrime && !numbers->MayMarkPrimes()) {
+                        EXPECT_FALSE(expected) << m;
+                    }
                 }
                 if (!numbers->Sequential()) {
                     EXPECT_EQ(numbers->Count(s.first, s.count, primes.data(), s.at, marks.data()),
