@@ -38,21 +38,44 @@ run blank-start 0 --out "$dir/blank.png" --start "   " --size 45 --squares --gri
 [[ $out == end=9$'\n'* ]] || fail "blank start counts as 1: $out"
 
 run end-too-large 1 --out "$dir/refused.png" --box 1 --start 2147205919
-[[ $err == "End number would be greater than 2^31 - 2 = 2147483646." ]] || fail "end message: $err"
+[[ $err == "spiral-render: End number would be greater than 2^31 - 2 = 2147483646." ]] || fail "end message: $err"
 run start-too-large 1 --out "$dir/refused.png" --start 2147483647
-[[ $err == "Start number must be <= 2^31 - 2 = 2147483646." ]] || fail "start message: $err"
+[[ $err == "spiral-render: Start number must be <= 2^31 - 2 = 2147483646." ]] || fail "start message: $err"
 run triangular 1 --out "$dir/refused.png" --show 3 --start 268434232
-[[ $err == "For triangular numbers the start number is too large." ]] || fail "triangular: $err"
+[[ $err == "spiral-render: For triangular numbers the start number is too large." ]] || fail "triangular: $err"
 [[ ! -e $dir/refused.png ]] || fail "a refused pass wrote a file"
 
-for args in "--box 4" "--box 0" "--box x" "--show 5" "--color 7" "--color -1" "--size 0" \
-            "--size 1" "--size 2" "--size 46340" "--size 1000000000" "--size 99999999999" \
-            "--size x" "--size 1e3" "--density 0" "--density 1" "--density 1000" "--density x" \
-            "--density" "--start 12a" "--start -5" "--start 1.5" "--frobnicate" "--box"; do
+# Each bad value is named with what the option takes, after the program's name.
+while IFS='|' read -r args why; do
     # shellcheck disable=SC2086
     run "bad option '$args'" 2 --out "$dir/bad.png" $args
-    [[ $err == *usage:* ]] || fail "'$args' printed no usage"
-done
+    [[ $err == "spiral-render: $why"*usage:* ]] || fail "'$args' said: $err"
+done <<'TABLE'
+--box 4|--box 4: the box size is one of 1, 3, 5, 7, 15, 21, 35, 75
+--box 0|--box 0: the box size is one of
+--box x|--box x: the box size is one of
+--show 5|--show 5: what is shown is 0 to 4
+--color 7|--color 7: the colour scheme is 0 to 6
+--color -1|--color -1: the colour scheme is 0 to 6
+--size 0|--size 0: a picture needs at least 3 pixels a side
+--size 1|--size 1: a picture needs at least 3 pixels a side
+--size 2|--size 2: a picture needs at least 3 pixels a side
+--size 46340|--size 46340: a picture has at most 46339 pixels a side
+--size 1000000000|--size 1000000000: a picture has at most 46339 pixels a side
+--size 99999999999|--size 99999999999: a picture has at most 46339 pixels a side
+--size x|--size x: the side is a number of pixels, 3 to 46339
+--size 1e3|--size 1e3: the side is a number of pixels, 3 to 46339
+--density 0|--density 0: a density block is 2 to 999 numbers a side
+--density 1|--density 1: a density block is 2 to 999 numbers a side
+--density 1000|--density 1000: a density block is 2 to 999 numbers a side
+--density x|--density x: a density block is 2 to 999 numbers a side
+--density|--density needs a value
+--start 12a|--start 12a: a start number takes only the digits 0-9
+--start -5|--start -5: a start number takes only the digits 0-9
+--start 1.5|--start 1.5: a start number takes only the digits 0-9
+--frobnicate|unknown option '--frobnicate'
+--box|--box needs a value
+TABLE
 # Options that do not go together: numerals need full colour, density maps draw no cells.
 run big-numerals 2 --out "$dir/bad.png" --numerals --size 8193
 [[ $err == *"--numerals needs full colour"*"at most --size 8192"* ]] || fail "numerals: $err"

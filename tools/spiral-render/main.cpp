@@ -103,6 +103,27 @@ std::optional<int> ParseNumber(std::string_view text, int lo, int hi) {
     return value;
 }
 
+std::string BoxSizeList() {
+    std::string list;
+    for (const int size : kBoxSizes)
+        list += (list.empty() ? "" : ", ") + std::to_string(size);
+    return list;
+}
+
+// Why a --size is refused: too small, too large, or not a number at all.
+std::string SizeRefusal(std::string_view value) {
+    const bool digits = !value.empty() && value.find_first_not_of("0123456789") == value.npos;
+    if (digits && value.size() <= 9 &&
+        std::stoi(std::string(value)) < quorvel::kSmallestPictureSide)
+        return "a picture needs at least " + std::to_string(quorvel::kSmallestPictureSide) +
+               " pixels a side";
+    if (digits)
+        return "a picture has at most " + std::to_string(quorvel::kLargestPictureSide) +
+               " pixels a side";
+    return "the side is a number of pixels, " + std::to_string(quorvel::kSmallestPictureSide) +
+           " to " + std::to_string(quorvel::kLargestPictureSide);
+}
+
 // The start-number box's text for --start: digits, with spaces around them allowed, and
 // leading zeros removed as the box removes them ("007" is 7, "000" is 0). Blank stays blank,
 // which the pass reads as 1. Nothing for anything else.
@@ -143,41 +164,53 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
                    arg == "--color" || arg == "--size" || arg == "--density") {
             if (i + 1 >= argc) return std::string(arg) + " needs a value";
             const std::string_view value = argv[++i];
-            const auto bad = [&] {
-                return "bad value for " + std::string(arg) + ": '" + std::string(value) + "'";
+            // "--size 2: a picture needs at least 3 pixels a side": the value and what the
+            // option takes.
+            const auto bad = [&](const std::string& takes) {
+                return std::string(arg) + " " + std::string(value) + ": " + takes;
             };
             if (arg == "--out") {
-                if (value.empty()) return bad();
+                if (value.empty()) return bad("the name of the file to write");
                 options.out = value;
             } else if (arg == "--start") {
                 const auto start = StartText(value);
-                if (!start) return bad();
+                if (!start) return bad("a start number takes only the digits 0-9");
                 options.pass.startText = *start;
             } else if (arg == "--box") {
                 const auto box = ParseNumber(value, 1, 75);
                 if (!box ||
                     std::find(kBoxSizes.begin(), kBoxSizes.end(), *box) == kBoxSizes.end()) {
-                    return bad();
+                    return bad("the box size is one of " + BoxSizeList());
                 }
                 options.pass.boxSize = *box;
                 options.boxGiven = true;
             } else if (arg == "--show") {
                 const auto show = ParseNumber(value, 0, quorvel::kShowModeCount - 1);
-                if (!show) return bad();
+                if (!show) {
+                    return bad("what is shown is 0 to " +
+                               std::to_string(quorvel::kShowModeCount - 1));
+                }
                 options.pass.show = static_cast<quorvel::ShowMode>(*show);
             } else if (arg == "--color") {
                 const auto color = ParseNumber(value, 0, quorvel::kColorSchemeCount - 1);
-                if (!color) return bad();
+                if (!color) {
+                    return bad("the colour scheme is 0 to " +
+                               std::to_string(quorvel::kColorSchemeCount - 1));
+                }
                 options.pass.colorBy = static_cast<quorvel::ColorScheme>(*color);
             } else if (arg == "--density") {
                 const auto density = ParseNumber(value, quorvel::kSmallestDensityBlock,
                                                  quorvel::kLargestDensityBlock);
-                if (!density) return bad();
+                if (!density) {
+                    return bad("a density block is " +
+                               std::to_string(quorvel::kSmallestDensityBlock) + " to " +
+                               std::to_string(quorvel::kLargestDensityBlock) + " numbers a side");
+                }
                 options.density = *density;
             } else {
                 const auto size =
                     ParseNumber(value, quorvel::kSmallestPictureSide, quorvel::kLargestPictureSide);
-                if (!size) return bad();
+                if (!size) return bad(SizeRefusal(value));
                 options.size = *size;
             }
         } else {
@@ -258,7 +291,7 @@ int main(int argc, char* argv[]) {
             break;
         case quorvel::ExportStatus::Refused:
             std::fprintf(
-                stderr, "%s\n",
+                stderr, "spiral-render: %s\n",
                 quorvel::RefusalMessage(result.outcome, quorvel::intEnglish).toStdString().c_str());
             return 1;
         case quorvel::ExportStatus::Cancelled:
