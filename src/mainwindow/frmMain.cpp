@@ -689,6 +689,7 @@ void frmMain::Form_Load() {
     EnableDisableFunctions(true);
     // The panel filled and captioned may need a little more room than its first measure.
     FitToScreen();
+    RestoreWindowPlaces();
     blnStartupCompleted = true;
     ShowStartupMessage();
 }
@@ -716,6 +717,7 @@ void frmMain::InitializeAndDraw() {
     SetLanguageDependentLists();
     EnableDisableFunctions(false);
     strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
+    strPlacesFile = DataFilePath(QStringLiteral("quorvel-windows.usr"), QStringLiteral("Tarnwick"));
     LoadSettings();
     SetToolkitLanguage();
     SetLanguageDependentCaptions();
@@ -749,6 +751,7 @@ void frmMain::cmdQuit_Click() {
     if (blnQuitting) return;
     blnQuitting = true;
     SaveSettings();
+    SaveWindowPlaces();
     // An export in progress stops, leaving no file behind, before the program ends.
     exporter_->CancelAndWait();
     // The large view's tiles stop and its threads end with it.

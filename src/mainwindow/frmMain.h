@@ -15,6 +15,7 @@
 #include "mainwindow/list_positions.h"
 #include "mainwindow/moving_phase.h"
 #include "mainwindow/settings_file.h"
+#include "mainwindow/window_places.h"
 #include "platform/image_surface.h"
 #include "platform/ui_services.h"
 #include "text/language.h"
@@ -124,6 +125,12 @@ class frmMain : public QMainWindow, private PassObserver {
     void SetLargeViewLanguage();
     void mnuLargeView_Click();
     void PlaceLargeView();
+    // What the window manager puts around a window (a guess before this one is framed).
+    QMargins WindowFrame() const;
+
+    // Where the windows stood at the last end, and whether the inspector was open.
+    void RestoreWindowPlaces();
+    void SaveWindowPlaces();
 
     // Start-up.
     void InitializeValues();
@@ -370,6 +377,9 @@ class frmMain : public QMainWindow, private PassObserver {
     int intWheelAngle = 0;  // wheel turn not yet stepped, in eighths of a degree
     QString strCalculating;
     QString strSettingsFile;
+    QString strPlacesFile;
+    WindowPlaces places_;
+    bool largeViewPlaced_ = false;  // the remembered place serves the first opening only
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;

@@ -45,10 +45,28 @@ void frmMain::mnuLargeView_Click() {
         largeView_->ShowSpiral(static_cast<std::uint64_t>(std::max(lastPass_.startNumber, 0)),
                                std::min(intBoxSize, LargePicture::kMaxCellSize));
         PlaceLargeView();
+        // The first time in a run, where it stood when the program last ended, if that is on a
+        // screen now.
+        const std::optional<QRect>& kept = places_.largeView;
+        if (!largeViewPlaced_ && kept &&
+            FitsAScreen(QRect(kept->topLeft(), kept->size().grownBy(WindowFrame())),
+                        AvailableScreens())) {
+            largeView_->resize(kept->size());
+            largeView_->move(kept->topLeft());
+        }
+        largeViewPlaced_ = true;
     }
     largeView_->show();
     largeView_->raise();
     largeView_->activateWindow();
+}
+
+// This window's frame, or before it has been framed a guess of a title bar and thin borders.
+QMargins frmMain::WindowFrame() const {
+    if (!isVisible() || frameGeometry() == geometry()) return {4, 30, 4, 4};
+    return {geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+            frameGeometry().right() - geometry().right(),
+            frameGeometry().bottom() - geometry().bottom()};
 }
 
 // Beside this window where the screen has room, so that neither covers the other, nor the
@@ -57,14 +75,7 @@ void frmMain::PlaceLargeView() {
     const QScreen* screen =
         this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
     const QRect room = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
-    // What the window manager puts around a window: this window's, or before it has been framed
-    // a guess of a title bar and thin borders.
-    const QMargins frame = isVisible() && frameGeometry() != geometry()
-                               ? QMargins(geometry().left() - frameGeometry().left(),
-                                          geometry().top() - frameGeometry().top(),
-                                          frameGeometry().right() - geometry().right(),
-                                          frameGeometry().bottom() - geometry().bottom())
-                               : QMargins(4, 30, 4, 4);
+    const QMargins frame = WindowFrame();
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     QRect anchor = frameGeometry();
     // A closed inspector docks on this window's right when opened: its room is kept free.

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: read once at start-up, written once when the program ends.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QRadioButton>
 
+#include "explorer/explorer.h"
+#include "explorer/ray_panel.h"
+#include "largeview/frmLargeView.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/settings_file.h"
 #include "mainwindow/start_number_box.h"
@@ -39,6 +43,26 @@ void frmMain::ShowSettings() {
 void frmMain::SaveSettings() {
     // A failed write loses this run's choices and nothing else; the program ends regardless.
     WriteSettingsFile(strSettingsFile, settings_);
+}
+
+// The inspector opens again if it was open, and the window goes back where it stood if that
+// lies on a screen now; otherwise it stays where the toolkit and the fitting put it.
+void frmMain::RestoreWindowPlaces() {
+    places_ = ReadWindowPlaces(strPlacesFile);
+    QAction* inspector = explorer_->InspectorAction();
+    if (places_.inspectorOpen && !inspector->isChecked()) inspector->trigger();
+    if (places_.main &&
+        FitsAScreen(QRect(*places_.main, frameGeometry().size()), AvailableScreens()))
+        move(*places_.main);
+}
+
+void frmMain::SaveWindowPlaces() {
+    places_.main = pos();
+    places_.inspectorOpen = explorer_->Inspector()->isVisible();
+    // Opened in this run, the large view keeps the place it had last, shown or not.
+    if (largeView_ != nullptr && largeViewPlaced_)
+        places_.largeView = QRect(largeView_->pos(), largeView_->size());
+    WriteWindowPlaces(strPlacesFile, places_);
 }
 
 }  // namespace quorvel

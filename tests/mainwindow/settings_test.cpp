@@ -4,7 +4,9 @@
 #include <QTimer>
 #include <functional>
 
+#include "largeview/frmLargeView.h"
 #include "mainwindow/settings_file.h"
+#include "mainwindow/window_places.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -199,6 +201,53 @@ TEST_F(Settings, DamagedFilesStartFromTheDefaults) {
     EXPECT_GT(paintsBefore, 0);
     EXPECT_TRUE(keyShown);
     EXPECT_EQ(services.messages.size(), 1u);
+}
+
+// The windows' places come back in the next run, in a file of their own; the settings file
+// keeps its nine lines.
+TEST_F(Settings, WindowPlacesComeBackNextRun) {
+    window->move(40, 30);
+    window->findChild<QAction*>("actInspector")->trigger();
+    window->findChild<QAction*>("actLargeView")->trigger();
+    frmLargeView* view = window->LargeView();
+    view->resize(960, 420);
+    view->move(300, 200);
+    const QSize size = view->size();
+    window->close();
+    EXPECT_EQ(Saved().count('\n'), 9);
+
+    window.reset();
+    window = std::make_unique<frmMain>(&services);
+    window->Form_Load();
+    EXPECT_EQ(window->pos(), QPoint(40, 30));
+    EXPECT_TRUE(window->findChild<QAction*>("actInspector")->isChecked());
+    window->findChild<QAction*>("actLargeView")->trigger();
+    EXPECT_EQ(window->LargeView()->pos(), QPoint(300, 200));
+    EXPECT_EQ(window->LargeView()->size(), size);
+}
+
+// What a places file may hold, and where a remembered place is still good.
+TEST(WindowPlacesFile, ReadsWhatItCanAndKeepsPlacesOnScreen) {
+    const struct {
+        QByteArray content;
+        WindowPlaces expected;
+    } cases[] = {
+        {"main=10,-20\nlargeView=5,6,700,500\ninspector=1\n",
+         {QPoint(10, -20), QRect(5, 6, 700, 500), true}},
+        {"inspector=0\nmain=1,2,3\nlargeView=1,2,0,5\n", {}},
+        {"garbage\n=\nmain=7,x\nmain = 3 , 4 \r\n", {QPoint(3, 4), std::nullopt, false}},
+        {"main=99999999999,0\n", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseWindowPlaces(c.content), c.expected) << c.content.toStdString();
+        EXPECT_EQ(ParseWindowPlaces(FormatWindowPlaces(c.expected)), c.expected);
+    }
+    const QList<QRect> screens{QRect(0, 0, 1366, 740), QRect(1366, 0, 1920, 1050)};
+    EXPECT_TRUE(FitsAScreen(QRect(0, 0, 1366, 740), screens));
+    EXPECT_TRUE(FitsAScreen(QRect(2000, 100, 800, 600), screens));
+    EXPECT_FALSE(FitsAScreen(QRect(1000, 100, 800, 600), screens));  // across two screens
+    EXPECT_FALSE(FitsAScreen(QRect(-10, 0, 800, 600), screens));
+    EXPECT_FALSE(FitsAScreen(QRect(100, 500, 800, 600), screens));
 }
 
 }  // namespace

@@ -83,6 +83,7 @@ class WindowTest : public ::testing::Test {
     void SetUp() override {
         // Every test starts as a first start, unless it wrote a settings file itself.
         QFile::remove(SettingsPath());
+        QFile::remove(PlacesPath());
         window = std::make_unique<frmMain>(&services);
         window->Form_Load();
         QApplication::setActiveWindow(window.get());
@@ -91,6 +92,9 @@ class WindowTest : public ::testing::Test {
 
     static QString SettingsPath() {
         return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarnwick/kvr.usr";
+    }
+    static QString PlacesPath() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarnwick/quorvel-windows.usr";
     }
 
     template <typename T = QWidget>
