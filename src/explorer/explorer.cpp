@@ -100,6 +100,7 @@ void Explorer::SetLanguage(int language) {
     language_ = language;
     redrawn_ = true;
     actInspector->setText(InspectorMenuText(language));
+    actInspector->setStatusTip(InspectorStatusTip(language));
     inspector_->SetLanguage(language);
     Update();
 }

@@ -43,6 +43,12 @@ QString Polynomial(const Quadratic& f) {
     return text;
 }
 
+// A measure in the report, its name and value, with its tip on it.
+QString WithTip(const QString& text, RayMeasure measure, int language) {
+    return QStringLiteral("<span title=\"%1\">%2</span>")
+        .arg(RayMeasureTip(measure, language).toHtmlEscaped(), text);
+}
+
 QString Decimal(double value, int significant) {
     if (std::isnan(value)) return QStringLiteral("?");
     return QString::number(value, 'g', significant);
@@ -117,14 +123,22 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
                                   : QStringLiteral("–");
         html += QStringLiteral("<p><b>%1</b> &nbsp; %2<br>")
                     .arg(DirectionName(ray.ray.direction, german), Polynomial(ray.ray.f));
-        html += (german ? QStringLiteral("Diskriminante %1 &nbsp; C(f) = %2<br>")
-                        : QStringLiteral("discriminant %1 &nbsp; C(f) = %2<br>"))
-                    .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"),
-                         Decimal(ray.constant, 5));
-        html += (german ? QStringLiteral("Primzahlen %1, erwartet %2, Verhaeltnis %3<br>")
-                        : QStringLiteral("primes %1, expected %2, ratio %3<br>"))
-                    .arg(s.primes)
-                    .arg(known ? Decimal(s.expected, 5) : QStringLiteral("–"), ratio);
+        const QString discriminant =
+            (german ? QStringLiteral("Diskriminante %1") : QStringLiteral("discriminant %1"))
+                .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"));
+        html += QStringLiteral("%1 &nbsp; %2<br>")
+                    .arg(WithTip(discriminant, RayMeasure::Discriminant, language),
+                         WithTip(QStringLiteral("C(f) = %1").arg(Decimal(ray.constant, 5)),
+                                 RayMeasure::Constant, language));
+        html +=
+            (german ? QStringLiteral("Primzahlen %1, erwartet %2, %3<br>")
+                    : QStringLiteral("primes %1, expected %2, %3<br>"))
+                .arg(s.primes)
+                .arg(
+                    known ? Decimal(s.expected, 5) : QStringLiteral("–"),
+                    WithTip((german ? QStringLiteral("Verhaeltnis %1") : QStringLiteral("ratio %1"))
+                                .arg(ratio),
+                            RayMeasure::Ratio, language));
         html += (german ? QStringLiteral("laengste Folge von Primzahlen %1</p>")
                         : QStringLiteral("longest run of primes %1</p>"))
                     .arg(s.longestRun);
@@ -157,6 +171,59 @@ QString InspectorMenuText(int language) {
 QString RunOverlayText(int language) {
     return IsGerman(language) ? QStringLiteral("Laengste Folgen im Bild umranden")
                               : QStringLiteral("Outline the longest runs in the picture");
+}
+
+QString InspectorStatusTip(int language) {
+    return IsGerman(language)
+               ? QStringLiteral(
+                     "Zeigt oder verbirgt den Inspektor: die Zahl unter dem Zeiger "
+                     "und die Strahlen durch ihre Zelle")
+               : QStringLiteral(
+                     "Shows or hides the inspector: the number under the pointer and "
+                     "the rays through its cell");
+}
+
+QString RunOverlayTip(int language) {
+    return IsGerman(language)
+               ? QStringLiteral("Umrandet im Bild die längsten diagonalen Folgen, NW-SO und SW-NO")
+               : QStringLiteral(
+                     "Outlines the longest diagonal runs, NW-SE and SW-NE, in the "
+                     "picture");
+}
+
+QString RayMeasureTip(RayMeasure measure, int language) {
+    const bool german = IsGerman(language);
+    switch (measure) {
+        case RayMeasure::Discriminant:
+            return german ? QStringLiteral(
+                                "Die Diskriminante b² − 4ac des quadratischen Polynoms "
+                                "f(i) = ai² + bi + c des Strahls; ist sie eine "
+                                "Quadratzahl, zerfällt f, und der Strahl hält kaum "
+                                "Primzahlen")
+                          : QStringLiteral(
+                                "The discriminant b² − 4ac of the ray's quadratic "
+                                "f(i) = ai² + bi + c; where it is a square, f factors "
+                                "and the ray holds hardly any primes");
+        case RayMeasure::Constant:
+            return german ? QStringLiteral(
+                                "Die Bateman-Horn-Konstante des quadratischen Polynoms "
+                                "des Strahls: wie viel häufiger als andere Zahlen "
+                                "ihrer Größe seine Werte prim sein sollten")
+                          : QStringLiteral(
+                                "The Bateman–Horn constant of the ray's quadratic: how "
+                                "many times as often as other numbers of their size "
+                                "its values should be prime");
+        case RayMeasure::Ratio:
+            return german ? QStringLiteral(
+                                "Gefundene Primzahlen geteilt durch erwartete: über 1 "
+                                "mehr, unter 1 weniger, als die Bateman-Horn-Vermutung "
+                                "vorhersagt")
+                          : QStringLiteral(
+                                "Primes found over primes expected: above 1 more, "
+                                "below 1 fewer than the Bateman–Horn conjecture "
+                                "predicts");
+    }
+    return {};
 }
 
 }  // namespace quorvel

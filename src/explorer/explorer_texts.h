@@ -31,5 +31,12 @@ QString InspectorIdleHtml(int language);
 QString InspectorTitle(int language);
 QString InspectorMenuText(int language);
 QString RunOverlayText(int language);
+// The menu entry's status tip and the overlay switch's tip.
+QString InspectorStatusTip(int language);
+QString RunOverlayTip(int language);
+
+// The measures of a ray the report names, each explained in its tip.
+enum class RayMeasure { Discriminant, Constant, Ratio };
+QString RayMeasureTip(RayMeasure measure, int language);
 
 }  // namespace quorvel

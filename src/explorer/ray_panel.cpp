@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explorer/ray_panel.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCheckBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QScrollArea>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include "explorer/explorer_texts.h"
@@ -18,6 +23,60 @@ class ReportArea : public QScrollArea {
     using QScrollArea::QScrollArea;
     QSize sizeHint() const override { return {fontMetrics().averageCharWidth() * 44, 240}; }
     QSize minimumSizeHint() const override { return {0, 60}; }
+};
+
+// The report names its measures with their explanations as tips in its rich text. A label
+// shows no tip but its own, so the tip of the word under the pointer is looked up in a copy of
+// the report laid out as the label lays it out: the label's font and width, no margin.
+class MeasureTips : public QObject {
+  public:
+    explicit MeasureTips(QLabel* label) : QObject(label), label_(label) {
+        label->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != label_ || event->type() != QEvent::ToolTip) return false;
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = TipAt(help->pos());
+        if (tip.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), tip, label_);
+        }
+        return true;
+    }
+
+  private:
+    QString TipAt(QPoint pos) {
+        const QRect area = label_->contentsRect();
+        if (text_ != label_->text() || width_ != area.width() || font_ != label_->font()) {
+            text_ = label_->text();
+            width_ = area.width();
+            font_ = label_->font();
+            document_.setDefaultFont(font_);
+            QTextOption option = document_.defaultTextOption();
+            option.setWrapMode(label_->wordWrap() ? QTextOption::WordWrap
+                                                  : QTextOption::ManualWrap);
+            document_.setDefaultTextOption(option);
+            document_.setHtml(text_);
+            document_.setDocumentMargin(0);
+            document_.setTextWidth(width_);
+        }
+        const int at =
+            document_.documentLayout()->hitTest(QPointF(pos - area.topLeft()), Qt::ExactHit);
+        if (at < 0) return {};
+        QTextCursor cursor(&document_);
+        cursor.setPosition(at);
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+        return cursor.charFormat().toolTip();
+    }
+
+    QLabel* label_;
+    QTextDocument document_;
+    QString text_;
+    int width_ = -1;
+    QFont font_;
 };
 
 }  // namespace
@@ -38,6 +97,7 @@ InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
     chkRunOverlay = new QCheckBox(contents);
     chkRunOverlay->setObjectName(QStringLiteral("chkRunOverlay"));
     chkRunOverlay->setChecked(true);
+    new MeasureTips(lblInspector);
     layout->addWidget(chkRunOverlay);
     layout->addWidget(lblInspector, 1);
     auto* scroll = new ReportArea(this);
@@ -69,6 +129,7 @@ void InspectorPanel::SetLanguage(int language) {
     language_ = language;
     setWindowTitle(InspectorTitle(language));
     chkRunOverlay->setText(RunOverlayText(language));
+    chkRunOverlay->setToolTip(RunOverlayTip(language));
     if (shownCell_ && reports_) {
         lblInspector->setText(InspectorHtml(*shownCell_, *reports_, kTerms, language_));
     } else {

@@ -73,6 +73,10 @@ ExportDialog::ExportDialog(UiServices& services, const PassInput& picture, int l
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    for (const Caption& tip : ExportToolTips(language)) {
+        if (auto* control = findChild<QWidget*>(QString::fromLatin1(tip.control)))
+            control->setToolTip(tip.text);
+    }
 }
 
 ExportSettings ExportDialog::Settings() const {

@@ -49,6 +49,41 @@ ExportTexts ExportWords(int language) {
             QStringLiteral("Save error.  The picture could not be saved in the file")};
 }
 
+std::vector<Caption> ExportToolTips(int language) {
+    if (IsGerman(language)) {
+        return {
+            {"spnExportSide", QStringLiteral("Die Seitenlänge des Bildes in Pixeln: Bei der "
+                                             "Zellgröße des Fensters zeigt ein größeres Bild mehr "
+                                             "von der Spirale")},
+            {"chkExportDensity", QStringLiteral("Jedes Pixel zeigt, welcher Anteil der Zahlen "
+                                                "eines Blocks markiert ist: je heller, desto "
+                                                "mehr")},
+            {"spnExportDensity", QStringLiteral("Wie viele Zellen je Seite ein Pixel der "
+                                                "Dichtekarte zusammenfasst")},
+            {"txbExportFile", QStringLiteral("Die PNG-Datei, die geschrieben wird; ein Name ohne "
+                                             "Ordner kommt in Ihren Home-Ordner")},
+            {"cmdExportBrowse", QStringLiteral("Die Datei in einem Dateidialog wählen")},
+            {"cmdExportStart", QStringLiteral("Prüft die Einstellungen und zeichnet das Bild, "
+                                              "während das Fenster weiter bedienbar bleibt")},
+            {"cmdExportCancel", QStringLiteral("Schließt den Dialog, ohne zu exportieren")},
+        };
+    }
+    return {
+        {"spnExportSide", QStringLiteral("The picture's side in pixels: at the window's cell "
+                                         "size, a larger picture shows more of the spiral")},
+        {"chkExportDensity", QStringLiteral("Each pixel shows which share of the numbers of a "
+                                            "block is marked: the brighter, the more")},
+        {"spnExportDensity", QStringLiteral("How many cells a side one pixel of the density map "
+                                            "stands for")},
+        {"txbExportFile", QStringLiteral("The PNG file to write; a name without a folder goes "
+                                         "into your home folder")},
+        {"cmdExportBrowse", QStringLiteral("Choose the file in a file dialog")},
+        {"cmdExportStart", QStringLiteral("Checks the settings and draws the picture while the "
+                                          "window goes on")},
+        {"cmdExportCancel", QStringLiteral("Closes the dialog without exporting")},
+    };
+}
+
 QString ExportSettingsLine(const PassInput& input, int language) {
     const bool german = IsGerman(language);
     const std::vector<ListItem> shows = ShowItems(language);

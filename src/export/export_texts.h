@@ -2,8 +2,10 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 #include "engine/spiral_pass.h"
+#include "text/captions.h"
 
 namespace quorvel {
 
@@ -28,6 +30,9 @@ struct ExportTexts {
     QString notSaved;  // followed by a line break, the path, and the reason
 };
 ExportTexts ExportWords(int language);
+
+// The tips of the dialog's controls, by objectName.
+std::vector<Caption> ExportToolTips(int language);
 
 // What the picture shows, in a line: "start 41, box size 1, Prime numbers, Cluster, circles".
 QString ExportSettingsLine(const PassInput& input, int language);

@@ -164,8 +164,10 @@ void frmLargeView::SetLanguage(int language) {
     setWindowTitle(words.title);
     lblLargeStart->setText(words.start);
     lblGoTo->setText(words.goTo);
-    txbLargeStart->setToolTip(words.startTip);
-    txbGoTo->setToolTip(words.goToTip);
+    for (const Caption& tip : LargeViewToolTips(language)) {
+        if (auto* control = findChild<QWidget*>(QString::fromLatin1(tip.control)))
+            control->setToolTip(tip.text);
+    }
     lblLargeShow->setText(words.show);
     lblLargeColorBy->setText(words.colorBy);
     FillLists();

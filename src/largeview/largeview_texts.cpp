@@ -96,6 +96,8 @@ LargeViewTexts LargeViewWords(int language) {
                 .arg(kWalkRadius)
                 .arg(lngMaxNumber),
             QStringLiteral("jede Zahl hier beginnt mit %1…"),
+            QStringLiteral("Ein Fenster beliebiger Größe über der Spirale jeder Anfangszahl bis "
+                           "10^18"),
         };
     }
     return {
@@ -122,6 +124,29 @@ LargeViewTexts LargeViewWords(int language) {
             .arg(kWalkRadius)
             .arg(lngMaxNumber),
         QStringLiteral("every number here begins %1…"),
+        QStringLiteral("A window of any size over the spiral of any start number up to 10^18"),
+    };
+}
+
+std::vector<Caption> LargeViewToolTips(int language) {
+    const LargeViewTexts words = LargeViewWords(language);
+    if (IsGerman(language)) {
+        return {
+            {"txbLargeStart", words.startTip},
+            {"txbGoTo", words.goToTip},
+            {"cboLargeShow", QStringLiteral("Welche Zahlen markiert werden; was sich hier nicht "
+                                            "zeichnen lässt, ist ausgegraut")},
+            {"cboLargeColorBy", QStringLiteral("Wie die markierten Zahlen gefärbt werden; was "
+                                               "sich hier nicht zeichnen lässt, ist ausgegraut")},
+        };
+    }
+    return {
+        {"txbLargeStart", words.startTip},
+        {"txbGoTo", words.goToTip},
+        {"cboLargeShow", QStringLiteral("Which numbers are marked; what cannot be drawn here is "
+                                        "greyed")},
+        {"cboLargeColorBy", QStringLiteral("How the marked numbers are coloured; what cannot be "
+                                           "drawn here is greyed")},
     };
 }
 

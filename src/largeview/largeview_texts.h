@@ -4,6 +4,9 @@
 #include <QString>
 #include <cstdint>
 #include <variant>
+#include <vector>
+
+#include "text/captions.h"
 
 namespace quorvel {
 
@@ -27,8 +30,12 @@ struct LargeViewTexts {
     QString clusterOutOfReach;  // why an entry is greyed here
     QString randomOutOfReach;
     QString sharedDigits;  // "…" in the cells stands for these leading digits: "%1…"
+    QString menuTip;       // the View menu entry's status tip
 };
 LargeViewTexts LargeViewWords(int language);
+
+// The tips of the view's boxes and lists, by objectName.
+std::vector<Caption> LargeViewToolTips(int language);
 
 // What a number typed into one of the boxes is: the number, or the message that says why not.
 // Surrounding blanks are forgiven; anything but the digits 0-9 in between is not.

@@ -70,6 +70,10 @@ void frmMain::SetLanguageDependentCaptions() {
             button->setText(caption.text);
         }
     }
+    for (const Caption& tip : LanguageDependentToolTips(intLanguage)) {
+        if (auto* control = findChild<QWidget*>(QString::fromLatin1(tip.control)))
+            control->setToolTip(tip.text);
+    }
     // The count stands level with the line of its caption that ends in the colon.
     const Qt::Alignment level = twoLines ? Qt::AlignBottom : Qt::AlignTop;
     for (QLabel* count : {lblNumberShownOutput,

@@ -26,7 +26,11 @@ void frmMain::BuildLargeViewEntry() {
 }
 
 void frmMain::SetLargeViewLanguage() {
-    if (actLargeView != nullptr) actLargeView->setText(LargeViewWords(intLanguage).menu);
+    if (actLargeView != nullptr) {
+        const LargeViewTexts words = LargeViewWords(intLanguage);
+        actLargeView->setText(words.menu);
+        actLargeView->setStatusTip(words.menuTip);
+    }
     if (largeView_ != nullptr) largeView_->SetLanguage(intLanguage);
 }
 

@@ -85,6 +85,11 @@ void frmMain::SetMenuCaptions() {
     actUserManual->setText(w(Word::UserManual));
     actAboutQuorvel->setText(w(Word::AboutQuorvel));
     actAboutQt->setText(w(Word::AboutQt));
+    // What an entry does shows in the status bar while the pointer rests on it.
+    for (const Caption& tip : MenuStatusTips(intLanguage)) {
+        if (auto* action = findChild<QAction*>(QString::fromLatin1(tip.control)))
+            action->setStatusTip(tip.text);
+    }
 }
 
 // While a pass draws or the spiral moves, nothing that would start other work can be

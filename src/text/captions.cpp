@@ -52,6 +52,112 @@ std::vector<Caption> LanguageDependentCaptions(int language) {
     };
 }
 
+std::vector<Caption> LanguageDependentToolTips(int language) {
+    if (IsGerman(language)) {
+        return {
+            {"txbStartNumber", QStringLiteral("Die Zahl in der Mitte der Spirale; die "
+                                              "Eingabetaste zeichnet sie")},
+            {"vsbStartNumber", QStringLiteral("Die Anfangszahl um eins höher oder niedriger, "
+                                              "sofort gezeichnet")},
+            {"cmdDraw", QStringLiteral("Zeichnet die Spirale mit diesen Einstellungen neu")},
+            {"cmdStopCalc", QStringLiteral("Bricht das Zeichnen ab")},
+            {"cboClockTicks", QStringLiteral("Wie viele Bilder die bewegte Spirale je Sekunde "
+                                             "zeigt")},
+            {"optCircles", QStringLiteral("Jede markierte Zahl als Kreis")},
+            {"optSquares", QStringLiteral("Jede markierte Zahl als Quadrat; Nachbarn "
+                                          "berühren sich")},
+            {"cboBoxSize", QStringLiteral("Die Seitenlänge einer Zelle in Pixeln: Kleinere "
+                                          "Zellen zeigen mehr Zahlen")},
+            {"cboShow", QStringLiteral("Welche Zahlen markiert werden")},
+            {"chkGrid", QStringLiteral("Schwache Punkte in den unmarkierten Zellen und Marken "
+                                       "an den Ecken der Ringe, ab Zellgröße 15")},
+            {"chkNumerals", QStringLiteral("Schreibt in jede markierte Zelle ihre Zahl, ab "
+                                           "Zellgröße 15")},
+            {"chkCentralNumberPrime", QStringLiteral("Die Pfeile und die bewegte Spirale "
+                                                     "springen von Primzahl zu Primzahl")},
+            {"chkCalculateLongest", QStringLiteral("Misst bei jedem Bild die längsten "
+                                                   "diagonalen Folgen markierter Zellen")},
+            {"cmdSpiralIn", QStringLiteral("Erhöht die Anfangszahl Bild für Bild: Das Muster "
+                                           "fließt nach innen")},
+            {"cmdSpiralOut", QStringLiteral("Senkt die Anfangszahl Bild für Bild: Das Muster "
+                                            "fließt nach außen")},
+            {"cmdStopButton", QStringLiteral("Beendet die bewegte Spirale")},
+            {"cmdPauseButton", QStringLiteral("Hält die bewegte Spirale an")},
+            {"cmdResumeButton", QStringLiteral("Lässt die angehaltene Spirale weiterlaufen")},
+            {"cboLanguage", QStringLiteral("Die Sprache des Fensters und des Handbuchs")},
+            {"cmdHelp", QStringLiteral("Eine kurze Erklärung mit einer kleinen Beispielspirale "
+                                       "(F1)")},
+            {"cmdQuit", QStringLiteral("Merkt sich die Einstellungen und beendet das Programm "
+                                       "(Strg+Q)")},
+        };
+    }
+    return {
+        {"txbStartNumber", QStringLiteral("The number at the centre of the spiral; Enter draws "
+                                          "it")},
+        {"vsbStartNumber", QStringLiteral("One up or down from the start number, drawn at "
+                                          "once")},
+        {"cmdDraw", QStringLiteral("Draws the spiral again with these settings")},
+        {"cmdStopCalc", QStringLiteral("Stops the drawing")},
+        {"cboClockTicks", QStringLiteral("How many pictures the moving spiral shows a second")},
+        {"optCircles", QStringLiteral("Each marked number as a circle")},
+        {"optSquares", QStringLiteral("Each marked number as a square; neighbours touch")},
+        {"cboBoxSize", QStringLiteral("The side of one cell in pixels: smaller cells show more "
+                                      "numbers")},
+        {"cboShow", QStringLiteral("Which numbers are marked")},
+        {"chkGrid", QStringLiteral("Faint dots in the unmarked cells and marks at the rings' "
+                                   "corners, from cell size 15")},
+        {"chkNumerals", QStringLiteral("Writes each marked cell's number into it, from cell size "
+                                       "15")},
+        {"chkCentralNumberPrime", QStringLiteral("The arrows and the moving spiral jump from "
+                                                 "prime to prime")},
+        {"chkCalculateLongest", QStringLiteral("Measures the longest diagonal runs of marked "
+                                               "cells with every picture")},
+        {"cmdSpiralIn", QStringLiteral("Raises the start number picture by picture: the "
+                                       "pattern flows inwards")},
+        {"cmdSpiralOut", QStringLiteral("Lowers the start number picture by picture: the "
+                                        "pattern flows outwards")},
+        {"cmdStopButton", QStringLiteral("Ends the moving spiral")},
+        {"cmdPauseButton", QStringLiteral("Holds the moving spiral still")},
+        {"cmdResumeButton", QStringLiteral("Lets the paused spiral move on")},
+        {"cboLanguage", QStringLiteral("The language of the window and of the manual")},
+        {"cmdHelp", QStringLiteral("A short explanation beside a small example spiral (F1)")},
+        {"cmdQuit", QStringLiteral("Keeps the settings for the next start and ends the program "
+                                   "(Ctrl+Q)")},
+    };
+}
+
+std::vector<Caption> MenuStatusTips(int language) {
+    if (IsGerman(language)) {
+        return {
+            {"actSavePicture", QStringLiteral("Speichert das Bild, wie es zu sehen ist, als "
+                                              "PNG-Datei")},
+            {"actCopyPicture", QStringLiteral("Kopiert das Bild, wie es zu sehen ist, in die "
+                                              "Zwischenablage")},
+            {"actExportPicture", QStringLiteral("Zeichnet das Bild in beliebiger Größe oder als "
+                                                "Dichtekarte in eine PNG-Datei")},
+            {"actQuit", QStringLiteral("Merkt sich die Einstellungen und beendet das Programm")},
+            {"actHelp", QStringLiteral("Eine kurze Erklärung mit einer kleinen Beispielspirale")},
+            {"actUserManual", QStringLiteral("Öffnet das Benutzerhandbuch")},
+            {"actAboutQuorvel", QStringLiteral("Version, Copyright und Lizenz von Quorvel")},
+            {"actAboutQt", QStringLiteral("Version und Lizenz des Qt-Toolkits, mit dem Quorvel "
+                                          "gebaut ist")},
+        };
+    }
+    return {
+        {"actSavePicture", QStringLiteral("Saves the picture as it is on screen in a PNG file")},
+        {"actCopyPicture", QStringLiteral("Copies the picture as it is on screen to the "
+                                          "clipboard")},
+        {"actExportPicture", QStringLiteral("Draws the picture at any size, or as a density map, "
+                                            "into a PNG file")},
+        {"actQuit", QStringLiteral("Keeps the settings for the next start and ends the program")},
+        {"actHelp", QStringLiteral("A short explanation beside a small example spiral")},
+        {"actUserManual", QStringLiteral("Opens the user manual")},
+        {"actAboutQuorvel", QStringLiteral("Version, copyright and licence of Quorvel")},
+        {"actAboutQt", QStringLiteral("Version and licence of the Qt toolkit Quorvel is built "
+                                      "with")},
+    };
+}
+
 std::vector<ListItem> LanguageItems(int language) {
     return {{WordOf(Word::English, language), intEnglish},
             {WordOf(Word::German, language), intGerman}};

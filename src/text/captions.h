@@ -18,6 +18,12 @@ struct Caption {
 // Every language-dependent caption of the main window, in the order they are set.
 std::vector<Caption> LanguageDependentCaptions(int language);
 
+// The tips of the main window's controls, by objectName: all but the colour list's, which
+// follows the scheme chosen, and the links' and the P's, which the window words itself.
+std::vector<Caption> LanguageDependentToolTips(int language);
+// The status-bar tips of the File and Help menus' entries, by objectName.
+std::vector<Caption> MenuStatusTips(int language);
+
 // An entry of a list control and the number it carries (0 where it carries none).
 struct ListItem {
     QString text;
