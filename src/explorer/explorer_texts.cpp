@@ -49,9 +49,12 @@ QString WithTip(const QString& text, RayMeasure measure, int language) {
         .arg(RayMeasureTip(measure, language).toHtmlEscaped(), text);
 }
 
-QString Decimal(double value, int significant) {
+// A measure with a fixed number of decimals, so that the rays' values line up and read alike
+// ("1.00" beside "0.99", not "1"); an exact 0 (no primes to expect) stays 0.
+QString Decimal(double value, int decimals) {
     if (std::isnan(value)) return QStringLiteral("?");
-    return QString::number(value, 'g', significant);
+    if (value == 0) return QStringLiteral("0");
+    return QString::number(value, 'f', decimals);
 }
 
 }  // namespace
@@ -119,7 +122,7 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
         const RayStatistics& s = ray.statistics;
         const bool known = !std::isnan(ray.constant);
         const QString ratio = known && s.expected > 0
-                                  ? Decimal(static_cast<double>(s.primes) / s.expected, 3)
+                                  ? Decimal(static_cast<double>(s.primes) / s.expected, 2)
                                   : QStringLiteral("–");
         html += QStringLiteral("<p><b>%1</b> &nbsp; %2<br>")
                     .arg(DirectionName(ray.ray.direction, german), Polynomial(ray.ray.f));
@@ -128,14 +131,14 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
                 .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"));
         html += QStringLiteral("%1 &nbsp; %2<br>")
                     .arg(WithTip(discriminant, RayMeasure::Discriminant, language),
-                         WithTip(QStringLiteral("C(f) = %1").arg(Decimal(ray.constant, 5)),
+                         WithTip(QStringLiteral("C(f) = %1").arg(Decimal(ray.constant, 4)),
                                  RayMeasure::Constant, language));
         html +=
             (german ? QStringLiteral("Primzahlen %1, erwartet %2, %3<br>")
                     : QStringLiteral("primes %1, expected %2, %3<br>"))
                 .arg(s.primes)
                 .arg(
-                    known ? Decimal(s.expected, 5) : QStringLiteral("–"),
+                    known ? Decimal(s.expected, 2) : QStringLiteral("–"),
                     WithTip((german ? QStringLiteral("Verhaeltnis %1") : QStringLiteral("ratio %1"))
                                 .arg(ratio),
                             RayMeasure::Ratio, language));

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDockWidget>
+#include <QRegularExpression>
 #include <QTimer>
 #include <functional>
 
@@ -86,6 +87,13 @@ TEST_F(ExplorerTest, TheInspectorFollowsThePointerAndOutlinesTheRays) {
     for (const char* part : {"41 is prime", "<b>NE</b>", "f(i) = 4i² − 2i + 41", "<b>SE</b>",
                              "f(i) = 4i² + 4i + 41", "C(f) = ", "expected", "longest run"})
         EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part;
+    // Every ray's measures in one format: C(f) to four decimals, the expected count and the
+    // ratio to two (or an exact 0).
+    for (const auto& [pattern, count] : {std::pair{R"(C\(f\) = (0|\d+\.\d{4})<)", 4},
+                                         {R"(expected (0|\d+\.\d{2}),)", 4},
+                                         {R"(ratio (–|\d+\.\d{2})<)", 4}}) {
+        EXPECT_EQ(report.count(QRegularExpression(pattern)), count) << pattern;
+    }
     EXPECT_TRUE(Overlay()->ShowsRays());
     // Over the picture, never in it: what the picture holds is unchanged.
     EXPECT_EQ(window->Picture(), before);
