@@ -26,9 +26,8 @@
 #include "engine/bateman_horn.h"
 #include "engine/number_theory.h"
 #include "engine/primelib.h"
+#include "engine/spiral_layout.h"
 #include "engine/spiral_pass.h"
-#include "engine/spiral_layout.h"
-#include "engine/spiral_layout.h"
 #include "mainwindow/frmMain.h"
 #include "platform/image_surface.h"
 

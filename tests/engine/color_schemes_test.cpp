@@ -7,8 +7,8 @@
 
 #include "engine/color_schemes.h"
 #include "engine/primelib.h"
-#include "engine/spiral_pass.h"
 #include "engine/spiral_layout.h"
+#include "engine/spiral_pass.h"
 #include "memory_surface.h"
 
 namespace quorvel {

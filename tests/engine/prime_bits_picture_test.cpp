@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "engine/picture_request.h"
 #include "engine/prime_bits_picture.h"
+#include "engine/picture_request.h"
 
 #include <gtest/gtest.h>
 

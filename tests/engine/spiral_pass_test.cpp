@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/spiral_pass.h"
 #include "engine/spiral_layout.h"
+#include "engine/spiral_pass.h"
 #include "memory_surface.h"
 
 namespace quorvel {
