@@ -59,18 +59,18 @@ TEST(PoolSizes, PassesAndExportsAlike) {
         int side;
     };
     const Picture pictures[] = {
-        {"1", 1, ColorScheme::Ostrand, 2100},   // sieved ahead, with factor counts
         {"7", 1, ColorScheme::Cluster, 600},    // shared in bands
         {"99", 3, ColorScheme::Sequence, 527},  // runs measured
     };
     std::vector<ExportSettings> exports(2);
     exports[0].pass.startText = "1";
     exports[0].pass.boxSize = 1;
-    exports[0].side = 2049;
+    exports[0].pass.colorBy = ColorScheme::Ostrand;  // sieved ahead, with factor counts
+    exports[0].side = 2048;
     exports[1].pass.startText = "1";
     exports[1].pass.boxSize = 1;
     exports[1].pass.colorBy = ColorScheme::White;  // a bit a number, without a surface
-    exports[1].side = 3000;
+    exports[1].side = 1500;
 
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
