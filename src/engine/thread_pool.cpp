@@ -37,6 +37,8 @@ bool WatchFor(Done&& done) {
     return true;
 }
 
+thread_local bool inPool = false;  // this thread is one of a pool's
+
 int ThreadsWanted() {
     if (const char* forced = std::getenv("QUORVEL_THREADS"); forced != nullptr && *forced) {
         char* end = nullptr;
@@ -85,6 +87,7 @@ struct ThreadPool::State {
     std::atomic<std::size_t> queued{0};  // queue.size(), read without the lock
     std::vector<std::thread> threads;
     std::atomic<int> threadCount{0};
+    std::atomic<int> busy{0};  // threads on a task
     int sleeping = 0;
     std::uint64_t wakeCalls = 0;
     bool stopping = false;
@@ -155,6 +158,11 @@ void ThreadPool::Resize(int threads, int granted) {
     }
 }
 
+int ThreadPool::FreeToHelp() const {
+    const int free = Threads() - state_->busy.load(std::memory_order_relaxed) - (inPool ? 0 : 1);
+    return std::max(free, 0);
+}
+
 void ThreadPool::Wake() {
     State& s = *state_;
     {
@@ -178,6 +186,7 @@ void ThreadPool::Post(std::shared_ptr<Task> task) {
 }
 
 void ThreadPool::Loop() {
+    inPool = true;
     State& s = *state_;
     std::unique_lock lock(s.mutex);
     std::uint64_t wakeCalls = s.wakeCalls;
@@ -194,9 +203,11 @@ void ThreadPool::Loop() {
             std::shared_ptr<Task> task = std::move(s.queue.front());
             s.queue.pop_front();
             s.queued.store(s.queue.size(), std::memory_order_relaxed);
+            s.busy.fetch_add(1, std::memory_order_relaxed);
             lock.unlock();
             task->RunOnce();
             task.reset();
+            s.busy.fetch_sub(1, std::memory_order_relaxed);
         } else {
             lock.unlock();
         }

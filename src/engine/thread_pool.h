@@ -22,6 +22,10 @@ class ThreadPool {
     // Threads of the pool; 0 when the system gave none.
     int Threads() const;
 
+    // Threads that could help the calling thread now: those not on a task, less one for the
+    // caller's own core unless the caller is a thread of the pool. 0 or more.
+    int FreeToHelp() const;
+
     // Tasks are coming: wakes a sleeping thread now, for they come faster than a sleeping
     // core wakes.
     void Wake();

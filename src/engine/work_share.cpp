@@ -37,8 +37,9 @@ void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
     job.count = count;
     job.call = call;
     job.piece = piece;
-    // The caller is one of the cores: the pool's threads take what the others can.
-    const int helpers = std::min(ThreadPool::Shared().Threads() - 1, count - 1);
+    // Only threads with a core to themselves help: one that has to wait for a core would hold
+    // up the last pieces.
+    const int helpers = std::min(ThreadPool::Shared().FreeToHelp(), count - 1);
     if (helpers <= 0) {
         job.TakePieces();
         return;

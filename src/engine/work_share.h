@@ -8,7 +8,7 @@
 namespace quorvel {
 
 // Shares a job of independent pieces between the calling thread and the threads of the pool
-// (ThreadPool), one fewer than the cores, for the caller is one. The caller never waits for a
+// (ThreadPool) that have a core free, the caller counting as one. The caller never waits for a
 // thread to wake: it takes pieces itself from the start, and the threads take what is left when
 // they come. With one core, or while the pool is busy, the caller does every piece itself.
 // Either way the pieces are done exactly once each, so a job whose pieces write to separate
