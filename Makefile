@@ -2,12 +2,13 @@
 # Set-up, build, run and test Quorvel on a Debian machine.
 BUILD_DIR      ?= build
 SANITIZE_DIR   ?= build-sanitize
+TSAN_DIR       ?= build-tsan
 JOBS           ?= $(shell nproc)
 CMAKE_FLAGS    ?=
 SOURCES         = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find src tools bench tests -name '*.cpp' -o -name '*.h')
 
 
-.PHONY: all deps configure build run test bench package format format-check test-sanitize clean
+.PHONY: all deps configure build run test bench package format format-check test-sanitize test-tsan clean
 
 all: build
 
@@ -50,6 +51,16 @@ test-sanitize: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --output-on-failure -j $(JOBS)
 
+# The tests that run work on several threads (label `threads`), built with ThreadSanitizer.
+# Races inside the toolkit and system libraries are suppressed in scripts/tsan.supp.
+test-tsan: deps
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE_THREAD=ON \
+	       -DQUORVEL_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS)
+	@cd $(TSAN_DIR) && QT_QPA_PLATFORM=offscreen \
+	    TSAN_OPTIONS=suppressions=$(CURDIR)/scripts/tsan.supp:halt_on_error=1:second_deadlock_stack=1 \
+	    ctest --output-on-failure -j $(JOBS) -L threads
+
 format:
 	@clang-format -i $(SOURCES)
 
@@ -57,4 +68,4 @@ format-check:
 	@clang-format --dry-run -Werror $(SOURCES)
 
 clean:
-	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	@rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(TSAN_DIR)

@@ -3,16 +3,16 @@
 
 #include <algorithm>
 
-#include "engine/block_sieve.h"
-
 namespace quorvel {
 
 PrimeFeed::PrimeFeed(std::int32_t first, std::int32_t last, bool withFactorCounts, int threads)
-    : first_(first), last_(last), withFactorCounts_(withFactorCounts) {
+    : first_(first),
+      last_(last),
+      withFactorCounts_(withFactorCounts),
+      threads_(std::max(threads, 1)) {
     own_.Prepare(first, last, withFactorCounts);
-    const int count = std::max(threads, 1);
-    for (int t = 0; t < count; ++t)
-        threads_.emplace_back([this, t, count] { Produce(t, count); });
+    std::unique_lock lock(mutex_);
+    Feed(lock);
 }
 
 PrimeFeed::~PrimeFeed() {
@@ -20,9 +20,7 @@ PrimeFeed::~PrimeFeed() {
         const std::lock_guard lock(mutex_);
         stop_ = true;
     }
-    changed_.notify_all();
-    for (std::thread& thread : threads_)
-        thread.join();
+    tasks_.Wait();
 }
 
 std::int64_t PrimeFeed::Blocks() const {
@@ -30,36 +28,49 @@ std::int64_t PrimeFeed::Blocks() const {
     return (std::int64_t{last_} - first_) / PrimeWindow::kBlockSize + 1;
 }
 
-void PrimeFeed::Produce(std::int64_t k, std::int64_t step) {
-    // Each thread sieves just its own blocks, straight into their slots.
-    BlockSieve sieve;
-    for (const std::int64_t blocks = Blocks(); k < blocks; k += step) {
-        {
-            std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] { return stop_ || k - consumed_ < kSlots; });
-            if (stop_) return;
-        }
-        // Nobody reads this slot until it is marked ready.
-        Slot& s = slots_[static_cast<std::size_t>(k % kSlots)];
-        const std::int64_t first = first_ + k * PrimeWindow::kBlockSize;
-        const std::int64_t last =
-            std::min<std::int64_t>(first + PrimeWindow::kBlockSize - 1, last_);
-        const auto count = static_cast<std::size_t>(last - first + 1);
-        s.bits.resize(static_cast<std::size_t>(BlockSieve::WordsFor(last - first + 1)));
-        s.withFactorCounts = withFactorCounts_;
-        s.first = static_cast<std::int32_t>(first);
-        s.last = static_cast<std::int32_t>(last);
-        if (withFactorCounts_) {
-            s.factorCounts.resize(count);
-            sieve.FactorCounts(s.first, s.last, s.factorCounts.data(), s.bits.data());
-        } else {
-            sieve.Primes(s.first, s.last, s.bits.data());
-        }
-        {
-            const std::lock_guard lock(mutex_);
-            ready_[static_cast<std::size_t>(k % kSlots)] = true;
-        }
+void PrimeFeed::Feed(std::unique_lock<std::mutex>& lock) {
+    const std::int64_t room = std::min(consumed_ + kSlots, Blocks()) - taken_;
+    const auto starting = static_cast<int>(
+        std::clamp<std::int64_t>(std::min<std::int64_t>(threads_ - producing_, room), 0, threads_));
+    if (starting == 0) return;
+    producing_ += starting;
+    // (Unlocked: where the pool has no threads the task runs right here.)
+    lock.unlock();
+    for (int i = 0; i < starting; ++i)
+        tasks_.Run([this] { Produce(); });
+    lock.lock();
+}
+
+void PrimeFeed::Produce() {
+    std::optional<BlockSieve> sieve;
+    std::unique_lock lock(mutex_);
+    while (!stop_ && taken_ < Blocks() && taken_ - consumed_ < kSlots) {
+        const std::int64_t k = taken_++;
+        lock.unlock();
+        if (!sieve) sieve.emplace();
+        Sieve(*sieve, k);
+        lock.lock();
+        ready_[static_cast<std::size_t>(k % kSlots)] = true;
         changed_.notify_all();
+    }
+    --producing_;
+}
+
+void PrimeFeed::Sieve(BlockSieve& sieve, std::int64_t k) {
+    // Nobody reads this slot until it is marked ready.
+    Slot& s = slots_[static_cast<std::size_t>(k % kSlots)];
+    const std::int64_t first = first_ + k * PrimeWindow::kBlockSize;
+    const std::int64_t last = std::min<std::int64_t>(first + PrimeWindow::kBlockSize - 1, last_);
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    s.bits.resize(static_cast<std::size_t>(BlockSieve::WordsFor(last - first + 1)));
+    s.withFactorCounts = withFactorCounts_;
+    s.first = static_cast<std::int32_t>(first);
+    s.last = static_cast<std::int32_t>(last);
+    if (withFactorCounts_) {
+        s.factorCounts.resize(count);
+        sieve.FactorCounts(s.first, s.last, s.factorCounts.data(), s.bits.data());
+    } else {
+        sieve.Primes(s.first, s.last, s.bits.data());
     }
 }
 
@@ -76,10 +87,19 @@ PrimeBlock PrimeFeed::BlockOf(std::int32_t n) {
             ready_[slot] = false;
             ++consumed_;
             holding_ = false;
-            changed_.notify_all();
+            Feed(lock);  // room for one more
             continue;
         }
         if (consumed_ >= Blocks()) break;
+        if (!ready_[slot] && taken_ == consumed_) {
+            // No task has come to it yet: quicker done than waited for.
+            const std::int64_t k = taken_++;
+            lock.unlock();
+            if (!ownSieve_) ownSieve_.emplace();
+            Sieve(*ownSieve_, k);
+            lock.lock();
+            ready_[slot] = true;
+        }
         changed_.wait(lock, [&] { return ready_[slot]; });
         holding_ = true;
         if (n >= slots_[slot].first && n <= slots_[slot].last) return Block(slots_[slot]);

@@ -5,17 +5,20 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <thread>
+#include <optional>
 #include <vector>
 
+#include "engine/block_sieve.h"
 #include "engine/prime_window.h"
+#include "engine/thread_pool.h"
 
 namespace quorvel {
 
-// The blocks of a PrimeWindow over first … last, sieved ahead on threads of their own while
-// the caller draws the blocks before them: on a big picture sieving takes about as long as
-// drawing, with factor counts longer, and the other cores can do it meanwhile. Blocks are
-// handed out in increasing order.
+// The blocks of a PrimeWindow over first … last, sieved ahead by up to `threads` tasks on the
+// pool's threads while the caller draws the blocks before them: on a big picture sieving takes
+// about as long as drawing, with factor counts longer, and the other cores can do it meanwhile.
+// A block no thread has taken up when the caller comes to it is sieved on the caller's thread.
+// Blocks are handed out in increasing order.
 class PrimeFeed {
   public:
     PrimeFeed(std::int32_t first, std::int32_t last, bool withFactorCounts, int threads);
@@ -38,8 +41,11 @@ class PrimeFeed {
     // Blocks sieved ahead at most: enough to ride out a slow stretch of either side.
     static constexpr int kSlots = 8;
 
-    // Sieves blocks k, k + step, k + 2·step, …
-    void Produce(std::int64_t k, std::int64_t step);
+    // A task: sieves the next blocks while there is room for them.
+    void Produce();
+    // Starts tasks while fewer than threads_ are under way and blocks wait for them.
+    void Feed(std::unique_lock<std::mutex>& lock);
+    void Sieve(BlockSieve& sieve, std::int64_t k);
     std::int64_t Blocks() const;
     static PrimeBlock Block(const Slot& slot) {
         return PrimeBlock{slot.bits.data(),
@@ -50,16 +56,20 @@ class PrimeFeed {
     const std::int32_t first_;
     const std::int32_t last_;
     const bool withFactorCounts_;
+    const int threads_;
     std::array<Slot, kSlots> slots_;
     std::array<bool, kSlots> ready_{};  // slot k % kSlots holds block k
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int64_t consumed_ = 0;  // blocks the caller is done with
+    std::int64_t taken_ = 0;     // blocks a task or the caller has taken up to sieve
+    int producing_ = 0;          // tasks under way
     bool holding_ = false;       // the caller reads slot consumed_ % kSlots
     bool stop_ = false;
     // Should a block not be where the feed expects it, the caller sieves for itself.
     PrimeWindow own_;
-    std::vector<std::thread> threads_;
+    std::optional<BlockSieve> ownSieve_;  // the caller's, for blocks no task took up
+    TaskGroup tasks_;                     // last: its tasks end before the rest goes
 };
 
 }  // namespace quorvel

@@ -6,12 +6,12 @@
 #include <bit>
 #include <chrono>
 #include <optional>
-#include <thread>
 #include <type_traits>
 #include <vector>
 
 #include "engine/cell_marks.h"
 #include "engine/prime_feed.h"
+#include "engine/thread_pool.h"
 #include "engine/work_share.h"
 
 namespace quorvel {
@@ -976,12 +976,10 @@ bool SpiralEngine::Walk(const PassInput& input, Surface& surface, PassObserver* 
     // A big picture has its numbers sieved on the other cores while it is drawn; sieving with
     // factor counts takes longer than drawing, so the walk's own core helps out too.
     std::optional<PrimeFeed> feed;
-    // (Asking for the cores reads a system file: only big pictures ask.)
-    const bool big = result.geometry.numberOfNumbers >= kFeedFrom;
-    const unsigned cores = big ? std::thread::hardware_concurrency() : 1;
-    if (big && cores > 1) {
+    const int threads = ThreadPool::Shared().Threads();
+    if (result.geometry.numberOfNumbers >= kFeedFrom && threads > 1) {
         feed.emplace(result.startNumber, result.endNumber, input.colorBy == ColorScheme::Ostrand,
-                     static_cast<int>(std::min(cores, 4u)));
+                     std::min(threads, 4));
     }
     marks_.resize(PrimeWindow::kBlockSize / 64 + 1);
     CellWalker walker(input, surface, observer, primes_, *numbers_, marks_.data(), result, cells_,

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/work_share.h"
 
+#include <algorithm>
 #include <atomic>
-#include <chrono>
-#include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
+
+#include "engine/thread_pool.h"
 
 namespace quorvel {
 namespace {
@@ -28,123 +26,10 @@ struct Job {
     }
 };
 
-// The helper thread. It lives as long as the process: it sleeps between jobs, and nothing at
-// exit has to wait for it.
-class Helper {
-  public:
-    Helper() : thread_([this] { Loop(); }) {}
-    Helper(const Helper&) = delete;
-    Helper& operator=(const Helper&) = delete;
-
-    // Offers `job` to the helper thread; false, and nothing done, while another caller's job
-    // has it. An offered job must be withdrawn.
-    bool Offer(Job& job) {
-        if (owned_.exchange(true, std::memory_order_acquire)) return false;
-        {
-            const std::lock_guard lock(mutex_);
-            job_ = &job;
-            generation_.fetch_add(1, std::memory_order_release);
-        }
-        wake_.notify_one();
-        return true;
-    }
-
-    // Takes what is left of the offered `job` and returns once every piece is done. The
-    // helper may still be on one, or only now waking: once the job is withdrawn and the
-    // helper off it, nothing can touch the job any more.
-    void Withdraw(Job& job) {
-        job.TakePieces();
-        // The helper is most likely on its last piece, microseconds from done. Waiting for it
-        // on the condition variable would put this thread to sleep, and waking a thread takes
-        // longer than that on virtual machines (13 to 20 microseconds measured): watch for the
-        // end a while first.
-        const auto until = std::chrono::steady_clock::now() + kWatchFor;
-        for (unsigned spins = 1; working_.load(std::memory_order_acquire); ++spins) {
-            Pause();
-            if (spins % 256 == 0 && std::chrono::steady_clock::now() >= until) break;
-        }
-        {
-            std::unique_lock lock(mutex_);
-            job_ = nullptr;
-            done_.wait(lock, [this] { return !working_.load(std::memory_order_relaxed); });
-        }
-        owned_.store(false, std::memory_order_release);
-    }
-
-    void Wake() {
-        {
-            const std::lock_guard lock(mutex_);
-            ++wakeCalls_;
-        }
-        wake_.notify_one();
-    }
-
-  private:
-    void Loop() {
-        std::unique_lock lock(mutex_);
-        std::uint64_t seen = 0;       // jobs offered so far that this thread has seen
-        std::uint64_t wakeCalls = 0;  // and calls to wake it
-        while (true) {
-            wake_.wait(lock, [&] {
-                return (job_ != nullptr && generation_.load() != seen) || wakeCalls_ != wakeCalls;
-            });
-            wakeCalls = wakeCalls_;
-            seen = generation_.load();
-            if (Job* job = job_; job != nullptr) {
-                working_.store(true, std::memory_order_relaxed);
-                lock.unlock();
-                job->TakePieces();
-                lock.lock();
-                working_.store(false, std::memory_order_release);
-                // (Unlocked first: a caller that saw the flag change goes straight on.)
-                lock.unlock();
-                done_.notify_one();
-            } else {
-                lock.unlock();
-            }
-            // Waking a sleeping core takes tens of microseconds, and the jobs of one picture
-            // come close together: stay awake a little while for the next one.
-            // (The clock is read now and then only: reading it in a tight loop slows the other
-            // core down on some virtual machines.)
-            const auto until = std::chrono::steady_clock::now() + kStayAwake;
-            for (unsigned spins = 1; generation_.load(std::memory_order_acquire) == seen; ++spins) {
-                Pause();
-                if (spins % 256 == 0 && std::chrono::steady_clock::now() >= until) break;
-            }
-            lock.lock();
-        }
-    }
-
-    static void Pause() {
-#if defined(__x86_64__) || defined(__i386__)
-        __builtin_ia32_pause();
-#endif
-    }
-
-    static constexpr std::chrono::microseconds kStayAwake{500};
-    static constexpr std::chrono::microseconds kWatchFor{200};
-
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::condition_variable done_;
-    Job* job_ = nullptr;                        // the job on offer
-    std::atomic<std::uint64_t> generation_{0};  // jobs offered so far
-    std::uint64_t wakeCalls_ = 0;
-    std::atomic<bool> working_{false};  // the helper is taking pieces
-    std::atomic<bool> owned_{false};    // a caller's job has the helper
-    std::thread thread_;                // last: it starts once the rest is ready
-};
-
-Helper* TheHelper() {
-    // Never deleted: a pass may still run while static objects are destroyed at exit.
-    static Helper* const helper = std::thread::hardware_concurrency() > 1 ? new Helper : nullptr;
-    return helper;
-}
-
 }  // namespace
 
 void WorkShare::WakeHelper() {
-    if (Helper* helper = TheHelper(); helper != nullptr) helper->Wake();
+    ThreadPool::Shared().Wake();
 }
 
 void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
@@ -152,19 +37,22 @@ void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
     job.count = count;
     job.call = call;
     job.piece = piece;
-    Helper* helper = count > 1 ? TheHelper() : nullptr;
-    if (helper != nullptr && helper->Offer(job)) {
-        helper->Withdraw(job);
-    } else {
+    // Only threads with a core to themselves help: one that has to wait for a core would hold
+    // up the last pieces.
+    const int helpers = std::min(ThreadPool::Shared().FreeToHelp(), count - 1);
+    if (helpers <= 0) {
         job.TakePieces();
+        return;
     }
+    TaskGroup helping;
+    for (int i = 0; i < helpers; ++i)
+        helping.Run([&job] { job.TakePieces(); });
+    job.TakePieces();
+    helping.Wait();
 }
 
 struct WorkAhead::State {
-    Job job;
-    std::function<void()> work;
-    Helper* helper = nullptr;  // the helper it was offered to, if any
-    bool pending = false;
+    TaskGroup work;
 };
 
 WorkAhead::WorkAhead() : state_(std::make_unique<State>()) {}
@@ -175,27 +63,11 @@ WorkAhead::~WorkAhead() {
 
 void WorkAhead::Start(std::function<void()> work) {
     Finish();
-    State& s = *state_;
-    s.work = std::move(work);
-    s.job.count = 1;
-    s.job.call = [](void* p, int) { (*static_cast<std::function<void()>*>(p))(); };
-    s.job.piece = &s.work;
-    s.job.next.store(0, std::memory_order_relaxed);
-    s.pending = true;
-    s.helper = TheHelper();
-    if (s.helper != nullptr && !s.helper->Offer(s.job)) s.helper = nullptr;
+    state_->work.Run(std::move(work));
 }
 
 void WorkAhead::Finish() {
-    State& s = *state_;
-    if (!s.pending) return;
-    if (s.helper != nullptr) {
-        s.helper->Withdraw(s.job);
-    } else {
-        s.job.TakePieces();
-    }
-    s.pending = false;
-    s.work = nullptr;
+    state_->work.Wait();
 }
 
 }  // namespace quorvel

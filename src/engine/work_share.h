@@ -7,12 +7,12 @@
 
 namespace quorvel {
 
-// Shares a job of independent pieces between the calling thread and one helper thread on
-// another core. The helper is started on first use and sleeps between jobs; the caller never
-// waits for it to wake: it takes pieces itself from the start, and the helper takes what is
-// left when it comes. On a machine of one core, or while another thread's job has the helper,
-// the caller does every piece itself. Either way the pieces are done exactly once each, so a
-// job whose pieces write to separate memory gives the same result however it was shared.
+// Shares a job of independent pieces between the calling thread and the threads of the pool
+// (ThreadPool) that have a core free, the caller counting as one. The caller never waits for a
+// thread to wake: it takes pieces itself from the start, and the threads take what is left when
+// they come. With one core, or while the pool is busy, the caller does every piece itself.
+// Either way the pieces are done exactly once each, so a job whose pieces write to separate
+// memory gives the same result however it was shared.
 class WorkShare {
   public:
     // Calls piece(0) … piece(count - 1) and returns when all have returned. The pieces must not
@@ -25,16 +25,17 @@ class WorkShare {
             const_cast<void*>(static_cast<const void*>(&piece)));
     }
 
-    // Jobs are coming: wakes the helper now, for they come faster than a sleeping core wakes.
+    // Jobs are coming: wakes a thread of the pool now, for they come faster than a sleeping
+    // core wakes.
     static void WakeHelper();
 
   private:
     static void RunPieces(int count, void (*call)(void*, int), void* piece);
 };
 
-// One piece of work put ahead: the helper starts on it as soon as it is free, while the caller
-// goes on with something else, and Finish() returns once it is done, doing it on the caller's
-// thread when the helper never came to it. What the piece writes must not be read, nor freed,
+// One piece of work put ahead: a thread of the pool starts on it as soon as one is free, while
+// the caller goes on with something else, and Finish() returns once it is done, doing it on the
+// caller's thread when no thread came to it. What the piece writes must not be read, nor freed,
 // before Finish(); a new Start() and the destructor finish the piece before.
 class WorkAhead {
   public:

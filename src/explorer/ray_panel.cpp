@@ -109,16 +109,13 @@ InspectorPanel::InspectorPanel(QWidget* parent) : QDockWidget(parent) {
     setWidget(scroll);
     setFixedWidth(fontMetrics().averageCharWidth() * 46);
     connect(chkRunOverlay, &QCheckBox::toggled, this, &InspectorPanel::ShowRunsChanged);
-    // One worker: a newer cell waits for the older answer at most, and older requests that
-    // have not started are dropped.
-    pool_.setMaxThreadCount(1);
     SetLanguage(0);
 }
 
 InspectorPanel::~InspectorPanel() {
-    // No worker outlives the panel it reports to.
-    pool_.clear();
-    pool_.waitForDone();
+    // Requests not yet started are dropped; one under way is waited for.
+    wanted_ = 0;
+    work_.Wait();
 }
 
 bool InspectorPanel::ShowRuns() const {
@@ -139,8 +136,7 @@ void InspectorPanel::SetLanguage(int language) {
 
 void InspectorPanel::Inspect(const std::optional<CellRays>& cell) {
     if (!cell) {
-        pool_.clear();
-        ++generation_;  // whatever is still being worked out is for nothing now
+        wanted_ = ++generation_;  // whatever is still being worked out is for nothing now
         cell_.reset();
         shownCell_.reset();
         reports_.reset();
@@ -150,10 +146,12 @@ void InspectorPanel::Inspect(const std::optional<CellRays>& cell) {
     }
     if (cell_ && cell_->position == cell->position && cell_->number == cell->number) return;
     const std::uint64_t generation = ++generation_;
-    pool_.clear();
+    wanted_ = generation;
     cell_ = cell;
     const CellRays asked = *cell;
-    pool_.start([this, generation, asked] {
+    // On the pool: a request that is no longer the newest when it would start is dropped.
+    work_.Run([this, generation, asked] {
+        if (wanted_.load() != generation) return;
         const CellRayReports reports = InspectRays(asked, kTerms);
         QMetaObject::invokeMethod(
             this, [this, generation, asked, reports] { Show(generation, asked, reports); },

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <QDockWidget>
-#include <QThreadPool>
+#include <atomic>
 #include <optional>
 
 #include "engine/bateman_horn.h"
+#include "engine/thread_pool.h"
 
 class QCheckBox;
 class QLabel;
@@ -45,13 +46,14 @@ class InspectorPanel : public QDockWidget {
 
     QLabel* lblInspector = nullptr;
     QCheckBox* chkRunOverlay = nullptr;
-    QThreadPool pool_;
-    std::uint64_t generation_ = 0;       // of the newest request
-    std::optional<CellRays> cell_;       // asked for last
-    std::optional<CellRays> shownCell_;  // whose answer is on show
+    std::uint64_t generation_ = 0;          // of the newest request
+    std::atomic<std::uint64_t> wanted_{0};  // the same, for the tasks: older ones do nothing
+    std::optional<CellRays> cell_;          // asked for last
+    std::optional<CellRays> shownCell_;     // whose answer is on show
     std::optional<CellRayReports> reports_;
     std::optional<std::int64_t> shownNumber_;
     int language_ = 0;
+    TaskGroup work_;  // last: no task outlives the panel it reports to
 };
 
 }  // namespace quorvel

@@ -55,7 +55,10 @@ bool PictureExporter::Start(const ExportSettings& settings, const QString& path,
     progress_->show();
     ticker_->start();
 
-    worker_ = std::thread([this, settings, path] {
+    running_ = true;
+    // Where the pool has no threads the export runs right here; its end is reported later,
+    // from the event loop, all the same.
+    work_.Run([this, settings, path] {
         const ExportResult result = ExportPicture(
             settings, path,
             [this](double fraction) {
@@ -70,9 +73,10 @@ bool PictureExporter::Start(const ExportSettings& settings, const QString& path,
 }
 
 void PictureExporter::CancelAndWait() {
-    if (!worker_.joinable()) return;
+    if (!running_) return;
     cancel_ = true;
-    worker_.join();
+    work_.Wait();
+    running_ = false;
     ticker_->stop();
     if (progress_) progress_->deleteLater();
 }
@@ -82,7 +86,8 @@ void PictureExporter::ShowProgress() {
 }
 
 void PictureExporter::Done(const ExportResult& result) {
-    if (worker_.joinable()) worker_.join();
+    work_.Wait();
+    running_ = false;
     ticker_->stop();
     if (progress_) {
         progress_->hide();

@@ -5,8 +5,8 @@
 #include <QObject>
 #include <QPointer>
 #include <atomic>
-#include <thread>
 
+#include "engine/thread_pool.h"
 #include "platform/picture_export.h"
 
 class QProgressDialog;
@@ -17,7 +17,7 @@ namespace quorvel {
 
 class UiServices;
 
-// Runs one export at a time on a worker thread of its own, with a progress dialog that shows
+// Runs one export at a time on a thread of the pool, with a progress dialog that shows
 // the percentage done and can cancel it; the window stays usable meanwhile. When it ends it
 // says where the picture went, how large it is and how long it took, or why it failed. A
 // cancelled or failed export leaves no file behind.
@@ -26,10 +26,10 @@ class PictureExporter : public QObject {
 
   public:
     PictureExporter(UiServices& services, QWidget* window);
-    // Stops an export that is still running and waits for its thread.
+    // Stops an export that is still running and waits for it.
     ~PictureExporter() override;
 
-    bool Running() const { return worker_.joinable(); }
+    bool Running() const { return running_; }
     // Starts the export; false (and a message) when one is running already.
     bool Start(const ExportSettings& settings, const QString& path, int language);
     // Asks a running export to stop and waits until it has: no file is left.
@@ -48,7 +48,7 @@ class PictureExporter : public QObject {
 
     UiServices& services_;
     QWidget* window_;
-    std::thread worker_;
+    bool running_ = false;  // from Start until the export's end is seen here
     std::atomic<bool> cancel_{false};
     std::atomic<int> permille_{0};
     QPointer<QProgressDialog> progress_;
@@ -57,6 +57,7 @@ class PictureExporter : public QObject {
     ExportSettings settings_;
     QString path_;
     int language_ = 0;
+    TaskGroup work_;  // last: the export ends before what it reports to goes
 };
 
 }  // namespace quorvel

@@ -263,64 +263,59 @@ QImage RenderTile(const TileScene& scene, TileKey key, const std::atomic<bool>* 
 
 TileRenderer::TileRenderer(ReadyHandler ready, int threads)
     : ready_(std::move(ready)),
-      threadCount_(threads > 0
-                       ? threads
-                       : std::max(1, static_cast<int>(std::thread::hardware_concurrency()))) {}
+      threadCount_(threads > 0 ? threads : std::max(1, ThreadPool::Shared().Threads())) {}
 
 TileRenderer::~TileRenderer() {
     Stop();
 }
 
 void TileRenderer::Request(const TileScene& scene, std::vector<TileKey> tiles) {
+    int starting = 0;
     {
         std::lock_guard lock(mutex_);
         if (scene.serial != scene_.serial) {
             drawing_.clear();
-            for (const auto& slot : slots_)
-                if (slot->busy && slot->serial != scene.serial) slot->cancel.store(true);
+            for (Slot& slot : slots_)
+                if (slot.busy && slot.serial != scene.serial) slot.cancel.store(true);
         }
         scene_ = scene;
         waiting_.clear();
         for (const TileKey& key : tiles)
             if (!drawing_.contains(key)) waiting_.push_back(key);
-        if (threads_.empty() && !waiting_.empty()) {
-            stopping_ = false;
-            slots_.clear();
-            for (int i = 0; i < threadCount_; ++i) {
-                slots_.push_back(std::make_unique<Slot>());
-                threads_.emplace_back([this, slot = slots_.back().get()] { Work(*slot); });
-            }
-        }
+        starting = static_cast<int>(std::min<std::size_t>(
+            waiting_.size(), static_cast<std::size_t>(std::max(threadCount_ - working_, 0))));
+        working_ += starting;
     }
-    wake_.notify_all();
+    // (Unlocked: where the pool has no threads the tiles are drawn right here.)
+    for (int i = 0; i < starting; ++i)
+        tasks_.Run([this] { Work(); });
 }
 
 void TileRenderer::Stop() {
-    std::vector<std::thread> threads;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
-        for (const auto& slot : slots_)
-            slot->cancel.store(true);
+        for (Slot& slot : slots_)
+            slot.cancel.store(true);
         waiting_.clear();
         drawing_.clear();
-        threads.swap(threads_);
     }
-    wake_.notify_all();
-    for (std::thread& thread : threads)
-        thread.join();
+    tasks_.Wait();
+    std::lock_guard lock(mutex_);
+    stopping_ = false;
 }
 
 int TileRenderer::Threads() const {
     std::lock_guard lock(mutex_);
-    return static_cast<int>(threads_.size());
+    return working_;
 }
 
-void TileRenderer::Work(Slot& slot) {
+void TileRenderer::Work() {
     std::unique_lock lock(mutex_);
-    for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
-        if (stopping_) return;
+    slots_.emplace_front();
+    const auto mine = slots_.begin();
+    Slot& slot = *mine;
+    while (!stopping_ && !waiting_.empty()) {
         const TileKey key = waiting_.front();
         waiting_.pop_front();
         const TileScene scene = scene_;
@@ -339,6 +334,8 @@ void TileRenderer::Work(Slot& slot) {
         ready_(scene, key, std::move(image));
         lock.lock();
     }
+    slots_.erase(mine);
+    --working_;
 }
 
 }  // namespace quorvel

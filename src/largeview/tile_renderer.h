@@ -3,18 +3,16 @@
 
 #include <QImage>
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <memory>
+#include <list>
 #include <mutex>
 #include <set>
-#include <thread>
 #include <utility>
-#include <vector>
 
 #include "engine/picture_request.h"
+#include "engine/thread_pool.h"
 #include "largeview/cell_numerals.h"
 
 namespace quorvel {
@@ -61,8 +59,8 @@ inline constexpr QRgb kUnmarkedColor = 0xFF000000;
 inline constexpr QRgb kBeyondColor = 0xFF404040;
 inline constexpr QRgb kOutOfReachColor = 0xFF30303A;
 
-// Draws tiles on worker threads, one per core, the first wanted first. Each finished tile is
-// handed to `ready` on the worker's thread.
+// Draws tiles on the pool's threads, as many at once as `threads` (0: one a thread of the pool),
+// the first wanted first. Each finished tile is handed to `ready` on the thread that drew it.
 class TileRenderer {
   public:
     using ReadyHandler = std::function<void(const TileScene&, TileKey, QImage)>;
@@ -75,31 +73,32 @@ class TileRenderer {
     // The tiles now wanted, in order, replacing those still waiting. A tile of the same scene
     // already being drawn is not asked for again; tiles of an older scene stop half way.
     void Request(const TileScene& scene, std::vector<TileKey> tiles);
-    // Drops the waiting tiles, stops those being drawn and ends the worker threads; the next
-    // Request starts them again.
+    // Drops the waiting tiles, stops those being drawn and returns once no task of this
+    // renderer is left on the pool.
     void Stop();
-    // How many worker threads exist now.
+    // How many tasks draw tiles now.
     int Threads() const;
 
   private:
-    // A worker's state, which Request reads to stop tiles of an old scene.
+    // A task's state, which Request reads to stop tiles of an old scene.
     struct Slot {
         std::atomic<bool> cancel{false};
         std::uint64_t serial = 0;
         bool busy = false;
     };
-    void Work(Slot& slot);
+    // A task: draws the waiting tiles until none is left.
+    void Work();
 
     ReadyHandler ready_;
     int threadCount_;
     mutable std::mutex mutex_;
-    std::condition_variable wake_;
-    std::vector<std::thread> threads_;
     TileScene scene_;
     std::deque<TileKey> waiting_;
     std::set<TileKey> drawing_;
-    std::vector<std::unique_ptr<Slot>> slots_;
+    std::list<Slot> slots_;  // one a task under way
+    int working_ = 0;        // tasks started and not yet done with the waiting tiles
     bool stopping_ = false;
+    TaskGroup tasks_;  // last: its tasks end before the rest goes
 };
 
 }  // namespace quorvel

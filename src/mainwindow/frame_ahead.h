@@ -9,8 +9,8 @@
 
 namespace quorvel {
 
-// The moving spiral's next picture, drawn on the other core while the window shows the one
-// before: a tick then only has to put it on screen. It is drawn by the same pass as the
+// The moving spiral's next picture, drawn on a thread of the pool while the window shows the
+// one before: a tick then only has to put it on screen. It is drawn by the same pass as the
 // window's own, on a surface of the same size, so it is the picture the window would draw.
 class FrameAhead {
   public:
@@ -25,7 +25,7 @@ class FrameAhead {
     // pixels with `shown`'s and returns its result. Otherwise drops whatever was under way and
     // returns nothing.
     std::optional<PassResult> Take(const PassInput& input, ImageSurface& shown);
-    // Waits for a picture under way and forgets it, leaving the other core free.
+    // Waits for a picture under way and forgets it, leaving the pool's thread free.
     void Drop();
 
   private:

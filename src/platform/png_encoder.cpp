@@ -22,8 +22,8 @@
 #include <mutex>
 #include <new>
 #include <stdexcept>
-#include <system_error>
-#include <thread>
+
+#include "engine/thread_pool.h"
 
 namespace quorvel {
 namespace {
@@ -114,24 +114,15 @@ std::vector<std::uint8_t> HeadOf(const PngHeader& h) {
     return out;
 }
 
-// Runs work(part) for every part 0 … parts - 1 at once, each on a thread of its own where the
-// system gives one, the rest on the caller's thread.
+// Runs work(part) for every part 0 … parts - 1, part 0 on the caller's thread and the others
+// on the pool's threads, or on the caller's too where no thread comes to them.
 template <typename Work>
 void RunParts(int parts, Work&& work) {
-    std::vector<std::thread> helpers;
-    std::vector<int> leftOver;
-    for (int part = 1; part < parts; ++part) {
-        try {
-            helpers.emplace_back(work, part);
-        } catch (const std::system_error&) {
-            leftOver.push_back(part);
-        }
-    }
+    TaskGroup helpers;
+    for (int part = 1; part < parts; ++part)
+        helpers.Run([&work, part] { work(part); });
     work(0);
-    for (const int part : leftOver)
-        work(part);
-    for (std::thread& t : helpers)
-        t.join();
+    helpers.Wait();
 }
 
 // One band of rows on its way to the file: a whole IDAT chunk but for its length, its CRC and,
@@ -144,7 +135,8 @@ struct Band {
     bool ready = false;
 };
 
-// The bands of one file, deflated by a few threads and written in order by the caller's.
+// The bands of one file, deflated by up to `threads` tasks on the pool's threads and written in
+// order by the caller's, which deflates a band itself when no task has come to it.
 class BandEncoder {
   public:
     BandEncoder(const PngHeader& header, const PngRowPacker& pack, int threads)
@@ -154,21 +146,15 @@ class BandEncoder {
           rowsPerBand_(static_cast<int>(
               std::clamp<std::size_t>(kBandBytes / lineBytes_, 1, std::size_t(header.height)))),
           bands_((header.height + rowsPerBand_ - 1) / rowsPerBand_),
+          threads_(threads),
           slots_(static_cast<std::size_t>(2 * threads + 1)) {
-        for (int i = 0; i < threads; ++i) {
-            try {
-                workers_.emplace_back([this] { Work(); });
-            } catch (const std::system_error&) {
-                break;  // fewer threads do the same work
-            }
-        }
-        if (workers_.empty()) Stop("no thread could be started for writing");
+        std::unique_lock lock(mutex_);
+        Feed(lock);
     }
 
     ~BandEncoder() {
         Stop(std::nullopt);
-        for (std::thread& t : workers_)
-            t.join();
+        tasks_.Wait();
     }
 
     // Writes the zlib stream as IDAT chunks.
@@ -183,6 +169,13 @@ class BandEncoder {
             {
                 std::unique_lock lock(mutex_);
                 Band& slot = slots_[static_cast<std::size_t>(b) % slots_.size()];
+                if (!slot.ready && !error_ && next_ == b) {
+                    // No task has come to it yet: quicker done than waited for.
+                    ++next_;
+                    lock.unlock();
+                    DeflateBand(b, own_);
+                    lock.lock();
+                }
                 // Polling the cancel flag now and then is enough: a band takes milliseconds.
                 while (!slot.ready && !error_) {
                     if (control.cancel != nullptr && control.cancel->load()) break;
@@ -197,6 +190,7 @@ class BandEncoder {
                 band = std::move(slot);
                 slot = Band{};
                 ++written_;
+                Feed(lock);  // room for one more
             }
             changed_.notify_all();
 
@@ -235,36 +229,65 @@ class BandEncoder {
     }
 
   private:
+    // What deflating a band needs besides the band.
+    struct Scratch {
+        std::vector<std::uint8_t> work;
+        std::vector<std::uint8_t> raw;
+    };
+
+    // Starts tasks while fewer than threads_ are under way and bands wait for them.
+    void Feed(std::unique_lock<std::mutex>& lock) {
+        const int room = std::min(written_ + static_cast<int>(slots_.size()), bands_) - next_;
+        const int starting =
+            error_ ? 0 : std::clamp(std::min(threads_ - working_, room), 0, threads_);
+        if (starting == 0) return;
+        working_ += starting;
+        // (Unlocked: where the pool has no threads the task runs right here.)
+        lock.unlock();
+        for (int i = 0; i < starting; ++i)
+            tasks_.Run([this] { Work(); });
+        lock.lock();
+    }
+
+    // A task: deflates the next bands while there is room for them.
     void Work() {
+        Scratch scratch;
+        std::unique_lock lock(mutex_);
+        if (!spareScratch_.empty()) {
+            scratch = std::move(spareScratch_.back());
+            spareScratch_.pop_back();
+        }
+        while (!error_ && next_ < bands_ && next_ < written_ + int(slots_.size())) {
+            const int b = next_++;
+            lock.unlock();
+            DeflateBand(b, scratch);
+            lock.lock();
+        }
+        // Fresh memory for every task would cost more than it saves.
+        spareScratch_.push_back(std::move(scratch));
+        --working_;
+    }
+
+    // Deflates band b into its slot and marks it ready; on failure stops the file.
+    void DeflateBand(int b, Scratch& scratch) {
         try {
-            std::vector<std::uint8_t> work(ISAL_DEF_LVL1_DEFAULT);
-            std::vector<std::uint8_t> raw(static_cast<std::size_t>(rowsPerBand_) * lineBytes_);
-            for (;;) {
-                int b = 0;
-                {
-                    std::unique_lock lock(mutex_);
-                    changed_.wait(lock, [&] {
-                        return error_ || next_ >= bands_ || next_ < written_ + int(slots_.size());
-                    });
-                    if (error_ || next_ >= bands_) break;
-                    b = next_++;
+            if (scratch.work.empty()) scratch.work.resize(ISAL_DEF_LVL1_DEFAULT);
+            scratch.raw.resize(static_cast<std::size_t>(rowsPerBand_) * lineBytes_);
+            Band band;
+            {
+                const std::lock_guard lock(mutex_);
+                if (!spare_.empty()) {
+                    band.chunk = std::move(spare_.back());
+                    spare_.pop_back();
                 }
-                Band band;
-                {
-                    const std::lock_guard lock(mutex_);
-                    if (!spare_.empty()) {
-                        band.chunk = std::move(spare_.back());
-                        spare_.pop_back();
-                    }
-                }
-                Deflate(work, b, raw, band);
-                {
-                    const std::lock_guard lock(mutex_);
-                    band.ready = true;
-                    slots_[static_cast<std::size_t>(b) % slots_.size()] = std::move(band);
-                }
-                changed_.notify_all();
             }
+            Deflate(scratch.work, b, scratch.raw, band);
+            {
+                const std::lock_guard lock(mutex_);
+                band.ready = true;
+                slots_[static_cast<std::size_t>(b) % slots_.size()] = std::move(band);
+            }
+            changed_.notify_all();
         } catch (const std::bad_alloc&) {
             Stop("not enough memory");
         } catch (const std::exception& e) {
@@ -328,6 +351,7 @@ class BandEncoder {
     const int height_;
     const int rowsPerBand_;
     const int bands_;
+    const int threads_;
 
     std::mutex mutex_;
     std::condition_variable changed_;
@@ -335,8 +359,11 @@ class BandEncoder {
     std::vector<std::vector<std::uint8_t>> spare_;  // chunk memory of written bands
     int next_ = 0;                                  // the next band to deflate
     int written_ = 0;                               // bands taken by the writer
+    int working_ = 0;                               // tasks under way
     std::optional<std::string> error_;
-    std::vector<std::thread> workers_;
+    std::vector<Scratch> spareScratch_;  // of tasks done
+    Scratch own_;                        // the writer's, for bands no task came to
+    TaskGroup tasks_;                    // last: its tasks end before the rest goes
 };
 
 // Sets seen[i] for every index i among the n bytes at row. A plain store a byte: testing for
@@ -489,7 +516,7 @@ class RowPacker {
 
 int ThreadsFor(const PngControl& control) {
     if (control.threads > 0) return control.threads;
-    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    return std::max(1, ThreadPool::Shared().Threads());
 }
 
 bool Cancelled(const PngControl& control) {

@@ -35,8 +35,9 @@ class LargeViewTest : public WindowTest {
     static LargePicture* Picture(frmLargeView* view) {
         return view->findChild<LargePicture*>("picLargeView");
     }
+    // (Waits long enough for the sanitizer builds, which draw many times slower.)
     static bool Drawn(LargePicture* picture) {
-        return QTest::qWaitFor([&] { return !picture->property("rendering").toBool(); });
+        return QTest::qWaitFor([&] { return !picture->property("rendering").toBool(); }, 60000);
     }
     static void Enter(frmLargeView* view, const char* box, const QString& text) {
         auto* edit = view->findChild<QLineEdit*>(box);
