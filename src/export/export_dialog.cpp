@@ -21,30 +21,40 @@
 namespace quorvel {
 
 ExportDialog::ExportDialog(UiServices& services, const PassInput& picture, int language,
-                           QWidget* parent)
-    : QDialog(parent), services_(services), picture_(picture), language_(language) {
+                           QWidget* parent, const ExportChoices& choices)
+    : QDialog(parent),
+      services_(services),
+      picture_(picture),
+      language_(language),
+      folder_(choices.folder.isEmpty() ? QDir::homePath() : choices.folder) {
     setObjectName(QStringLiteral("dlgExport"));
     setModal(true);
     const ExportTexts words = ExportWords(language);
     setWindowTitle(words.title);
 
-    auto* settings = new QLabel(ExportSettingsLine(picture, language), this);
-    settings->setObjectName(QStringLiteral("lblExportSettings"));
-    settings->setWordWrap(true);
+    lblExportSettings = new QLabel(this);
+    lblExportSettings->setObjectName(QStringLiteral("lblExportSettings"));
+    lblExportSettings->setWordWrap(true);
+    lblExportCost = new QLabel(this);
+    lblExportCost->setObjectName(QStringLiteral("lblExportCost"));
     spnExportSide = new QSpinBox(this);
     spnExportSide->setObjectName(QStringLiteral("spnExportSide"));
     // From the window's own size up to the whole number range at one pixel a cell.
     spnExportSide->setRange(527, kLargestPictureSide);
-    spnExportSide->setValue(4096);
+    spnExportSide->setValue(choices.side);
     spnExportSide->setAccelerated(true);
     chkExportDensity = new QCheckBox(words.density, this);
     chkExportDensity->setObjectName(QStringLiteral("chkExportDensity"));
     spnExportDensity = new QSpinBox(this);
     spnExportDensity->setObjectName(QStringLiteral("spnExportDensity"));
     spnExportDensity->setRange(kSmallestDensityBlock, kLargestDensityBlock);
-    spnExportDensity->setValue(11);
-    spnExportDensity->setEnabled(false);
+    spnExportDensity->setValue(choices.block);
+    chkExportDensity->setChecked(choices.density);
+    spnExportDensity->setEnabled(choices.density);
     connect(chkExportDensity, &QCheckBox::toggled, spnExportDensity, &QWidget::setEnabled);
+    connect(chkExportDensity, &QCheckBox::toggled, this, &ExportDialog::Update);
+    connect(spnExportSide, &QSpinBox::valueChanged, this, &ExportDialog::Update);
+    connect(spnExportDensity, &QSpinBox::valueChanged, this, &ExportDialog::Update);
     txbExportFile = new QLineEdit(this);
     txbExportFile->setObjectName(QStringLiteral("txbExportFile"));
     txbExportFile->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
@@ -57,11 +67,12 @@ ExportDialog::ExportDialog(UiServices& services, const PassInput& picture, int l
     file->addWidget(txbExportFile, 1);
     file->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow(words.settings, settings);
+    form->addRow(words.settings, lblExportSettings);
     form->addRow(words.side, spnExportSide);
     form->addRow(QString(), chkExportDensity);
     form->addRow(words.block, spnExportDensity);
     form->addRow(words.file, file);
+    form->addRow(QString(), lblExportCost);
     auto* buttons = new QDialogButtonBox(this);
     auto* start = buttons->addButton(words.start, QDialogButtonBox::AcceptRole);
     start->setObjectName(QStringLiteral("cmdExportStart"));
@@ -77,6 +88,26 @@ ExportDialog::ExportDialog(UiServices& services, const PassInput& picture, int l
         if (auto* control = findChild<QWidget*>(QString::fromLatin1(tip.control)))
             control->setToolTip(tip.text);
     }
+    Update();
+}
+
+void ExportDialog::Update() {
+    const ExportSettings settings = Settings();
+    lblExportSettings->setText(settings.density > 0 ? DensitySettingsLine(picture_, language_)
+                                                    : ExportSettingsLine(picture_, language_));
+    const ExportCost cost = CostOf(settings);
+    lblExportCost->setText(ExportCostLine(cost.numbers, cost.bytes, language_));
+    const QString proposed =
+        QDir(folder_).filePath(ProposedExportName(picture_, settings.side, settings.density));
+    if (txbExportFile->text().isEmpty() || txbExportFile->text() == proposed_)
+        txbExportFile->setText(proposed);
+    proposed_ = proposed;
+}
+
+ExportChoices ExportDialog::Choices() const {
+    const QString file = FileName();
+    return {spnExportSide->value(), chkExportDensity->isChecked(), spnExportDensity->value(),
+            file.isEmpty() ? folder_ : QFileInfo(file).absolutePath()};
 }
 
 ExportSettings ExportDialog::Settings() const {

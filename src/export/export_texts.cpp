@@ -2,6 +2,8 @@
 #include "export/export_texts.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <iterator>
 
 #include "text/captions.h"
 
@@ -106,6 +108,46 @@ QString ExportSettingsLine(const PassInput& input, int language) {
         parts << WordOf(Word::Grid, language);
     if (input.numerals && input.boxSize > 7) parts << WordOf(Word::Numerals, language);
     return parts.join(QStringLiteral(", "));
+}
+
+QString DensitySettingsLine(const PassInput& input, int language) {
+    const std::vector<ListItem> shows = ShowItems(language);
+    const auto show = static_cast<std::size_t>(input.show);
+    QString line =
+        (IsGerman(language) ? QStringLiteral("Anfangszahl %1") : QStringLiteral("start %1"))
+            .arg(QString::fromStdString(input.startText));
+    if (show < shows.size()) line += QStringLiteral(", ") + shows[show].text;
+    return line;
+}
+
+QString ProposedExportName(const PassInput& input, int side, int density) {
+    // Named as --show and --color are, in words.
+    static const char* const kShows[] = {"primes", "random", "squares", "triangular", "all"};
+    static const char* const kSchemes[] = {"cluster",  "nwse",    "swne", "ring",
+                                           "sequence", "ostrand", "white"};
+    const auto show = static_cast<std::size_t>(input.show);
+    const auto scheme = static_cast<std::size_t>(input.colorBy);
+    QString start = QString::fromStdString(input.startText).trimmed();
+    if (start.isEmpty()) start = QStringLiteral("1");
+    QString name = density > 0
+                       ? QStringLiteral("density-%1-%2-block%3").arg(start).arg(side).arg(density)
+                       : QStringLiteral("spiral-%1-%2").arg(start).arg(side);
+    if (density == 0 && scheme < std::size(kSchemes))
+        name += QLatin1Char('-') + QLatin1String(kSchemes[scheme]);
+    if ((density > 0 || input.show != ShowMode::Primes) && show < std::size(kShows))
+        name += QLatin1Char('-') + QLatin1String(kShows[show]);
+    return name + QStringLiteral(".png");
+}
+
+QString ExportCostLine(std::int64_t numbers, std::int64_t bytes, int language) {
+    const double mib = static_cast<double>(bytes) / (1024.0 * 1024.0);
+    const QString memory =
+        mib >= 1024 ? QString::number(mib / 1024, 'f', 1) + QStringLiteral(" GiB")
+                    : QString::number(std::max(mib, 0.1), 'f', 1) + QStringLiteral(" MiB");
+    return (IsGerman(language) ? QStringLiteral("%1 Zahlen, %2 Arbeitsspeicher")
+                               : QStringLiteral("%1 numbers, %2 of memory"))
+        .arg(numbers)
+        .arg(memory);
 }
 
 QString ExportSizeAndTime(int side, double seconds, int language) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <vector>
 
 #include "engine/spiral_pass.h"
@@ -36,6 +37,17 @@ std::vector<Caption> ExportToolTips(int language);
 
 // What the picture shows, in a line: "start 41, box size 1, Prime numbers, Cluster, circles".
 QString ExportSettingsLine(const PassInput& input, int language);
+
+// What a density map shows, which uses only the start and the kind of number.
+QString DensitySettingsLine(const PassInput& input, int language);
+
+// A file name that says what is drawn: "spiral-1-46339-cluster.png", or for a density map
+// "density-1-4213-block11-primes.png".
+QString ProposedExportName(const PassInput& input, int side, int density);
+
+// Before exporting: how many numbers the picture covers and the memory it takes, e.g.
+// "2147117569 numbers, 2.0 GiB of memory".
+QString ExportCostLine(std::int64_t numbers, std::int64_t bytes, int language);
 
 // "8192 × 8192 pixels in 12.3 s"
 QString ExportSizeAndTime(int side, double seconds, int language);

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "engine/spiral_pass.h"
+#include "export/export_dialog.h"
 #include "mainwindow/frame_ahead.h"
 #include "mainwindow/grafix.h"
 #include "mainwindow/list_positions.h"
@@ -380,6 +381,7 @@ class frmMain : public QMainWindow, private PassObserver {
     QString strPlacesFile;
     WindowPlaces places_;
     bool largeViewPlaced_ = false;  // the remembered place serves the first opening only
+    ExportChoices exportChoices_;   // the export dialog opens as it was last used
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;

@@ -130,11 +130,12 @@ void frmMain::mnuExportPicture_Click() {
     // take seconds that Cancel could not cut short.
     picture.numerals = picture.numerals && picture.boxSize > 7;
     picture.calculateLongest = false;
-    ExportDialog dialog(*services_, picture, intLanguage, this);
+    ExportDialog dialog(*services_, picture, intLanguage, this, exportChoices_);
     blnDialogOpen = true;
     services_->RunModal(dialog);
     blnDialogOpen = false;
     if (dialog.result() != QDialog::Accepted || blnQuitting) return;
+    exportChoices_ = dialog.Choices();
     exporter_->Start(dialog.Settings(), dialog.FileName(), intLanguage);
 }
 

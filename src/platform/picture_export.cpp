@@ -120,6 +120,32 @@ std::optional<QString> ExportSettingsProblem(const ExportSettings& settings) {
     return std::nullopt;
 }
 
+ExportCost CostOf(const ExportSettings& settings) {
+    const std::int64_t side = settings.side;
+    ExportCost cost;
+    switch (
+        ChooseRenderer(RequestOf(settings.pass, settings.side, settings.side, settings.density))) {
+        case RendererId::Density: {
+            const std::int64_t numbersSide = side * settings.density;
+            cost.numbers = numbersSide * numbersSide;
+            // A count a pixel, of one, two or four bytes as a block's cells need.
+            const std::int64_t most = std::int64_t{settings.density} * settings.density;
+            const int countBytes = most <= UINT8_MAX ? 1 : most <= UINT16_MAX ? 2 : 4;
+            cost.bytes = side * side * countBytes;
+            return cost;
+        }
+        case RendererId::PrimeBits:
+            cost.numbers = ComputeGeometry(settings.side, settings.side, 1).numberOfNumbers;
+            cost.bytes = cost.numbers / 8;
+            return cost;
+        default:
+            cost.numbers = ComputeGeometry(settings.side, settings.side, settings.pass.boxSize)
+                               .numberOfNumbers;
+            cost.bytes = side * side * (NumeralsDrawn(settings.pass) ? 4 : 1);
+            return cost;
+    }
+}
+
 PassOutcome ExportRefusal(const ExportSettings& settings) {
     if (settings.density > 0)
         return DensityMap::Check(settings.pass, settings.side, settings.density);

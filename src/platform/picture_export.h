@@ -55,6 +55,14 @@ std::optional<QString> ExportSettingsProblem(const ExportSettings& settings);
 // large), or Drawn; cheap, nothing is drawn.
 PassOutcome ExportRefusal(const ExportSettings& settings);
 
+// How many numbers the picture covers, and about how much memory drawing it takes (the
+// picture held while it is encoded), before anything is drawn.
+struct ExportCost {
+    std::int64_t numbers = 0;
+    std::int64_t bytes = 0;
+};
+ExportCost CostOf(const ExportSettings& settings);
+
 // Draws the picture and writes it to `path` as PNG with its settings in text chunks. Meant to
 // run on a worker thread: it has its own engine and touches nothing shared. Pictures without
 // numerals are held at one byte a pixel, density maps as one count a pixel; the file is

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "export/export_dialog.h"
+#include "export/export_texts.h"
 #include "export/picture_exporter.h"
 #include "window_fixture.h"
 
@@ -121,6 +122,60 @@ TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(Exporter()->Running());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// The dialog proposes a name that says what is drawn, in the folder last used, lists what a
+// density map uses when one is chosen, says what the picture costs, and opens next time as it
+// was left; a name the user typed stays.
+TEST_F(Export, TheDialogProposesANameAndRemembersItsChoices) {
+    const struct {
+        const char* start;
+        ShowMode show;
+        ColorScheme scheme;
+        int side, density;
+        const char* name;
+    } names[] = {
+        {"1", ShowMode::Primes, ColorScheme::Cluster, 46339, 0, "spiral-1-46339-cluster.png"},
+        {" 41", ShowMode::Squares, ColorScheme::White, 600, 0, "spiral-41-600-white-squares.png"},
+        {"", ShowMode::Primes, ColorScheme::RingNumber, 4213, 11,
+         "density-1-4213-block11-primes.png"},
+    };
+    for (const auto& n : names) {
+        PassInput input;
+        input.startText = n.start;
+        input.show = n.show;
+        input.colorBy = n.scheme;
+        EXPECT_EQ(ProposedExportName(input, n.side, n.density), n.name);
+    }
+
+    PassInput picture;
+    picture.startText = "1";
+    picture.boxSize = 1;
+    ExportDialog dialog(services, picture, intEnglish, nullptr, {527, false, 11, folder.path()});
+    auto* file = dialog.findChild<QLineEdit*>("txbExportFile");
+    EXPECT_EQ(file->text(), folder.filePath("spiral-1-527-cluster.png"));
+    EXPECT_EQ(dialog.findChild<QLabel*>("lblExportCost")->text(),
+              "277729 numbers, 0.3 MiB of memory");
+    dialog.findChild<QCheckBox*>("chkExportDensity")->setChecked(true);
+    EXPECT_EQ(file->text(), folder.filePath("density-1-527-block11-primes.png"));
+    EXPECT_EQ(dialog.findChild<QLabel*>("lblExportSettings")->text(), "start 1, Prime numbers");
+    file->setText(folder.filePath("mine.png"));
+    dialog.findChild<QSpinBox*>("spnExportSide")->setValue(600);
+    EXPECT_EQ(file->text(), folder.filePath("mine.png"));
+
+    // Through the window: the next export opens with the last one's side and folder.
+    ExportAs(601, 0, folder.filePath("x.png"));
+    services.onModal = [&](QDialog& next) {
+        EXPECT_EQ(next.findChild<QSpinBox*>("spnExportSide")->value(), 601);
+        EXPECT_TRUE(next.findChild<QLineEdit*>("txbExportFile")
+                        ->text()
+                        .startsWith(folder.filePath("spiral-1-601-")));
+        next.reject();
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    services.onModal = nullptr;
 }
 
 TEST_F(Export, AFileIsReplacedOnlyWhenTheUserSaysSo) {
