@@ -144,16 +144,19 @@ bool OstrandColoursHalfWide(std::int32_t first, std::int64_t count, const std::u
 template <typename Coord>
 constexpr int OwnColourOf(ColorScheme scheme, int count, Coord x, Coord y, Coord ring,
                           std::int64_t number) {
-    const auto cycle = [count](auto v) { return static_cast<int>(v % count) + intColorOffset; };
+    // (v + shift) mod count, reduced first so that a number near 2^63 cannot overflow.
+    const auto cycle = [count](auto v, int shift) {
+        return static_cast<int>((v % count + shift) % count) + intColorOffset;
+    };
     switch (scheme) {
         case ColorScheme::DiagonalNWSE:
-            return cycle((x > y ? x - y : y - x) + intPrimeColor + 3);
+            return cycle(x > y ? x - y : y - x, intPrimeColor + 3);
         case ColorScheme::DiagonalSWNE:
-            return cycle((x + y < 0 ? -(x + y) : x + y) + intPrimeColor + 3);
+            return cycle(x + y < 0 ? -(x + y) : x + y, intPrimeColor + 3);
         case ColorScheme::RingNumber:
-            return cycle(ring + 5);
+            return cycle(ring, 5);
         case ColorScheme::Sequence:
-            return cycle(number + 4);
+            return cycle(number, 4);
         case ColorScheme::Ostrand:
             return OstrandColor(number, true, 1);
         case ColorScheme::Cluster:
