@@ -70,7 +70,8 @@ inline int ReferenceOwnColour(ColorScheme scheme, std::int64_t n, bool isPrime, 
         case ColorScheme::RingNumber:
             return static_cast<int>((RadiusOf(x, y) + 1 + 5) % count) + 9;
         case ColorScheme::Sequence:
-            return static_cast<int>((n + 4) % count) + 9;
+            // n + 4 would pass 2^63 - 1 for the last numbers a cell holds.
+            return static_cast<int>((n % count + 4) % count) + 9;
         case ColorScheme::Ostrand: {
             constexpr int kByRemainder[12] = {0, 0, 12, 10, 0, 12, 0, 10, 0, 0, 0, 9};
             constexpr int kByCount[8] = {0, 12, 10, 14, 9, 13, 11, 15};
