@@ -4,15 +4,18 @@
 #include <QStringList>
 #include <cmath>
 
-#include "text/language.h"
+#include "text/translation.h"
 
 namespace quorvel {
 namespace {
 
-// A ray's compass direction as the panel's captions write it: NO and SO in German.
-QString DirectionName(RayDirection direction, bool german) {
-    const QString name = QString::fromLatin1(RayDirectionName(direction));
-    return german ? QString(name).replace(QLatin1Char('E'), QLatin1Char('O')) : name;
+// A ray's compass direction as the panel's captions write it (NO and SO in German).
+QString DirectionName(RayDirection direction, const TextsIn& texts) {
+    // The names RayDirectionName gives, listed here for the catalogues.
+    [[maybe_unused]] static constexpr const char* kNames[] = {
+        QT_TRANSLATE_NOOP("Explorer", "NE"), QT_TRANSLATE_NOOP("Explorer", "NW"),
+        QT_TRANSLATE_NOOP("Explorer", "SW"), QT_TRANSLATE_NOOP("Explorer", "SE")};
+    return texts.translate("Explorer", RayDirectionName(direction));
 }
 
 QString Superscript(int exponent) {
@@ -70,53 +73,42 @@ QString FactorsText(const Factorization& factors) {
 }
 
 QString ReadoutText(std::uint64_t number, std::int64_t ring, int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     const Factorization factors = Factorize(number);
     QString text = QString::number(number);
     if (factors.IsPrime()) {
-        text += german ? QStringLiteral(": Primzahl") : QStringLiteral(": prime");
+        text += texts.translate("Explorer", ": prime");
     } else if (factors.count > 0) {
         text += QStringLiteral(" = ") + FactorsText(factors);
     }
-    return text +
-           (german ? QStringLiteral("     Ring %1") : QStringLiteral("     ring %1")).arg(ring);
+    return text + (texts.translate("Explorer", "     ring %1")).arg(ring);
 }
 
 QString ClickText(std::uint64_t number, int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     const Factorization factors = Factorize(number);
     const QString n = QString::number(number);
-    if (factors.IsPrime())
-        return n + (german ? QStringLiteral(" ist eine Primzahl") : QStringLiteral(" is prime"));
-    if (number == 0)
-        return german ? QStringLiteral("0 ist durch jede Primzahl teilbar")
-                      : QStringLiteral("0 is divisible by every prime");
-    if (number == 1)
-        return german ? QStringLiteral("1 hat keine Primteiler")
-                      : QStringLiteral("1 has no prime factors");
+    if (factors.IsPrime()) return n + (texts.translate("Explorer", " is prime"));
+    if (number == 0) return texts.translate("Explorer", "0 is divisible by every prime");
+    if (number == 1) return texts.translate("Explorer", "1 has no prime factors");
     return n + QStringLiteral(" = ") + FactorsText(factors);
 }
 
 QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::int64_t terms,
                       int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     QString html =
         QStringLiteral("<p><b>%1</b><br>%2</p>")
             .arg(ClickText(static_cast<std::uint64_t>(cell.number), language).toHtmlEscaped(),
-                 (german ? QStringLiteral("x = %1, y = %2, Ring %3")
-                         : QStringLiteral("x = %1, y = %2, ring %3"))
+                 (texts.translate("Explorer", "x = %1, y = %2, ring %3"))
                      .arg(Number(cell.cell.x), Number(cell.cell.y))
                      .arg(cell.cell.ring));
-    html += german ? QStringLiteral(
-                         "<p>Strahlen von der Zelle nach aussen, je %1 Glieder "
-                         "f(0) … f(%2):</p>")
-                         .arg(terms)
-                         .arg(terms - 1)
-                   : QStringLiteral(
-                         "<p>Rays from the cell outwards, %1 terms f(0) … f(%2) "
-                         "each:</p>")
-                         .arg(terms)
-                         .arg(terms - 1);
+    html += texts
+                .translate("Explorer",
+                           "<p>Rays from the cell outwards, %1 terms f(0) … f(%2) "
+                           "each:</p>")
+                .arg(terms)
+                .arg(terms - 1);
     for (int i = 0; i < reports.count; ++i) {
         const RayReport& ray = reports.rays[static_cast<std::size_t>(i)];
         const RayStatistics& s = ray.statistics;
@@ -125,106 +117,77 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
                                   ? Decimal(static_cast<double>(s.primes) / s.expected, 2)
                                   : QStringLiteral("–");
         html += QStringLiteral("<p><b>%1</b> &nbsp; %2<br>")
-                    .arg(DirectionName(ray.ray.direction, german), Polynomial(ray.ray.f));
+                    .arg(DirectionName(ray.ray.direction, texts), Polynomial(ray.ray.f));
         const QString discriminant =
-            (german ? QStringLiteral("Diskriminante %1") : QStringLiteral("discriminant %1"))
+            (texts.translate("Explorer", "discriminant %1"))
                 .arg(ray.discriminant ? Number(*ray.discriminant) : QStringLiteral("?"));
         html += QStringLiteral("%1 &nbsp; %2<br>")
                     .arg(WithTip(discriminant, RayMeasure::Discriminant, language),
                          WithTip(QStringLiteral("C(f) = %1").arg(Decimal(ray.constant, 4)),
                                  RayMeasure::Constant, language));
-        html +=
-            (german ? QStringLiteral("Primzahlen %1, erwartet %2, %3<br>")
-                    : QStringLiteral("primes %1, expected %2, %3<br>"))
-                .arg(s.primes)
-                .arg(
-                    known ? Decimal(s.expected, 2) : QStringLiteral("–"),
-                    WithTip((german ? QStringLiteral("Verhaeltnis %1") : QStringLiteral("ratio %1"))
-                                .arg(ratio),
-                            RayMeasure::Ratio, language));
-        html += (german ? QStringLiteral("laengste Folge von Primzahlen %1</p>")
-                        : QStringLiteral("longest run of primes %1</p>"))
-                    .arg(s.longestRun);
+        html += (texts.translate("Explorer", "primes %1, expected %2, %3<br>"))
+                    .arg(s.primes)
+                    .arg(known ? Decimal(s.expected, 2) : QStringLiteral("–"),
+                         WithTip((texts.translate("Explorer", "ratio %1")).arg(ratio),
+                                 RayMeasure::Ratio, language));
+        html += (texts.translate("Explorer", "longest run of primes %1</p>")).arg(s.longestRun);
     }
     return html;
 }
 
 QString InspectorIdleHtml(int language) {
-    return IsGerman(language)
-               ? QStringLiteral(
-                     "<p>Zeigen Sie auf eine Zelle der Spirale: Hier stehen dann ihre "
-                     "Zahl und die Strahlen durch sie, jeder mit seinem quadratischen "
-                     "Polynom, der Bateman-Horn-Konstante und wie viele Primzahlen er "
-                     "enthaelt, gegenueber wie vielen zu erwarten sind.</p>")
-               : QStringLiteral(
-                     "<p>Point at a cell of the spiral: its number and the rays "
-                     "through it show here, each with its quadratic polynomial, its "
-                     "Bateman–Horn constant, and how many primes it holds against how "
-                     "many number theory expects.</p>");
+    return TextsIn(language).translate(
+        "Explorer",
+        "<p>Point at a cell of the spiral: its number and the rays "
+        "through it show here, each with its quadratic polynomial, its "
+        "Bateman–Horn constant, and how many primes it holds against how "
+        "many number theory expects.</p>");
 }
 
 QString InspectorTitle(int language) {
-    return IsGerman(language) ? QStringLiteral("Inspektor") : QStringLiteral("Inspector");
+    return TextsIn(language).translate("Explorer", "Inspector");
 }
 
 QString InspectorMenuText(int language) {
-    return IsGerman(language) ? QStringLiteral("&Inspektor") : QStringLiteral("&Inspector");
+    return TextsIn(language).translate("Explorer", "&Inspector");
 }
 
 QString RunOverlayText(int language) {
-    return IsGerman(language) ? QStringLiteral("Laengste Folgen im Bild umranden")
-                              : QStringLiteral("Outline the longest runs in the picture");
+    return TextsIn(language).translate("Explorer", "Outline the longest runs in the picture");
 }
 
 QString InspectorStatusTip(int language) {
-    return IsGerman(language)
-               ? QStringLiteral(
-                     "Zeigt oder verbirgt den Inspektor: die Zahl unter dem Zeiger "
-                     "und die Strahlen durch ihre Zelle")
-               : QStringLiteral(
-                     "Shows or hides the inspector: the number under the pointer and "
-                     "the rays through its cell");
+    return TextsIn(language).translate(
+        "Explorer",
+        "Shows or hides the inspector: the number under the pointer and "
+        "the rays through its cell");
 }
 
 QString RunOverlayTip(int language) {
-    return IsGerman(language)
-               ? QStringLiteral("Umrandet im Bild die längsten diagonalen Folgen, NW-SO und SW-NO")
-               : QStringLiteral(
-                     "Outlines the longest diagonal runs, NW-SE and SW-NE, in the "
-                     "picture");
+    return TextsIn(language).translate(
+        "Explorer",
+        "Outlines the longest diagonal runs, NW-SE and SW-NE, in the "
+        "picture");
 }
 
 QString RayMeasureTip(RayMeasure measure, int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     switch (measure) {
         case RayMeasure::Discriminant:
-            return german ? QStringLiteral(
-                                "Die Diskriminante b² − 4ac des quadratischen Polynoms "
-                                "f(i) = ai² + bi + c des Strahls; ist sie eine "
-                                "Quadratzahl, zerfällt f, und der Strahl hält kaum "
-                                "Primzahlen")
-                          : QStringLiteral(
-                                "The discriminant b² − 4ac of the ray's quadratic "
-                                "f(i) = ai² + bi + c; where it is a square, f factors "
-                                "and the ray holds hardly any primes");
+            return texts.translate("Explorer",
+                                   "The discriminant b² − 4ac of the ray's quadratic "
+                                   "f(i) = ai² + bi + c; where it is a square, f factors "
+                                   "and the ray holds hardly any primes");
         case RayMeasure::Constant:
-            return german ? QStringLiteral(
-                                "Die Bateman-Horn-Konstante des quadratischen Polynoms "
-                                "des Strahls: wie viel häufiger als andere Zahlen "
-                                "ihrer Größe seine Werte prim sein sollten")
-                          : QStringLiteral(
-                                "The Bateman–Horn constant of the ray's quadratic: how "
-                                "many times as often as other numbers of their size "
-                                "its values should be prime");
+            return texts.translate("Explorer",
+                                   "The Bateman–Horn constant of the ray's quadratic: how "
+                                   "many times as often as other numbers of their size "
+                                   "its values should be prime");
         case RayMeasure::Ratio:
-            return german ? QStringLiteral(
-                                "Gefundene Primzahlen geteilt durch erwartete: über 1 "
-                                "mehr, unter 1 weniger, als die Bateman-Horn-Vermutung "
-                                "vorhersagt")
-                          : QStringLiteral(
-                                "Primes found over primes expected: above 1 more, "
-                                "below 1 fewer than the Bateman–Horn conjecture "
-                                "predicts");
+            return texts.translate("Explorer",
+                                   "Primes found over primes expected: above 1 more, "
+                                   "below 1 fewer than the Bateman–Horn conjecture "
+                                   "predicts");
     }
     return {};
 }

@@ -6,102 +6,69 @@
 #include <iterator>
 
 #include "text/captions.h"
+#include "text/translation.h"
 
 namespace quorvel {
 
 ExportTexts ExportWords(int language) {
-    if (IsGerman(language)) {
-        return {QStringLiteral("Bild exportieren"),
-                QStringLiteral("Bild:"),
-                QStringLiteral("Seitenlaenge (Pixel):"),
-                QStringLiteral("Dichtekarte: ein Pixel je Block von Zellen"),
-                QStringLiteral("Block (Zellen je Seite):"),
-                QStringLiteral("Datei:"),
-                QStringLiteral("Durchsuchen…"),
-                QStringLiteral("Exportieren"),
-                QStringLiteral("Abbrechen"),
-                QStringLiteral("Das Bild wird gezeichnet und gespeichert …"),
-                QStringLiteral("Bitte waehlen Sie eine Datei, in die das Bild gespeichert wird."),
-                QStringLiteral("Ziffern passen nur in Bilder bis 8192 Pixel Seitenlaenge."),
-                QStringLiteral("Es wird bereits ein Bild exportiert. Bitte warten Sie, bis es "
-                               "fertig ist, oder brechen Sie es ab."),
-                QStringLiteral("Die folgende Datei gibt es schon. Soll sie ersetzt werden?"),
-                QStringLiteral("Bild exportieren"),
-                QStringLiteral("Das Bild ist in der folgenden PNG-Datei gespeichert worden:"),
-                QStringLiteral(
-                    "Fehler!  Das Bild konnte nicht in der folgenden Datei gespeichert werden:")};
-    }
-    return {QStringLiteral("Export Picture"),
-            QStringLiteral("Picture:"),
-            QStringLiteral("Side (pixels):"),
-            QStringLiteral("Density map: one pixel for a block of cells"),
-            QStringLiteral("Block (cells a side):"),
-            QStringLiteral("File:"),
-            QStringLiteral("Browse…"),
-            QStringLiteral("Export"),
-            QStringLiteral("Cancel"),
-            QStringLiteral("Drawing and saving the picture …"),
-            QStringLiteral("Please choose the file to save the picture in."),
-            QStringLiteral("Numerals fit only pictures of up to 8192 pixels a side."),
-            QStringLiteral("A picture is being exported already. Please wait until it is done, "
-                           "or cancel it."),
-            QStringLiteral("The following file exists already. Do you want to replace it?"),
-            QStringLiteral("Export picture"),
-            QStringLiteral("The picture has been saved in the PNG file"),
-            QStringLiteral("Save error.  The picture could not be saved in the file")};
+    const TextsIn texts(language);
+    return {
+        texts.translate("Export", "Export Picture"),
+        texts.translate("Export", "Picture:"),
+        texts.translate("Export", "Side (pixels):"),
+        texts.translate("Export", "Density map: one pixel for a block of cells"),
+        texts.translate("Export", "Block (cells a side):"),
+        texts.translate("Export", "File:"),
+        texts.translate("Export", "Browse…"),
+        texts.translate("Export", "Export"),
+        texts.translate("Export", "Cancel"),
+        texts.translate("Export", "Drawing and saving the picture …"),
+        texts.translate("Export", "Please choose the file to save the picture in."),
+        texts.translate("Export", "Numerals fit only pictures of up to 8192 pixels a side."),
+        texts.translate("Export",
+                        "A picture is being exported already. Please wait until it is done, "
+                        "or cancel it."),
+        texts.translate("Export", "The following file exists already. Do you want to replace it?"),
+        texts.translate("Export", "Export picture"),
+        texts.translate("Export", "The picture has been saved in the PNG file"),
+        texts.translate("Export", "Save error.  The picture could not be saved in the file")};
 }
 
 std::vector<Caption> ExportToolTips(int language) {
-    if (IsGerman(language)) {
-        return {
-            {"spnExportSide", QStringLiteral("Die Seitenlänge des Bildes in Pixeln: Bei der "
-                                             "Zellgröße des Fensters zeigt ein größeres Bild mehr "
-                                             "von der Spirale")},
-            {"chkExportDensity", QStringLiteral("Jedes Pixel zeigt, welcher Anteil der Zahlen "
-                                                "eines Blocks markiert ist: je heller, desto "
-                                                "mehr")},
-            {"spnExportDensity", QStringLiteral("Wie viele Zellen je Seite ein Pixel der "
-                                                "Dichtekarte zusammenfasst")},
-            {"txbExportFile", QStringLiteral("Die PNG-Datei, die geschrieben wird; ein Name ohne "
-                                             "Ordner kommt in Ihren Home-Ordner")},
-            {"cmdExportBrowse", QStringLiteral("Die Datei in einem Dateidialog wählen")},
-            {"cmdExportStart", QStringLiteral("Prüft die Einstellungen und zeichnet das Bild, "
-                                              "während das Fenster weiter bedienbar bleibt")},
-            {"cmdExportCancel", QStringLiteral("Schließt den Dialog, ohne zu exportieren")},
-        };
-    }
+    const TextsIn texts(language);
     return {
-        {"spnExportSide", QStringLiteral("The picture's side in pixels: at the window's cell "
-                                         "size, a larger picture shows more of the spiral")},
-        {"chkExportDensity", QStringLiteral("Each pixel shows which share of the numbers of a "
-                                            "block is marked: the brighter, the more")},
-        {"spnExportDensity", QStringLiteral("How many cells a side one pixel of the density map "
-                                            "stands for")},
-        {"txbExportFile", QStringLiteral("The PNG file to write; a name without a folder goes "
-                                         "into your home folder")},
-        {"cmdExportBrowse", QStringLiteral("Choose the file in a file dialog")},
-        {"cmdExportStart", QStringLiteral("Checks the settings and draws the picture while the "
-                                          "window goes on")},
-        {"cmdExportCancel", QStringLiteral("Closes the dialog without exporting")},
+        {"spnExportSide", texts.translate("Export",
+                                          "The picture's side in pixels: at the window's cell "
+                                          "size, a larger picture shows more of the spiral")},
+        {"chkExportDensity", texts.translate("Export",
+                                             "Each pixel shows which share of the numbers of a "
+                                             "block is marked: the brighter, the more")},
+        {"spnExportDensity", texts.translate("Export",
+                                             "How many cells a side one pixel of the density map "
+                                             "stands for")},
+        {"txbExportFile", texts.translate("Export",
+                                          "The PNG file to write; a name without a folder goes "
+                                          "into your home folder")},
+        {"cmdExportBrowse", texts.translate("Export", "Choose the file in a file dialog")},
+        {"cmdExportStart", texts.translate("Export",
+                                           "Checks the settings and draws the picture while the "
+                                           "window goes on")},
+        {"cmdExportCancel", texts.translate("Export", "Closes the dialog without exporting")},
     };
 }
 
 QString ExportSettingsLine(const PassInput& input, int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     const std::vector<ListItem> shows = ShowItems(language);
     const std::vector<ListItem> schemes = ColorByItems(language);
     const auto show = static_cast<std::size_t>(input.show);
     const auto scheme = static_cast<std::size_t>(input.colorBy);
     QStringList parts;
-    parts << (german ? QStringLiteral("Anfangszahl %1") : QStringLiteral("start %1"))
-                 .arg(QString::fromStdString(input.startText));
-    parts << (german ? QStringLiteral("Groesse %1") : QStringLiteral("box size %1"))
-                 .arg(input.boxSize);
+    parts << (texts.translate("Export", "start %1")).arg(QString::fromStdString(input.startText));
+    parts << (texts.translate("Export", "box size %1")).arg(input.boxSize);
     if (show < shows.size()) parts << shows[show].text;
     if (scheme < schemes.size()) parts << schemes[scheme].text;
-    // Lower case inside the line, as in the window's captions, but for German nouns.
-    const QString shape = WordOf(input.squares ? Word::Squares : Word::Circles, language);
-    parts << (german ? shape : shape.toLower());
+    parts << Lowered(input.squares ? Word::Squares : Word::Circles, language);
     // The grid and numerals as they are drawn: grid marks need cells of 15 pixels and
     // unmarked cells, numerals cells wider than 7 pixels.
     if (input.grid && input.boxSize >= 15 && input.show != ShowMode::All)
@@ -113,9 +80,8 @@ QString ExportSettingsLine(const PassInput& input, int language) {
 QString DensitySettingsLine(const PassInput& input, int language) {
     const std::vector<ListItem> shows = ShowItems(language);
     const auto show = static_cast<std::size_t>(input.show);
-    QString line =
-        (IsGerman(language) ? QStringLiteral("Anfangszahl %1") : QStringLiteral("start %1"))
-            .arg(QString::fromStdString(input.startText));
+    QString line = (TextsIn(language).translate("Export", "start %1"))
+                       .arg(QString::fromStdString(input.startText));
     if (show < shows.size()) line += QStringLiteral(", ") + shows[show].text;
     return line;
 }
@@ -144,15 +110,13 @@ QString ExportCostLine(std::int64_t numbers, std::int64_t bytes, int language) {
     const QString memory =
         mib >= 1024 ? QString::number(mib / 1024, 'f', 1) + QStringLiteral(" GiB")
                     : QString::number(std::max(mib, 0.1), 'f', 1) + QStringLiteral(" MiB");
-    return (IsGerman(language) ? QStringLiteral("%1 Zahlen, %2 Arbeitsspeicher")
-                               : QStringLiteral("%1 numbers, %2 of memory"))
+    return (TextsIn(language).translate("Export", "%1 numbers, %2 of memory"))
         .arg(numbers)
         .arg(memory);
 }
 
 QString ExportSizeAndTime(int side, double seconds, int language) {
-    return (IsGerman(language) ? QStringLiteral("%1 × %1 Pixel in %2 s")
-                               : QStringLiteral("%1 × %1 pixels in %2 s"))
+    return (TextsIn(language).translate("Export", "%1 × %1 pixels in %2 s"))
         .arg(side)
         .arg(seconds, 0, 'f', 1);
 }

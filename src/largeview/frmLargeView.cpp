@@ -21,6 +21,7 @@
 #include "platform/window_keys.h"
 #include "text/captions.h"
 #include "text/language.h"
+#include "text/translation.h"
 
 namespace quorvel {
 namespace {
@@ -158,6 +159,12 @@ void frmLargeView::ShowSpiral(std::uint64_t start, int cellSize) {
     txbGoTo->clear();
 }
 
+void frmLargeView::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && InstalledLanguage() != intLanguage)
+        SetLanguage(InstalledLanguage());
+}
+
 void frmLargeView::SetLanguage(int language) {
     intLanguage = language;
     const LargeViewTexts words = LargeViewWords(language);
@@ -241,10 +248,9 @@ void frmLargeView::ShowReadout() {
     const std::optional<std::uint64_t> number = NumberOfCell(start, x, y);
     const std::int64_t ring = RingOf(x, y);
     if (!number) {
-        lblLargeViewReadout->setText(LargeViewWords(intLanguage).beyond +
-                                     (IsGerman(intLanguage) ? QStringLiteral("     Ring %1")
-                                                            : QStringLiteral("     ring %1"))
-                                         .arg(ring));
+        lblLargeViewReadout->setText(
+            LargeViewWords(intLanguage).beyond +
+            (TextsIn(intLanguage).translate("LargeView", "     ring %1")).arg(ring));
         return;
     }
     lblLargeViewReadout->setText(ReadoutText(*number, ring, intLanguage));

@@ -37,6 +37,8 @@ class frmLargeView : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The language the application installs, through QEvent::LanguageChange.
+    void changeEvent(QEvent* event) override;
 
   private:
     void txbLargeStart_Enter();

@@ -4,7 +4,7 @@
 #include "engine/picture_request.h"
 #include "engine/spiral_layout.h"
 #include "engine/spiral_pass.h"
-#include "text/language.h"
+#include "text/translation.h"
 
 namespace quorvel {
 namespace {
@@ -26,42 +26,32 @@ std::variant<std::uint64_t, bool> ParseDigits(const QString& text, std::uint64_t
 }
 
 EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language) {
-    const bool german = IsGerman(language);
+    const TextsIn texts(language);
     const QString text = raw.trimmed();
     // A start goes up to 10^18; a number to go to, as far as the view's cells go.
     const std::uint64_t high = goTo ? kLargestNumber : kLargeViewMaxNumber;
     const QString range = QStringLiteral("%1 … %2").arg(low).arg(high);
     if (text.isEmpty()) {
         if (goTo)
-            return EntryError{german ? QStringLiteral("Geben Sie eine Zahl von %1 ein.").arg(range)
-                                     : QStringLiteral("Enter a number from %1.").arg(range)};
-        return EntryError{german
-                              ? QStringLiteral("Geben Sie eine Anfangszahl von %1 ein.").arg(range)
-                              : QStringLiteral("Enter a start number from %1.").arg(range)};
+            return EntryError{texts.translate("LargeView", "Enter a number from %1.").arg(range)};
+        return EntryError{texts.translate("LargeView", "Enter a start number from %1.").arg(range)};
     }
     const auto parsed = ParseDigits(text, high);
     const QString shown = text.size() > 30 ? text.left(29) + QStringLiteral("…") : text;
     if (std::holds_alternative<bool>(parsed) && !std::get<bool>(parsed)) {
-        return EntryError{
-            german ? QStringLiteral("„%1“ ist keine ganze Zahl. Erlaubt sind nur die Ziffern 0–9, "
-                                    "von %2.")
-                         .arg(shown, range)
-                   : QStringLiteral("“%1” is not a whole number. Use the digits 0–9 only, "
-                                    "from %2.")
-                         .arg(shown, range)};
+        return EntryError{texts
+                              .translate("LargeView",
+                                         "“%1” is not a whole number. Use the digits 0–9 only, "
+                                         "from %2.")
+                              .arg(shown, range)};
     }
     if (std::holds_alternative<bool>(parsed) || std::get<std::uint64_t>(parsed) < low) {
         if (goTo)
-            return EntryError{
-                german
-                    ? QStringLiteral("%1 liegt nicht in dieser Spirale: Sie reicht von %2.")
-                          .arg(shown, range)
-                    : QStringLiteral("%1 is not in this spiral: it holds %2.").arg(shown, range)};
+            return EntryError{texts.translate("LargeView", "%1 is not in this spiral: it holds %2.")
+                                  .arg(shown, range)};
         return EntryError{
-            german
-                ? QStringLiteral("%1 ist als Anfangszahl zu groß: erlaubt ist %2.")
-                      .arg(shown, range)
-                : QStringLiteral("%1 is too large for a start number: use %2.").arg(shown, range)};
+            texts.translate("LargeView", "%1 is too large for a start number: use %2.")
+                .arg(shown, range)};
     }
     return std::get<std::uint64_t>(parsed);
 }
@@ -69,84 +59,54 @@ EntryResult Check(const QString& raw, std::uint64_t low, bool goTo, int language
 }  // namespace
 
 LargeViewTexts LargeViewWords(int language) {
-    if (IsGerman(language)) {
-        return {
-            QStringLiteral("Quorvel – Große Ansicht"),
-            QStringLiteral("&Große Ansicht"),
-            QStringLiteral("A&nfangszahl:"),
-            QStringLiteral("&Gehe zu:"),
-            QStringLiteral("Die Zahl in der Mitte der Spirale, 0 … 10^18; Eingabetaste "
-                           "übernimmt sie"),
-            QStringLiteral("Eine Zahl der Spirale, bis 2^63 − 1 = 9223372036854775807, die "
-                           "größte, die eine Zelle hält: Eingabetaste stellt ihre Zelle in die "
-                           "Mitte"),
-            QStringLiteral("Zellgröße %1"),
-            QStringLiteral("jenseits von 2^63 − 1"),
-            QStringLiteral("wird gezeichnet …"),
-            QStringLiteral("&Anzeigen:"),
-            QStringLiteral("&Färben nach:"),
-            QStringLiteral("Gruppenfarben wachsen von der Mitte nach außen, jede Zelle übernimmt "
-                           "die Farbe ihrer Nachbarn: Sie lassen sich nur innerhalb von %1 Ringen "
-                           "um die Mitte und für Zahlen bis %2 zeigen.")
-                .arg(kWalkRadius)
-                .arg(lngMaxNumber),
-            QStringLiteral("Zufallszahlen werden von der Mitte aus eine nach der anderen gezogen: "
-                           "Sie lassen sich nur innerhalb von %1 Ringen um die Mitte und für "
-                           "Zahlen bis %2 zeigen.")
-                .arg(kWalkRadius)
-                .arg(lngMaxNumber),
-            QStringLiteral("jede Zahl hier beginnt mit %1…"),
-            QStringLiteral("Ein Fenster beliebiger Größe über der Spirale jeder Anfangszahl bis "
-                           "10^18"),
-        };
-    }
+    const TextsIn texts(language);
     return {
-        QStringLiteral("Quorvel – Large View"),
-        QStringLiteral("&Large View"),
-        QStringLiteral("&Start number:"),
-        QStringLiteral("&Go to:"),
-        QStringLiteral("The number at the centre of the spiral, 0 … 10^18; Enter applies it"),
-        QStringLiteral("A number of the spiral, up to 2^63 − 1 = 9223372036854775807, the largest "
-                       "a cell holds: Enter centres the view on its cell"),
-        QStringLiteral("cell size %1"),
-        QStringLiteral("beyond 2^63 − 1"),
-        QStringLiteral("drawing …"),
-        QStringLiteral("Sh&ow:"),
-        QStringLiteral("&Color by:"),
-        QStringLiteral("Cluster colours grow from the centre outwards, each cell taking its "
+        texts.translate("LargeView", "Quorvel – Large View"),
+        texts.translate("LargeView", "&Large View"),
+        texts.translate("LargeView", "&Start number:"),
+        texts.translate("LargeView", "&Go to:"),
+        texts.translate("LargeView",
+                        "The number at the centre of the spiral, 0 … 10^18; Enter applies it"),
+        texts.translate("LargeView",
+                        "A number of the spiral, up to 2^63 − 1 = 9223372036854775807, the largest "
+                        "a cell holds: Enter centres the view on its cell"),
+        texts.translate("LargeView", "cell size %1"),
+        texts.translate("LargeView", "beyond 2^63 − 1"),
+        texts.translate("LargeView", "drawing …"),
+        texts.translate("LargeView", "Sh&ow:"),
+        texts.translate("LargeView", "&Color by:"),
+        texts
+            .translate("LargeView",
+                       "Cluster colours grow from the centre outwards, each cell taking its "
                        "neighbours' colour: they can be shown only within %1 rings of the centre "
                        "and for numbers up to %2.")
             .arg(kWalkRadius)
             .arg(lngMaxNumber),
-        QStringLiteral("Random numbers are drawn one after another from the centre outwards: "
+        texts
+            .translate("LargeView",
+                       "Random numbers are drawn one after another from the centre outwards: "
                        "they can be shown only within %1 rings of the centre and for numbers up "
                        "to %2.")
             .arg(kWalkRadius)
             .arg(lngMaxNumber),
-        QStringLiteral("every number here begins %1…"),
-        QStringLiteral("A window of any size over the spiral of any start number up to 10^18"),
+        texts.translate("LargeView", "every number here begins %1…"),
+        texts.translate("LargeView",
+                        "A window of any size over the spiral of any start number up to 10^18"),
     };
 }
 
 std::vector<Caption> LargeViewToolTips(int language) {
+    const TextsIn texts(language);
     const LargeViewTexts words = LargeViewWords(language);
-    if (IsGerman(language)) {
-        return {
-            {"txbLargeStart", words.startTip},
-            {"txbGoTo", words.goToTip},
-            {"cboLargeShow", QStringLiteral("Welche Zahlen markiert werden; was sich hier nicht "
-                                            "zeichnen lässt, ist ausgegraut")},
-            {"cboLargeColorBy", QStringLiteral("Wie die markierten Zahlen gefärbt werden; was "
-                                               "sich hier nicht zeichnen lässt, ist ausgegraut")},
-        };
-    }
     return {
         {"txbLargeStart", words.startTip},
         {"txbGoTo", words.goToTip},
-        {"cboLargeShow", QStringLiteral("Which numbers are marked; what cannot be drawn here is "
-                                        "greyed")},
-        {"cboLargeColorBy", QStringLiteral("How the marked numbers are coloured; what cannot be "
-                                           "drawn here is greyed")},
+        {"cboLargeShow", texts.translate("LargeView",
+                                         "Which numbers are marked; what cannot be drawn here is "
+                                         "greyed")},
+        {"cboLargeColorBy", texts.translate("LargeView",
+                                            "How the marked numbers are coloured; what cannot be "
+                                            "drawn here is greyed")},
     };
 }
 

@@ -39,6 +39,7 @@
 #include "platform/window_keys.h"
 #include "text/captions.h"
 #include "text/color_key.h"
+#include "text/translation.h"
 #include "text/weblink.h"
 
 namespace quorvel {
@@ -719,7 +720,7 @@ void frmMain::InitializeAndDraw() {
     strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
     strPlacesFile = DataFilePath(QStringLiteral("quorvel-windows.usr"), QStringLiteral("Tarnwick"));
     LoadSettings();
-    SetToolkitLanguage();
+    InstallLanguage(intLanguage);
     SetLanguageDependentCaptions();
     SetLanguageDependentLists();
     strCalculating = CalculatingText(intLanguage);

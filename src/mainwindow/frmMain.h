@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
-#include <QTranslator>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -228,7 +227,6 @@ class frmMain : public QMainWindow, private PassObserver {
     void SaveSettings();
 
     // Languages.
-    void SetToolkitLanguage();
     void SetLanguageDependentCaptions();
     void SetLanguageDependentLists();
     void SetLanguageDependentText();
@@ -255,8 +253,6 @@ class frmMain : public QMainWindow, private PassObserver {
     GraphicsConverter converter_;
     PassInput lastInput_;  // what the picture on screen was drawn from
     QElapsedTimer passTimer_;
-    QTranslator qtTranslator_;
-    bool blnToolkitGerman = false;  // the toolkit's translation is installed
     // A pass that has taken this long shows what it is doing.
     static constexpr int kNoticeableMs = 100;
     // A refusal of the start-up pass is shown at the latest this long after start-up.

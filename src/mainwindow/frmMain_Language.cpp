@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QSignalBlocker>
 #include <string_view>
 
@@ -15,6 +13,7 @@
 #include "mainwindow/link_label.h"
 #include "mainwindow/statistics_labels.h"
 #include "text/captions.h"
+#include "text/translation.h"
 #include "text/weblink.h"
 
 namespace quorvel {
@@ -39,24 +38,6 @@ void Refill(QComboBox* list, const std::vector<ListItem>& items, int chosen) {
 }
 
 }  // namespace
-
-// The toolkit's own words (the buttons of message boxes, the text box's menu, the file
-// dialog) follow the program's language where a translation is installed.
-void frmMain::SetToolkitLanguage() {
-    const bool german = IsGerman(intLanguage);
-    if (german == blnToolkitGerman) return;
-    if (german) {
-        if (!qtTranslator_.load(QLocale(QLocale::German), QStringLiteral("qtbase"),
-                                QStringLiteral("_"),
-                                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            return;
-        }
-        QCoreApplication::installTranslator(&qtTranslator_);
-    } else {
-        QCoreApplication::removeTranslator(&qtTranslator_);
-    }
-    blnToolkitGerman = german;
-}
 
 void frmMain::SetLanguageDependentCaptions() {
     bool twoLines = false;  // the count's caption takes two lines
@@ -85,17 +66,14 @@ void frmMain::SetLanguageDependentCaptions() {
     if (explorer_ != nullptr) explorer_->SetLanguage(intLanguage);
     SetLargeViewLanguage();
     // The link opens the manual in the window's language; the tips speak it too.
-    const bool german = IsGerman(intLanguage);
+    const TextsIn texts(intLanguage);
     lblOnlineDocumentation->setToolTip(
-        (german ? QStringLiteral("Hier klicken für das Benutzerhandbuch unter %1.")
-                : QStringLiteral("Click here for the online user manual at %1."))
+        (texts.translate("MainWindow", "Click here for the online user manual at %1."))
             .arg(ManualAddress(intLanguage)));
-    lblTarnwick->setToolTip((german ? QStringLiteral("Hier klicken für die Website von Tarnwick "
-                                                     "unter %1.")
-                                    : QStringLiteral("Click here for the Tarnwick website at %1."))
-                                .arg(TarnwickAddress()));
-    lblP->setToolTip(german ? QStringLiteral("P: Die Zentrumszahl ist eine Primzahl.")
-                            : QStringLiteral("P: the central number is prime"));
+    lblTarnwick->setToolTip(
+        (texts.translate("MainWindow", "Click here for the Tarnwick website at %1."))
+            .arg(TarnwickAddress()));
+    lblP->setToolTip(texts.translate("MainWindow", "P: the central number is prime"));
 }
 
 void frmMain::SetLanguageDependentLists() {
@@ -124,7 +102,7 @@ void frmMain::cboLanguage_Click() {
     if (chosen.isValid() && chosen.toInt() != intLanguage) {
         intLanguage = chosen.toInt();
         SetLanguageDependentText();
-        SetToolkitLanguage();
+        InstallLanguage(intLanguage);
         strCalculating = CalculatingText(intLanguage);
         ExplainColors();
         FitToScreen();

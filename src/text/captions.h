@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <span>
 #include <vector>
 
 #include "engine/spiral_pass.h"
@@ -14,6 +15,20 @@ struct Caption {
     const char* control;
     QString text;
 };
+
+// A caption as the code writes it: its English text, the key to the other languages'.
+struct CaptionSource {
+    const char* control;
+    const char* english;
+};
+
+// A word as it stands inside a caption or a line: lower-cased in every language but German,
+// which writes its nouns with a capital.
+QString Lowered(Word word, int language);
+
+// The captions of a table in `language`, its texts translated in `context`.
+std::vector<Caption> CaptionsIn(int language, const char* context,
+                                std::span<const CaptionSource> sources);
 
 // Every language-dependent caption of the main window, in the order they are set.
 std::vector<Caption> LanguageDependentCaptions(int language);

@@ -5,19 +5,17 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "text/language.h"
+#include "text/translation.h"
 
 namespace quorvel {
 
 QString ManualWindowTitle(int language) {
-    return IsGerman(language) ? QStringLiteral("Quorvel – Benutzerhandbuch")
-                              : QStringLiteral("Quorvel – User Manual");
+    return TextsIn(language).translate("Manual", "Quorvel – User Manual");
 }
 
 QString ManualMissingText(const QString& file, int language) {
-    return (IsGerman(language)
-                ? QStringLiteral("Das Benutzerhandbuch ist nicht zu finden; es gehört nach %1.")
-                : QStringLiteral("The user manual cannot be found; it belongs at %1."))
+    return (TextsIn(language).translate("Manual",
+                                        "The user manual cannot be found; it belongs at %1."))
         .arg(file);
 }
 

@@ -7,14 +7,17 @@
 #include <QUrl>
 
 #include "platform/ui_services.h"
+#include "text/translation.h"
 
 namespace quorvel {
 
 QString ManualFile(const QString& folder, int language) {
     const QDir dir(folder);
-    if (IsGerman(language)) {
-        const QString german = dir.filePath(QStringLiteral("manual.de.htm"));
-        if (QFileInfo(german).isFile()) return german;
+    // The manual of a language other than English is manual.<code>.htm.
+    if (language != intEnglish) {
+        const QString own =
+            dir.filePath(QStringLiteral("manual.%1.htm").arg(LanguageCode(language)));
+        if (QFileInfo(own).isFile()) return own;
     }
     // Named even when missing, so that a failed launch tells where the manual belongs.
     return dir.filePath(QStringLiteral("manual.htm"));

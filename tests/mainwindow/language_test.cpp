@@ -1,4 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAction>
+#include <QMenu>
+#include <QRegularExpression>
+#include <map>
+#include <set>
+
+#include "largeview/frmLargeView.h"
+#include "text/translation.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -85,6 +93,68 @@ TEST_F(Languages, MessagesComeInTheCurrentLanguage) {
         // The old picture and its numbers stay.
         EXPECT_EQ(Text("lblEndNumberOutput"), "1225");
     }
+}
+
+// Every text a person reads under `root`, by the name of what shows it: captions, list
+// entries, menu entries, the window's title.
+std::map<QString, QString> ShownTexts(const QWidget& root) {
+    std::map<QString, QString> texts;
+    texts[root.objectName() + ".title"] = root.windowTitle();
+    for (const QLabel* label : root.findChildren<QLabel*>())
+        texts[label->objectName()] = label->text();
+    for (const QAbstractButton* button : root.findChildren<QAbstractButton*>())
+        texts[button->objectName()] = button->text();
+    for (const QComboBox* list : root.findChildren<QComboBox*>()) {
+        for (int i = 0; i < list->count(); ++i)
+            texts[list->objectName() + QString::number(i)] = list->itemText(i);
+    }
+    for (const QMenu* menu : root.findChildren<QMenu*>()) {
+        texts[menu->objectName()] = menu->title();
+        for (const QAction* action : menu->actions())
+            texts[action->objectName()] = action->text();
+    }
+    return texts;
+}
+
+// A German window shows no English text but the few the two languages share.
+TEST_F(Languages, NothingStaysEnglishInGerman) {
+    // Names, numbers and symbols, and the moving spiral's speed and buttons, which the
+    // window has always shown in English.
+    const std::set<QString> shared = {"Quorvel", "Tarnwick", "Stop", "Pause",
+                                      "Clock ticks per sec."};
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    window->findChild<QAction*>("actLargeView")->trigger();
+    ASSERT_NE(window->LargeView(), nullptr);
+    const auto everything = [&] {
+        std::map<QString, QString> texts = ShownTexts(*window);
+        texts.merge(ShownTexts(*window->LargeView()));
+        return texts;
+    };
+    const std::map<QString, QString> english = everything();
+    Choose("cboLanguage", intGerman);
+    const std::map<QString, QString> german = everything();
+    ASSERT_EQ(german.size(), english.size());
+    int compared = 0;
+    for (const auto& [name, text] : english) {
+        // Numbers, empty captions and pictures have nothing to translate.
+        if (!text.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2}")))) continue;
+        ++compared;
+        if (shared.count(text) == 0)
+            EXPECT_NE(german.at(name).toStdString(), text.toStdString()) << name.toStdString();
+    }
+    EXPECT_GE(compared, 60);
+}
+
+// A language installed on the application reaches the large view through the toolkit's
+// LanguageChange, as it reaches any window.
+TEST_F(Languages, TheLargeViewFollowsTheInstalledLanguage) {
+    window->findChild<QAction*>("actLargeView")->trigger();
+    frmLargeView* view = window->LargeView();
+    ASSERT_NE(view, nullptr);
+    InstallLanguage(intGerman);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->windowTitle().contains("Große Ansicht"); }));
+    InstallLanguage(intEnglish);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return view->windowTitle().contains("Large View"); }));
 }
 
 }  // namespace
