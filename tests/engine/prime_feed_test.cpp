@@ -6,6 +6,8 @@
 #include <string>
 
 #include "engine/primelib.h"
+#include "engine/thread_pool.h"
+#include "scarce_memory.h"
 
 namespace quorvel {
 namespace {
@@ -58,6 +60,30 @@ TEST(PrimeFeed, EndsWhenLeftEarly) {
         EXPECT_EQ(feed.BlockOf(7).Test(7 - feed.BlockOf(7).first), true);
     }
     PrimeFeed untouched(1, primelib::kMaxNumber, false, 2);
+}
+
+// Memory runs short on the sieving threads (as under a low ulimit -v): the blocks they could
+// not sieve are sieved by the caller, and every answer is still right.
+TEST(PrimeFeed, BlocksAThreadCouldNotSieveAreSievedByTheCaller) {
+    const int before = ThreadPool::Shared().Threads();
+    ThreadPool::Shared().Resize(2);
+    constexpr std::int32_t kBlock = PrimeWindow::kBlockSize;
+    for (const bool factors : {false, true}) {
+        SCOPED_TRACE(factors ? "with factor counts" : "primes");
+        PrimeWindow window;
+        window.Prepare(1, 24 * kBlock, factors);
+        const testing::ScarceMemoryElsewhere scarce;
+        PrimeFeed feed(1, 24 * kBlock, factors, 2);
+        for (std::int32_t n = 1; n <= 24 * kBlock; n += 101) {
+            const PrimeBlock block = feed.BlockOf(n);
+            ASSERT_EQ(block.Test(n - block.first), window.IsPrime(n)) << n;
+            if (factors) {
+                ASSERT_EQ(block.factorCounts[n - block.first], window.DistinctPrimeFactors(n)) << n;
+            }
+        }
+        EXPECT_GT(testing::ScarceMemoryElsewhere::Refused(), 0);
+    }
+    ThreadPool::Shared().Resize(before);
 }
 
 }  // namespace
