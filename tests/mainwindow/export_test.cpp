@@ -2,6 +2,8 @@
 // Exporting from the window: the dialog's refusals in the window's own words, an export that
 // runs beside the window with its progress, Cancel and Quit leaving no file, one at a time;
 // and the settings the window's pictures carry in their PNG files.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QImageReader>
 #include <QProgressDialog>
@@ -122,6 +124,55 @@ TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(Exporter()->Running());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// A named pipe or a device as the file: the dialog says so in the window's language and
+// starts nothing; should one turn up after the dialog, the export fails at once instead of
+// waiting for a reader, and Quit never waits either.
+TEST_F(Export, PipesAndDevicesAreRefusedAndNothingWaits) {
+    const QString fifo = folder.filePath("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QString file;
+        int language;
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {fifo, 0, "Error",
+         "This name belongs to a pipe, a device or a socket, not to an "
+         "ordinary file."},
+        {QStringLiteral("/dev/null"), 1, "Fehler",
+         "Dieser Name gehört zu einer Pipe, einem Gerät oder einem Socket, nicht zu einer "
+         "gewöhnlichen Datei."},
+    };
+    for (const auto& c : cases) {
+        Choose("cboLanguage", c.language);
+        services.messages.clear();
+        ExportAs(601, 0, c.file);
+        ASSERT_EQ(services.messages.size(), 1u);
+        EXPECT_EQ(services.messages[0].title, c.title);
+        EXPECT_TRUE(services.messages[0].text.startsWith(QString::fromUtf8(c.text)));
+        EXPECT_TRUE(services.messages[0].text.endsWith('\n' + c.file));
+        EXPECT_FALSE(Exporter()->Running());
+    }
+    Choose("cboLanguage", 0);
+    services.messages.clear();
+    ExportSettings settings;
+    settings.side = 601;
+    ASSERT_TRUE(Exporter()->Start(settings, fifo, intEnglish));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].text,
+              "Save error.  The picture could not be saved in the file\n" + fifo +
+                  "\nnot a regular file");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+              QStringList{"pipe.png"});
+    // The next export is not refused as one already running; Quit ends it.
+    QApplication::setActiveWindow(window.get());
+    ExportAs(8192, 0, folder.filePath("next.png"));
+    EXPECT_TRUE(Exporter()->Running());
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(Exporter()->Running());
 }
 
 // The dialog proposes a name that says what is drawn, in the folder last used, lists what a

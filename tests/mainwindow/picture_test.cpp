@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QImageReader>
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "mainwindow/grafix.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -188,6 +191,51 @@ TEST_F(Picture, BitmapNamesAndFailures) {
                   Path("missing/folder/b.png"));
     EXPECT_EQ(services.messages.back().icon, MessageIcon::Warning);
     EXPECT_FALSE(QDir(Path("missing")).exists());
+}
+
+// A named pipe or a device as the name: refused at once with a warning, in the window's
+// language; nothing waits for a reader, no bitmap is left beside it, the pipe stays a pipe.
+TEST_F(Picture, PipesAndDevicesAreRefusedBeforeAnythingIsWritten) {
+    const QString fifo = Path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QString name;
+        int language;
+        const char* title;
+        const char* text;
+    } cases[] = {
+        {fifo, 0, "Save image",
+         "This name belongs to a pipe, a device or a socket, not to an "
+         "ordinary file. Pictures are saved only in ordinary files: "
+         "please choose another name."},
+        {QStringLiteral("/dev/null"), 1, "Bild speichern",
+         "Dieser Name gehört zu einer Pipe, einem Gerät oder einem Socket, nicht zu einer "
+         "gewöhnlichen Datei. Bilder werden nur in gewöhnlichen Dateien gespeichert: Bitte "
+         "wählen Sie einen anderen Namen."},
+    };
+    for (const auto& c : cases) {
+        Choose("cboLanguage", c.language);
+        SaveAs(c.name);
+        ASSERT_EQ(services.messages.size(), 2u);
+        EXPECT_EQ(services.messages[1].title, c.title);
+        EXPECT_EQ(services.messages[1].text, QString::fromUtf8(c.text) + '\n' + c.name);
+        EXPECT_EQ(services.messages[1].icon, MessageIcon::Warning);
+        EXPECT_EQ(
+            QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
+            QStringList{"pipe.png"});
+    }
+    EXPECT_FALSE(QFile::exists(BitmapNameFor(QStringLiteral("/dev/null"))));
+    // A pipe that turns up between the question and the writing is refused all the same: the
+    // bitmap stays, as with any failed conversion.
+    window->SetGraphicsConverter([&](const QString& bmp, const QString& png) {
+        QFile::remove(png);
+        ::mkfifo(QFile::encodeName(png).constData(), 0600);
+        return ConvertToPng(bmp, png);
+    });
+    Choose("cboLanguage", 0);
+    SaveAs(Path("late.png"));
+    EXPECT_EQ(services.messages.back().text,
+              "Save error.  The image has been saved instead in the BMP file\n" + Path("late.bmp"));
 }
 
 TEST_F(Picture, GermanTexts) {
