@@ -194,48 +194,30 @@ TEST_F(Picture, BitmapNamesAndFailures) {
 }
 
 // A named pipe or a device as the name: refused at once with a warning, in the window's
-// language; nothing waits for a reader, no bitmap is left beside it, the pipe stays a pipe.
+// language; nothing waits for a reader and no bitmap is left beside it. One that turns up
+// while the bitmap is written is refused all the same: the bitmap stays, as on any failure.
 TEST_F(Picture, PipesAndDevicesAreRefusedBeforeAnythingIsWritten) {
     const QString fifo = Path("pipe.png");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const struct {
-        QString name;
-        int language;
-        const char* title;
-        const char* text;
-    } cases[] = {
-        {fifo, 0, "Save image",
-         "This name belongs to a pipe, a device or a socket, not to an "
-         "ordinary file. Pictures are saved only in ordinary files: "
-         "please choose another name."},
-        {QStringLiteral("/dev/null"), 1, "Bild speichern",
-         "Dieser Name gehört zu einer Pipe, einem Gerät oder einem Socket, nicht zu einer "
-         "gewöhnlichen Datei. Bilder werden nur in gewöhnlichen Dateien gespeichert: Bitte "
-         "wählen Sie einen anderen Namen."},
-    };
-    for (const auto& c : cases) {
-        Choose("cboLanguage", c.language);
-        SaveAs(c.name);
-        ASSERT_EQ(services.messages.size(), 2u);
-        EXPECT_EQ(services.messages[1].title, c.title);
-        EXPECT_EQ(services.messages[1].text, QString::fromUtf8(c.text) + '\n' + c.name);
-        EXPECT_EQ(services.messages[1].icon, MessageIcon::Warning);
-        EXPECT_EQ(
-            QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System),
-            QStringList{"pipe.png"});
-    }
-    EXPECT_FALSE(QFile::exists(BitmapNameFor(QStringLiteral("/dev/null"))));
-    // A pipe that turns up between the question and the writing is refused all the same: the
-    // bitmap stays, as with any failed conversion.
-    window->SetGraphicsConverter([&](const QString& bmp, const QString& png) {
-        QFile::remove(png);
+    SaveAs(fifo);
+    EXPECT_EQ(services.messages.at(1).title, "Save image");
+    EXPECT_EQ(services.messages[1].text,
+              "This name belongs to a pipe, a device or a socket, not to an ordinary file. "
+              "Pictures are saved only in ordinary files: please choose another name.\n" +
+                  fifo);
+    EXPECT_EQ(services.messages[1].icon, MessageIcon::Warning);
+    Choose("cboLanguage", 1);
+    SaveAs("/dev/null");
+    EXPECT_TRUE(services.messages.at(1).text.startsWith("Dieser Name gehört zu einer Pipe"));
+    EXPECT_FALSE(QFile::exists(BitmapNameFor("/dev/null")));
+    window->SetGraphicsConverter([](const QString& bmp, const QString& png) {
         ::mkfifo(QFile::encodeName(png).constData(), 0600);
         return ConvertToPng(bmp, png);
     });
-    Choose("cboLanguage", 0);
     SaveAs(Path("late.png"));
-    EXPECT_EQ(services.messages.back().text,
-              "Save error.  The image has been saved instead in the BMP file\n" + Path("late.bmp"));
+    EXPECT_TRUE(services.messages.back().text.endsWith(Path("late.bmp")));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::Files | QDir::System),
+              QStringList({"late.bmp", "pipe.png"}));
 }
 
 TEST_F(Picture, GermanTexts) {
