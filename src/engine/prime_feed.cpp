@@ -2,6 +2,7 @@
 #include "engine/prime_feed.h"
 
 #include <algorithm>
+#include <exception>
 
 namespace quorvel {
 
@@ -29,6 +30,7 @@ std::int64_t PrimeFeed::Blocks() const {
 }
 
 void PrimeFeed::Feed(std::unique_lock<std::mutex>& lock) {
+    if (starved_) return;
     const std::int64_t room = std::min(consumed_ + kSlots, Blocks()) - taken_;
     const auto starting = static_cast<int>(
         std::clamp<std::int64_t>(std::min<std::int64_t>(threads_ - producing_, room), 0, threads_));
@@ -47,11 +49,21 @@ void PrimeFeed::Produce() {
     while (!stop_ && taken_ < Blocks() && taken_ - consumed_ < kSlots) {
         const std::int64_t k = taken_++;
         lock.unlock();
-        if (!sieve) sieve.emplace();
-        Sieve(*sieve, k);
+        bool sieved = true;
+        try {
+            if (!sieve) sieve.emplace();
+            Sieve(*sieve, k);
+        } catch (const std::exception&) {
+            sieved = false;  // out of memory on this thread: the block goes back to the caller
+        }
         lock.lock();
         ready_[static_cast<std::size_t>(k % kSlots)] = true;
+        givenBack_[static_cast<std::size_t>(k % kSlots)] = !sieved;
         changed_.notify_all();
+        if (!sieved) {
+            starved_ = true;
+            break;
+        }
     }
     --producing_;
 }
@@ -101,6 +113,15 @@ PrimeBlock PrimeFeed::BlockOf(std::int32_t n) {
             ready_[slot] = true;
         }
         changed_.wait(lock, [&] { return ready_[slot]; });
+        if (givenBack_[slot]) {
+            // Sieved here instead; should memory be short here too, the caller learns of it.
+            givenBack_[slot] = false;
+            const std::int64_t k = consumed_;
+            lock.unlock();
+            if (!ownSieve_) ownSieve_.emplace();
+            Sieve(*ownSieve_, k);
+            lock.lock();
+        }
         holding_ = true;
         if (n >= slots_[slot].first && n <= slots_[slot].last) return Block(slots_[slot]);
     }

@@ -17,7 +17,8 @@ namespace quorvel {
 // The blocks of a PrimeWindow over first … last, sieved ahead by up to `threads` tasks on the
 // pool's threads while the caller draws the blocks before them: on a big picture sieving takes
 // about as long as drawing, with factor counts longer, and the other cores can do it meanwhile.
-// A block no thread has taken up when the caller comes to it is sieved on the caller's thread.
+// A block no thread has taken up when the caller comes to it is sieved on the caller's thread,
+// and so is one a thread could not sieve (memory ran short there): then no more tasks start.
 // Blocks are handed out in increasing order.
 class PrimeFeed {
   public:
@@ -58,7 +59,8 @@ class PrimeFeed {
     const bool withFactorCounts_;
     const int threads_;
     std::array<Slot, kSlots> slots_;
-    std::array<bool, kSlots> ready_{};  // slot k % kSlots holds block k
+    std::array<bool, kSlots> ready_{};      // slot k % kSlots holds block k
+    std::array<bool, kSlots> givenBack_{};  // … or would, but its task failed to sieve it
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int64_t consumed_ = 0;  // blocks the caller is done with
@@ -66,6 +68,7 @@ class PrimeFeed {
     int producing_ = 0;          // tasks under way
     bool holding_ = false;       // the caller reads slot consumed_ % kSlots
     bool stop_ = false;
+    bool starved_ = false;  // a task failed: the caller sieves the rest
     // Should a block not be where the feed expects it, the caller sieves for itself.
     PrimeWindow own_;
     std::optional<BlockSieve> ownSieve_;  // the caller's, for blocks no task took up

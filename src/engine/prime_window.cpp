@@ -78,7 +78,8 @@ void PrimeWindow::LoadBlockOf(std::int32_t n) {
         }
     }
     if (n > readyLast_) {
-        ahead_.Finish();
+        // Where the other core could not sieve the rest, this one does.
+        if (!ahead_.Finish()) Sieve(1, std::int64_t{readyLast_} + 1, sievedLast_);
         readyLast_ = sievedLast_;
     }
     const std::int64_t block = first_ + std::int64_t{n - first_} / kBlockSize * kBlockSize;

@@ -878,17 +878,16 @@ class CellWalker {
         const bool clear = last && whole;
         // The runs, where asked for, on the other core; the writing out on this one, in bands
         // of rows, whole rows of tiles each, shared with the other core when it is free.
+        const auto measureRuns = [this, runs] {
+            RasterView bytes;
+            bytes.indices = cells_.At(0, 0);
+            bytes.stride = static_cast<int>(cells_.Stride());
+            bytes.width = cells_.Width();
+            bytes.height = cells_.Height();
+            *runs = LongestDiagonalRuns(bytes, surface_.Background(), Lattice());
+        };
         WorkAhead runsAhead;
-        if (runs != nullptr) {
-            runsAhead.Start([this, runs] {
-                RasterView bytes;
-                bytes.indices = cells_.At(0, 0);
-                bytes.stride = static_cast<int>(cells_.Stride());
-                bytes.width = cells_.Width();
-                bytes.height = cells_.Height();
-                *runs = LongestDiagonalRuns(bytes, surface_.Background(), Lattice());
-            });
-        }
+        if (runs != nullptr) runsAhead.Start(measureRuns);
         constexpr int kBands = 8;
         const int band = ((height + kBands - 1) / kBands + 7) / 8 * 8;
         WorkShare::Run(kBands, [&](int piece) {
@@ -911,7 +910,8 @@ class CellWalker {
         });
         // The runs read every row: the bytes are cleared once they are done.
         if (runs != nullptr) {
-            runsAhead.Finish();
+            // Measured here where the other core ran out of memory for it.
+            if (!runsAhead.Finish()) measureRuns();
             if (clear && inRows_) {
                 for (int y = 0; y < height; ++y)
                     cells_.ClearRow(y);

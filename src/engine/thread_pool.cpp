@@ -10,6 +10,7 @@
 #include <string>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -56,6 +57,12 @@ struct ThreadPool::Group {
     std::condition_variable ended;
     std::atomic<int> unfinished{0};
     std::vector<std::shared_ptr<Task>> waiting;  // may have been started meanwhile
+    std::exception_ptr failure;                  // the first a task threw
+
+    void Fail(std::exception_ptr e) {
+        const std::lock_guard lock(mutex);
+        if (!failure) failure = std::move(e);
+    }
 
     void End() {
         if (unfinished.fetch_sub(1, std::memory_order_acq_rel) == 1) {
@@ -73,7 +80,12 @@ struct ThreadPool::Task {
     // Runs the task unless another thread took it; true if this one did.
     bool RunOnce() {
         if (taken.exchange(true, std::memory_order_acq_rel)) return false;
-        work();
+        // An exception must not leave a thread of the pool: that would end the program.
+        try {
+            work();
+        } catch (...) {
+            group->Fail(std::current_exception());
+        }
         work = nullptr;
         group->End();
         return true;
@@ -260,6 +272,11 @@ void TaskGroup::Wait() {
 
 int TaskGroup::Unfinished() const {
     return group_->unfinished.load(std::memory_order_acquire);
+}
+
+std::exception_ptr TaskGroup::TakeFailure() {
+    const std::lock_guard lock(group_->mutex);
+    return std::exchange(group_->failure, nullptr);
 }
 
 }  // namespace quorvel

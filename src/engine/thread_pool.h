@@ -2,6 +2,7 @@
 #pragma once
 
 #include <climits>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -52,7 +53,8 @@ class ThreadPool {
 };
 
 // Tasks handed to the shared pool that the caller waits for together. Run, Wait and
-// Unfinished may be called from any thread; a task must not throw.
+// Unfinished may be called from any thread. A task that throws (memory ran short) ends there,
+// not the process: the group keeps the first exception for whoever waits to look at.
 class TaskGroup {
   public:
     TaskGroup();
@@ -68,6 +70,9 @@ class TaskGroup {
     void Wait();
     // Tasks run so far that have not ended.
     int Unfinished() const;
+    // The first exception a task of the group threw on a thread of the pool, or null; taken, it
+    // is forgotten. (A task run by Run itself, with no thread in the pool, throws to the caller.)
+    std::exception_ptr TakeFailure();
 
   private:
     std::shared_ptr<ThreadPool::Group> group_;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -49,6 +50,8 @@ void WorkShare::RunPieces(int count, void (*call)(void*, int), void* piece) {
         helping.Run([&job] { job.TakePieces(); });
     job.TakePieces();
     helping.Wait();
+    // A piece that failed on a helper fails the job, as it would have on this thread.
+    if (const std::exception_ptr failure = helping.TakeFailure()) std::rethrow_exception(failure);
 }
 
 struct WorkAhead::State {
@@ -66,8 +69,9 @@ void WorkAhead::Start(std::function<void()> work) {
     state_->work.Run(std::move(work));
 }
 
-void WorkAhead::Finish() {
+bool WorkAhead::Finish() {
     state_->work.Wait();
+    return state_->work.TakeFailure() == nullptr;
 }
 
 }  // namespace quorvel

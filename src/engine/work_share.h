@@ -36,7 +36,9 @@ class WorkShare {
 // One piece of work put ahead: a thread of the pool starts on it as soon as one is free, while
 // the caller goes on with something else, and Finish() returns once it is done, doing it on the
 // caller's thread when no thread came to it. What the piece writes must not be read, nor freed,
-// before Finish(); a new Start() and the destructor finish the piece before.
+// before Finish(); a new Start() and the destructor finish the piece before. Finish() says
+// false when the piece threw on a thread of the pool (memory ran short there): what it was to
+// write is not done, and the caller does it itself or goes without.
 class WorkAhead {
   public:
     WorkAhead();
@@ -45,7 +47,7 @@ class WorkAhead {
     WorkAhead& operator=(const WorkAhead&) = delete;
 
     void Start(std::function<void()> work);
-    void Finish();
+    bool Finish();
 
   private:
     struct State;

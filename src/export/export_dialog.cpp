@@ -14,6 +14,7 @@
 
 #include "engine/density_map.h"
 #include "export/export_texts.h"
+#include "export/file_target.h"
 #include "platform/ui_services.h"
 #include "text/captions.h"
 #include "text/dictionary.h"
@@ -132,6 +133,7 @@ QString ExportDialog::Problem(const ExportSettings& settings, const QString& fil
     if (settings.density == 0 && settings.pass.numerals && settings.side > kLargestNumeralsSide)
         return words.numerals;
     if (file.isEmpty()) return words.noFile;
+    if (auto problem = PictureTargetProblem(file, language)) return *problem;
     return {};
 }
 

@@ -4,8 +4,10 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <cmath>
+#include <exception>
 
 #include "export/export_texts.h"
+#include "platform/file_writing.h"
 #include "platform/ui_services.h"
 #include "text/captions.h"
 #include "text/dictionary.h"
@@ -59,12 +61,23 @@ bool PictureExporter::Start(const ExportSettings& settings, const QString& path,
     // Where the pool has no threads the export runs right here; its end is reported later,
     // from the event loop, all the same.
     work_.Run([this, settings, path] {
-        const ExportResult result = ExportPicture(
-            settings, path,
-            [this](double fraction) {
-                permille_ = static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 1000));
-            },
-            &cancel_);
+        ExportResult result;
+        try {
+            // The window writes only into regular files: a pipe or device would hold the
+            // worker (and the window's Quit, which waits for it) until someone reads.
+            SafeFileWriter file(path, SpecialFiles::Refuse, &cancel_);
+            result = ExportPicture(
+                settings, file,
+                [this](double fraction) {
+                    permille_ =
+                        static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * 1000));
+                },
+                &cancel_);
+        } catch (const std::exception&) {
+            // Whatever ran short, the export ends and says so; the window waits for its end.
+            result = ExportResult();
+            result.error = QStringLiteral("not enough memory");
+        }
         // Back on the window's thread; a window already gone drops the call with this object.
         QMetaObject::invokeMethod(
             this, [this, result] { Done(result); }, Qt::QueuedConnection);

@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "largeview/largeview_texts.h"
 
 namespace quorvel {
@@ -18,6 +22,12 @@ namespace {
 constexpr int kCellSizes[] = {1, 2, 3, 4, 5, 6, 8, 10, 12, 16, 20, 24, 32, 40, 48, 64};
 // Where no tile is drawn yet: darker than the grey past 2^63 - 1, lighter than black cells.
 constexpr QRgb kNotYetColor = 0xFF1C1C24;
+
+void GiveMemoryBack() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
 
 std::int64_t ClampCentre(std::int64_t v) {
     return std::clamp(v, -LargePicture::kMaxCentre, LargePicture::kMaxCentre);
@@ -224,25 +234,46 @@ void LargePicture::Schedule() {
     for (const TileKey& key : visible)
         if (!tiles_.contains(key)) missing.push_back(key);
     pending_ = std::set<TileKey>(missing.begin(), missing.end());
-    // Tiles a screen or more away from what is shown are let go.
-    if (!visible.empty() && tiles_.size() > 3 * visible.size() + 64) {
-        const std::int64_t spanX = f.width / kTileSide + 2;
-        const std::int64_t spanY = f.height / kTileSide + 2;
-        const std::int64_t x0 = FloorDiv(f.originX, kTileSide);
-        const std::int64_t y0 = FloorDiv(f.originY, kTileSide);
-        std::erase_if(tiles_, [&](const auto& entry) {
-            const TileKey& k = entry.first;
-            return k.tx < x0 - spanX || k.tx > x0 + 2 * spanX || k.ty < y0 - spanY ||
-                   k.ty > y0 + 2 * spanY;
-        });
-    }
+    LetGoOfFarTiles(f, visible.size());
     if (isVisible()) renderer_->Request(scene_, missing);
     SetRendering(!missing.empty());
     update();
 }
 
+// Tiles within half a screen (two tiles at least) of the frame are kept for a pan back; the
+// rest are let go once there are more than a few of them, so that a view that shrinks gives
+// back what its larger self took: at most about four times the tiles it shows.
+bool LargePicture::WorthKeeping(const Frame& f, TileKey k) {
+    const std::int64_t marginX = std::max<std::int64_t>(2, f.width / kTileSide / 2);
+    const std::int64_t marginY = std::max<std::int64_t>(2, f.height / kTileSide / 2);
+    return k.tx >= FloorDiv(f.originX, kTileSide) - marginX &&
+           k.tx <= FloorDiv(f.originX + f.width - 1, kTileSide) + marginX &&
+           k.ty >= FloorDiv(f.originY, kTileSide) - marginY &&
+           k.ty <= FloorDiv(f.originY + f.height - 1, kTileSide) + marginY;
+}
+
+void LargePicture::LetGoOfFarTiles(const Frame& f, std::size_t visible) {
+    if (visible == 0 || tiles_.size() <= 2 * visible + 16) return;
+    const std::size_t before = tiles_.size();
+    std::erase_if(tiles_, [&](const auto& entry) { return !WorthKeeping(f, entry.first); });
+    // Tiles are small blocks, drawn on the pool's threads: the allocator keeps their memory
+    // for itself unless asked to give it back. Asked only when much went.
+    constexpr std::size_t kTileBytes = std::size_t{kTileSide} * kTileSide * 4;
+    if ((before - tiles_.size()) * kTileBytes >= (std::size_t{16} << 20)) GiveMemoryBack();
+}
+
+std::int64_t LargePicture::HeldBytes() const {
+    std::int64_t bytes = 0;
+    for (const auto& [key, tile] : tiles_)
+        bytes += tile.sizeInBytes();
+    if (old_) bytes += old_->image.sizeInBytes();
+    return bytes;
+}
+
 void LargePicture::TileArrived(const TileScene& scene, TileKey key, QImage image) {
     if (scene.serial != scene_.serial) return;
+    // Drawn for a larger or an earlier view, and far from this one now.
+    if (!WorthKeeping(shownFrame_, key)) return;
     tiles_[key] = std::move(image);
     pending_.erase(key);
     if (pending_.empty() && old_) {
@@ -347,6 +378,7 @@ void LargePicture::ForgetTiles() {
     tiles_.clear();
     old_.reset();
     ForgetWalkedRings();
+    GiveMemoryBack();
 }
 
 void LargePicture::mousePressEvent(QMouseEvent* event) {

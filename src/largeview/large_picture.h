@@ -84,6 +84,9 @@ class LargePicture : public QWidget {
     // Forgets every tile drawn, so that the next change draws the whole picture again.
     void ForgetTiles();
     int WorkerThreads() const { return renderer_->Threads(); }
+    // Tiles kept, and the memory they and the old frame take, in bytes.
+    int CachedTiles() const { return static_cast<int>(tiles_.size()); }
+    std::int64_t HeldBytes() const;
 
     // The next cell size up and down from `size`.
     static int LargerCellSize(int size);
@@ -128,6 +131,9 @@ class LargePicture : public QWidget {
     void KeepOldFrame();
     NumeralPlan PlanFrameNumerals(const Frame& f, int minPixels) const;
     std::vector<TileKey> VisibleTiles(const Frame& frame) const;
+    // Whether a tile lies near enough to the frame to be kept for a pan back.
+    static bool WorthKeeping(const Frame& frame, TileKey key);
+    void LetGoOfFarTiles(const Frame& frame, std::size_t visible);
 
     std::uint64_t start_ = 1;
     std::int64_t centreX_ = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -324,9 +325,16 @@ void TileRenderer::Work() {
         slot.serial = scene.serial;
         slot.cancel.store(false);
         lock.unlock();
-        QImage image = RenderTile(scene, key, &slot.cancel);
+        QImage image;
+        bool failed = false;
+        try {
+            image = RenderTile(scene, key, &slot.cancel);
+        } catch (const std::exception&) {
+            failed = true;  // memory ran short: the tile stays undrawn, to be asked for again
+        }
         lock.lock();
         slot.busy = false;
+        if (failed && scene.serial == scene_.serial) drawing_.erase(key);
         // A tile of an old scene is of no use; the set of tiles being drawn was cleared then.
         if (scene.serial != scene_.serial || stopping_ || image.isNull()) continue;
         drawing_.erase(key);

@@ -19,10 +19,12 @@ void FrameAhead::Start(const PassInput& input) {
 
 std::optional<PassResult> FrameAhead::Take(const PassInput& input, ImageSurface& shown) {
     const bool wanted = input_ && *input_ == input;
-    // Finished either way: nothing of the picture is looked at before.
-    Drop();
-    if (!wanted || result_.outcome != PassOutcome::Drawn || shown.Width() != surface_.Width() ||
-        shown.Height() != surface_.Height()) {
+    // Finished either way: nothing of the picture is looked at before. A picture that could
+    // not be drawn (memory ran short on its thread) is drawn by the window instead.
+    const bool drawn = work_.Finish();
+    input_.reset();
+    if (!wanted || !drawn || result_.outcome != PassOutcome::Drawn ||
+        shown.Width() != surface_.Width() || shown.Height() != surface_.Height()) {
         return std::nullopt;
     }
     shown.SwapPicture(surface_);

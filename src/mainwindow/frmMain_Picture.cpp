@@ -11,6 +11,7 @@
 
 #include "explorer/explorer.h"
 #include "explorer/explorer_texts.h"
+#include "export/file_target.h"
 #include "mainwindow/frmMain.h"
 #include "mainwindow/grafix.h"
 #include "mainwindow/spiral_picture.h"
@@ -74,6 +75,12 @@ void frmMain::SaveSpiralImage() {
     const SaveImageTexts texts = SaveTexts(intLanguage);
     const QString png = services_->AskSaveFileName(this, texts.dialogTitle, texts.nameFilter);
     if (png.isEmpty()) return;
+    // Nothing is written beside a pipe or device, and nothing waits for one.
+    if (const auto problem = PictureTargetProblem(png, intLanguage)) {
+        services_->ShowMessage(this, texts.reportTitle, *problem, MessageButtons::Ok,
+                               MessageIcon::Warning);
+        return;
+    }
     // The transient bitmap never takes the place of a file that is already there.
     const QString bmp = FreeNameBeside(BitmapNameFor(png), png);
 
@@ -84,7 +91,7 @@ void frmMain::SaveSpiralImage() {
         QImageWriter writer(&buffer, "bmp");
         writer.write(surface_.Image());
     }
-    if (bitmap.isEmpty() || WriteFileSafely(bmp, bitmap).has_value()) {
+    if (bitmap.isEmpty() || WriteFileSafely(bmp, bitmap, SpecialFiles::Refuse).has_value()) {
         services_->ShowMessage(this, texts.reportTitle, texts.notSaved + QLatin1Char('\n') + png,
                                MessageButtons::Ok, MessageIcon::Warning);
         return;

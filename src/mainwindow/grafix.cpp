@@ -15,7 +15,9 @@ QString Convert(const QString& source, const QString& destination, const Picture
     QImageReader reader(source);
     const QImage image = reader.read();
     if (image.isNull()) return reader.errorString();
-    if (const std::optional<QString> why = WritePng(image, destination, texts)) return *why;
+    if (const std::optional<QString> why =
+            WritePng(image, destination, texts, SpecialFiles::Refuse))
+        return *why;
     return QStringLiteral("No Error");
 }
 

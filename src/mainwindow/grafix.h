@@ -14,7 +14,7 @@ namespace quorvel {
 using GraphicsConverter = std::function<QString(const QString& source, const QString& destination)>;
 
 // The converter the program uses: any picture Qt reads, written as PNG; the destination is
-// complete or absent, never half written.
+// complete or absent, never half written, and never a pipe or device.
 QString ConvertToPng(const QString& source, const QString& destination);
 // The same, with the picture's settings in the PNG's text chunks, so that it can be remade.
 QString ConvertToPngWithTexts(const QString& source, const QString& destination,

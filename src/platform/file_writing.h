@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -22,11 +23,18 @@ enum class SpecialFiles {
 // name never mix their bytes, the last to commit wins. A device or pipe (not a regular file) is
 // written directly, there being no file to replace, or refused, as `special` says.
 //
+// Nothing waits without looking at `cancel`: a pipe nobody reads yet, or one whose reader is
+// slow, is waited for a tenth of a second at a time, and a set flag ends the wait with a
+// failure that Cancelled() tells apart.
+//
 // Short writes count: past a file-size limit or on a full disk the kernel takes part of a
 // write, and a buffered QSaveFile was seen to report such a file as committed.
 class SafeFileWriter {
   public:
-    explicit SafeFileWriter(QString path, SpecialFiles special = SpecialFiles::WriteThrough);
+    explicit SafeFileWriter(QString path, SpecialFiles special = SpecialFiles::WriteThrough,
+                            const std::atomic<bool>* cancel = nullptr);
+    // Writes straight into `descriptor`, open already (standard output), which stays open.
+    SafeFileWriter(int descriptor, const std::atomic<bool>* cancel);
     ~SafeFileWriter();
     SafeFileWriter(const SafeFileWriter&) = delete;
     SafeFileWriter& operator=(const SafeFileWriter&) = delete;
@@ -37,13 +45,29 @@ class SafeFileWriter {
     std::optional<QString> Commit();
     // Gives up: no new file, the old one untouched.
     void Discard();
+    // The last failure came from the cancel flag.
+    bool Cancelled() const { return cancelled_; }
 
   private:
+    std::optional<QString> OpenDirect();
+    std::optional<QString> WriteDirect(const char* data, qint64 size);
+    bool Stopped();
+    // Waits up to a tenth of a second for room in a pipe; false if there is none yet.
+    bool WaitForRoom() const;
+
     QString path_;
     SpecialFiles special_;
+    const std::atomic<bool>* cancel_ = nullptr;
+    int given_ = -1;  // the descriptor given, if any
     std::unique_ptr<QFileDevice> file_;
-    bool direct_ = false;
+    int fd_ = -1;             // written directly: a device, pipe or the descriptor given
+    bool pollFirst_ = false;  // a blocking pipe or socket: wait for room, then a little at a time
+    bool cancelled_ = false;
 };
+
+// Whether `path` names something that exists and is neither a regular file nor a folder (a
+// pipe, device or socket), links followed. Never opens it.
+bool IsSpecialFile(const QString& path);
 
 // Writes `bytes` as the whole new content of the file at `path` through a SafeFileWriter.
 // Returns why it failed, or nothing on success.

@@ -154,6 +154,12 @@ PassOutcome ExportRefusal(const ExportSettings& settings) {
 
 ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
                            const ExportProgress& progress, const std::atomic<bool>* cancel) {
+    SafeFileWriter file(path, SpecialFiles::WriteThrough, cancel);
+    return ExportPicture(settings, file, progress, cancel);
+}
+
+ExportResult ExportPicture(const ExportSettings& settings, SafeFileWriter& file,
+                           const ExportProgress& progress, const std::atomic<bool>* cancel) {
     ExportResult result;
     if (cancel != nullptr && cancel->load()) {
         result.status = ExportStatus::Cancelled;
@@ -175,10 +181,9 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
         return result;
     }
 
-    SafeFileWriter file(path);
     if (auto why = file.Open()) {
-        result.status = ExportStatus::WriteFailed;
-        result.error = *why;
+        result.status = file.Cancelled() ? ExportStatus::Cancelled : ExportStatus::WriteFailed;
+        if (!file.Cancelled()) result.error = *why;
         return result;
     }
     std::optional<QString> writeError;
@@ -261,7 +266,7 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
     }
     if (encodeError) {
         file.Discard();
-        if (*encodeError == kPngCancelled) {
+        if (*encodeError == kPngCancelled || file.Cancelled()) {
             result.status = ExportStatus::Cancelled;
         } else if (writeError) {
             result.status = ExportStatus::WriteFailed;
@@ -269,6 +274,12 @@ ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
         } else {
             result.error = QString::fromStdString(*encodeError);
         }
+        return result;
+    }
+    if (cancel != nullptr && cancel->load()) {
+        // Stopped after the last byte: a file that is not wanted any more is not put in place.
+        file.Discard();
+        result.status = ExportStatus::Cancelled;
         return result;
     }
     if (auto why = file.Commit()) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "engine/spiral_pass.h"
+#include "platform/file_writing.h"
 
 namespace quorvel {
 
@@ -70,6 +71,11 @@ ExportCost CostOf(const ExportSettings& settings);
 // an old file of that name is replaced only by a complete new one. `cancel` may be set at any
 // time from any thread; the export then stops within a fraction of a second.
 ExportResult ExportPicture(const ExportSettings& settings, const QString& path,
+                           const ExportProgress& progress = {},
+                           const std::atomic<bool>* cancel = nullptr);
+// The same into a writer made by the caller: one that refuses pipes and devices, or writes to
+// standard output. A writer stopped by `cancel` makes the export Cancelled.
+ExportResult ExportPicture(const ExportSettings& settings, SafeFileWriter& file,
                            const ExportProgress& progress = {},
                            const std::atomic<bool>* cancel = nullptr);
 

@@ -123,6 +123,7 @@ void RunParts(int parts, Work&& work) {
         helpers.Run([&work, part] { work(part); });
     work(0);
     helpers.Wait();
+    if (const std::exception_ptr failure = helpers.TakeFailure()) std::rethrow_exception(failure);
 }
 
 // One band of rows on its way to the file: a whole IDAT chunk but for its length, its CRC and,

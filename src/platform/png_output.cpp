@@ -110,8 +110,8 @@ std::optional<std::string> EncodeImagePng(const QImage& image, PngHeader header,
     return EncodeIndexedPng(picture, std::move(header), sink, control);
 }
 
-std::optional<QString> WritePng(const QImage& image, const QString& path,
-                                const PictureTexts* texts) {
+std::optional<QString> WritePng(const QImage& image, const QString& path, const PictureTexts* texts,
+                                SpecialFiles special) {
     if (image.format() != QImage::Format_RGB32) {
         QByteArray png;
         {
@@ -122,14 +122,14 @@ std::optional<QString> WritePng(const QImage& image, const QString& path,
             if (texts != nullptr) SetPictureTexts(copy, *texts);
             if (!writer.write(copy)) return writer.errorString();
         }
-        return WriteFileSafely(path, png);
+        return WriteFileSafely(path, png, special);
     }
     PngHeader header;
     if (texts != nullptr) {
         header.texts = {{"Software", texts->software.toLatin1().toStdString()},
                         {"Description", texts->description.toLatin1().toStdString()}};
     }
-    SafeFileWriter file(path);
+    SafeFileWriter file(path, special);
     if (auto why = file.Open()) return why;
     std::optional<QString> failure;
     const PngSink sink = [&](const std::uint8_t* data,

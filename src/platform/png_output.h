@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/file_writing.h"
 #include "platform/picture_texts.h"
 #include "platform/png_encoder.h"
 
@@ -22,9 +23,10 @@ std::optional<std::string> EncodeImagePng(const QImage& image, PngHeader header,
 // Writes `image` as PNG to `path`, with `texts` in its text chunks when given: a 32-bit picture
 // by EncodeImagePng, any other format by Qt's writer as it is. A file is written to a temporary
 // file first and replaces `path` only when every byte got there, so a failed write leaves
-// nothing behind. A device, pipe or socket is written directly (there is no file to replace).
-// Returns the reason when something failed, else nothing.
+// nothing behind. A device, pipe or socket is written directly (there is no file to replace),
+// or refused, as `special` says. Returns the reason when something failed, else nothing.
 std::optional<QString> WritePng(const QImage& image, const QString& path,
-                                const PictureTexts* texts = nullptr);
+                                const PictureTexts* texts = nullptr,
+                                SpecialFiles special = SpecialFiles::WriteThrough);
 
 }  // namespace quorvel

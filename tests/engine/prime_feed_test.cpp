@@ -3,9 +3,33 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "engine/primelib.h"
+#include "engine/thread_pool.h"
+
+// This test program's own operator new: while `scarce` is set, allocations of 256 bytes or more
+// fail on every thread but the test's, as the pool's threads would under a low ulimit -v.
+namespace {
+std::atomic<bool> scarce{false};
+std::atomic<int> refused{0};
+thread_local bool spared = false;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (size >= 256 && !spared && scarce.load() && ++refused > 0) throw std::bad_alloc();
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 namespace quorvel {
 namespace {
@@ -58,6 +82,29 @@ TEST(PrimeFeed, EndsWhenLeftEarly) {
         EXPECT_EQ(feed.BlockOf(7).Test(7 - feed.BlockOf(7).first), true);
     }
     PrimeFeed untouched(1, primelib::kMaxNumber, false, 2);
+}
+
+// Memory runs short on the sieving threads (as under a low ulimit -v): the blocks they could
+// not sieve are sieved by the caller, and every answer is still right.
+TEST(PrimeFeed, BlocksAThreadCouldNotSieveAreSievedByTheCaller) {
+    ThreadPool::Shared().Resize(2);
+    constexpr std::int32_t kLast = 24 * PrimeWindow::kBlockSize;
+    spared = true;
+    for (const bool factors : {false, true}) {
+        PrimeWindow window;
+        window.Prepare(1, kLast, factors);
+        scarce = true;
+        PrimeFeed feed(1, kLast, factors, 2);
+        for (std::int32_t n = 1; n <= kLast; n += 101) {
+            const PrimeBlock block = feed.BlockOf(n);
+            ASSERT_EQ(block.Test(n - block.first), window.IsPrime(n)) << n;
+            ASSERT_TRUE(!factors ||
+                        block.factorCounts[n - block.first] == window.DistinctPrimeFactors(n))
+                << n;
+        }
+        scarce = false;
+    }
+    EXPECT_GT(refused.load(), 0);
 }
 
 }  // namespace

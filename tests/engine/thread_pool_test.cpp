@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,27 @@ TEST(ThreadPool, ResizingKeepsTasksWaiting) {
     }
     group.Wait();
     EXPECT_EQ(runs, std::vector<int>(runs.size(), 1));
+}
+
+// A task that throws (memory ran short) on a thread of the pool ends alone: the others run,
+// whoever waits learns of it, and shared pieces fail their job on the caller's thread.
+TEST(ThreadPool, AFailingTaskIsReportedNotFatal) {
+    const PoolSize pool(2, 2);
+    TaskGroup group;
+    std::atomic<int> ran{0};
+    for (int i = 0; i < 60; ++i) {
+        group.Run([&ran, i] {
+            if (++ran, i % 7 == 3) throw std::bad_alloc();
+        });
+    }
+    group.Wait();
+    EXPECT_EQ(ran.load(), 60);
+    EXPECT_THROW(std::rethrow_exception(group.TakeFailure()), std::bad_alloc);
+    EXPECT_FALSE(group.TakeFailure());
+    const auto piece = [](int i) {
+        if (i % 16 == 15) throw std::bad_alloc();
+    };
+    EXPECT_THROW(WorkShare::Run(64, piece), std::bad_alloc);
 }
 
 }  // namespace

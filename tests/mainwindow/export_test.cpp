@@ -2,6 +2,8 @@
 // Exporting from the window: the dialog's refusals in the window's own words, an export that
 // runs beside the window with its progress, Cancel and Quit leaving no file, one at a time;
 // and the settings the window's pictures carry in their PNG files.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QImageReader>
 #include <QProgressDialog>
@@ -122,6 +124,29 @@ TEST_F(Export, CancelAndQuitLeaveNoFileAndOneExportRunsAtATime) {
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(Exporter()->Running());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+// A named pipe or a device as the file: the dialog says so in the window's language and
+// starts nothing; one that turns up after the dialog fails the export at once instead of
+// holding it, and the next export starts.
+TEST_F(Export, PipesAndDevicesAreRefusedAndNothingWaits) {
+    const QString fifo = folder.filePath("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ExportAs(601, 0, fifo);
+    ASSERT_EQ(services.messages.size(), 1u);
+    EXPECT_EQ(services.messages[0].title, "Error");
+    EXPECT_TRUE(services.messages[0].text.startsWith("This name belongs to a pipe, a device"));
+    Choose("cboLanguage", 1);
+    ExportAs(601, 0, "/dev/null");
+    EXPECT_TRUE(services.messages.at(1).text.startsWith("Dieser Name gehört zu einer Pipe"));
+    EXPECT_FALSE(Exporter()->Running());
+
+    ASSERT_TRUE(Exporter()->Start(ExportSettings(), fifo, intEnglish));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    EXPECT_TRUE(services.messages.at(2).text.endsWith(fifo + "\nnot a regular file"));
+    QApplication::setActiveWindow(window.get());
+    ExportAs(601, 0, folder.filePath("next.png"));
+    EXPECT_TRUE(Exporter()->Running());
 }
 
 // The dialog proposes a name that says what is drawn, in the folder last used, lists what a

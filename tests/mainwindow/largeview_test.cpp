@@ -357,6 +357,26 @@ TEST_F(LargeViewTest, ClosingWhileDrawingEndsTheWorkers) {
     EXPECT_FALSE(view->isVisible());
 }
 
+// A large view that shrinks lets go of the tiles of its larger self, also of those still on
+// their way: what stays is bounded by what the smaller view shows.
+TEST_F(LargeViewTest, ShrinkingGivesTheTileMemoryBack) {
+    LargePicture* picture = Picture(Open());
+    picture->setProperty("cellSize", 4);
+    for (const bool drawnWhole : {true, false}) {
+        picture->setFixedSize(3072, 2048);
+        if (drawnWhole) {
+            ASSERT_TRUE(Drawn(picture));
+        }
+        EXPECT_TRUE(!drawnWhole || picture->CachedTiles() >= 24 * 16);
+        picture->setFixedSize(960, 720);
+        ASSERT_TRUE(Drawn(picture));
+        QApplication::processEvents();
+        const int bound = 4 * (960 / kTileSide + 2) * (720 / kTileSide + 2) + 64;
+        EXPECT_LE(picture->CachedTiles(), bound);
+        EXPECT_LE(picture->HeldBytes(), std::int64_t{bound} * kTileSide * kTileSide * 4);
+    }
+}
+
 // Resizing to one pixel and to 8K while drawing, zooming in between: nothing breaks.
 TEST_F(LargeViewTest, ExtremeSizesWhileDrawing) {
     frmLargeView* view = Open();

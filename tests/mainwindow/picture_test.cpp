@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QImageReader>
 #include <QLocale>
 #include <QTemporaryDir>
 
+#include "mainwindow/grafix.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -188,6 +191,33 @@ TEST_F(Picture, BitmapNamesAndFailures) {
                   Path("missing/folder/b.png"));
     EXPECT_EQ(services.messages.back().icon, MessageIcon::Warning);
     EXPECT_FALSE(QDir(Path("missing")).exists());
+}
+
+// A named pipe or a device as the name: refused at once with a warning, in the window's
+// language; nothing waits for a reader and no bitmap is left beside it. One that turns up
+// while the bitmap is written is refused all the same: the bitmap stays, as on any failure.
+TEST_F(Picture, PipesAndDevicesAreRefusedBeforeAnythingIsWritten) {
+    const QString fifo = Path("pipe.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    SaveAs(fifo);
+    EXPECT_EQ(services.messages.at(1).title, "Save image");
+    EXPECT_EQ(services.messages[1].text,
+              "This name belongs to a pipe, a device or a socket, not to an ordinary file. "
+              "Pictures are saved only in ordinary files: please choose another name.\n" +
+                  fifo);
+    EXPECT_EQ(services.messages[1].icon, MessageIcon::Warning);
+    Choose("cboLanguage", 1);
+    SaveAs("/dev/null");
+    EXPECT_TRUE(services.messages.at(1).text.startsWith("Dieser Name gehört zu einer Pipe"));
+    EXPECT_FALSE(QFile::exists(BitmapNameFor("/dev/null")));
+    window->SetGraphicsConverter([](const QString& bmp, const QString& png) {
+        ::mkfifo(QFile::encodeName(png).constData(), 0600);
+        return ConvertToPng(bmp, png);
+    });
+    SaveAs(Path("late.png"));
+    EXPECT_TRUE(services.messages.back().text.endsWith(Path("late.bmp")));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::Files | QDir::System),
+              QStringList({"late.bmp", "pipe.png"}));
 }
 
 TEST_F(Picture, GermanTexts) {

@@ -219,6 +219,61 @@ status=$?
 [[ $status -eq 130 && $err == *"interrupted"* ]] || fail "interrupted: status $status ($err)"
 [[ -z $(ls -A "$dir/interrupted") ]] || fail "interrupted left $(ls -A "$dir/interrupted")"
 
+# SIGTERM: 143 and no file either; one signal also ends a wait for a named pipe that nobody
+# reads, or whose reader reads nothing, and leaves the pipe a pipe with nothing beside it.
+mkfifo "$dir/interrupted/f.png"
+while IFS='|' read -r out_name reader signal expected; do
+    [[ $reader == stuck ]] && { (exec 3<"$dir/interrupted/f.png"; sleep 8) & }
+    err=$(timeout --foreground --preserve-status -k 10 -s "$signal" 1 "$render" \
+          --out "$dir/interrupted/$out_name" --box 1 --size 40000 2>&1 >/dev/null)
+    status=$?
+    [[ $reader == stuck ]] && { kill $!; wait $!; } 2>/dev/null
+    [[ $status -eq $expected && $err == *"$out_name was not written" ]] ||
+        fail "$out_name ($reader) SIG$signal: status $status ($err)"
+    [[ -p $dir/interrupted/f.png && $(ls -A "$dir/interrupted") == f.png ]] ||
+        fail "$out_name ($reader) SIG$signal left $(ls -A "$dir/interrupted")"
+done <<'TABLE'
+big.png|none|TERM|143
+f.png|none|TERM|143
+f.png|none|INT|130
+f.png|stuck|TERM|143
+TABLE
+
+# Standard output: the picture alone, whole and valid PNG; the statistics on standard error.
+for target in - /dev/stdout; do
+    "$render" --out "$target" --box 1 --size 701 2>"$dir/stdout.err" | cat >"$dir/stdout.png"
+    [[ $(cat "$dir/stdout.err") == end=491401$'\n'* ]] || fail "--out $target: $(cat "$dir/stdout.err")"
+    [[ $(tail -c 8 "$dir/stdout.png" | od -An -c | tr -d ' ') == IEND* ]] || fail "--out $target: not the PNG alone"
+    command -v python3 >/dev/null || continue
+    python3 - "$dir/stdout.png" <<'PY' || fail "--out $target: not a valid PNG"
+import struct, sys, zlib
+data, at, idat = open(sys.argv[1], "rb").read(), 8, b""
+assert data[:8] == b"\x89PNG\r\n\x1a\n"
+while at < len(data):
+    size, kind = struct.unpack(">I4s", data[at:at + 8])
+    body = data[at + 8:at + 8 + size]
+    assert struct.unpack(">I", data[at + 8 + size:at + 12 + size])[0] == zlib.crc32(kind + body)
+    idat, at = idat + (body if kind == b"IDAT" else b""), at + 12 + size
+assert kind == b"IEND" and len(zlib.decompress(idat)) % 701 == 0
+PY
+done
+
+"$render" --out /dev/stdout --box 1 --size 701 >"$dir/into-file.png" 2>/dev/null
+cmp -s "$dir/stdout.png" "$dir/into-file.png" || fail "--out /dev/stdout into a file differs"
+
+# Too little memory, and threads refused: a reason and status 1, never an abort. (Sanitizers
+# need more address space than the limit leaves.)
+if ! ldd "$render" | grep -q -e libasan -e libtsan; then
+    for threads in 2 16; do
+        err=$( (ulimit -v 475000 && QUORVEL_THREADS=$threads "$render" \
+                --out "$dir/interrupted/m.png" --size 20000 --box 1 2>&1 >/dev/null) )
+        status=$?
+        [[ $status -eq 0 || ($status -eq 1 && $err == *memory*) ]] ||
+            fail "little memory, $threads threads: status $status ($err)"
+        rm -f "$dir/interrupted/m.png"
+    done
+fi
+
 # --help and --version answer on stdout and succeed, whatever else is on the line.
 run help 0 --help --box 4
 [[ $out == usage:* && $out == *"Exit status"* && $out == *"--inspect N"* && -z $err ]] ||

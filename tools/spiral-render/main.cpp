@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // spiral-render: draws one spiral headless, exactly as the program's drawing pass does, writes
 // it as PNG and prints the statistics. A tool for checking pictures, not the program itself.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QString>
@@ -10,6 +13,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +22,7 @@
 #include "cell_report.h"
 #include "engine/density_map.h"
 #include "engine/spiral_pass.h"
+#include "platform/file_writing.h"
 #include "platform/picture_export.h"
 #include "progress_meter.h"
 #include "text/captions.h"
@@ -42,7 +48,10 @@ constexpr const char* kHelp =
     "Draws one Ulam spiral without a window, exactly as Quorvel draws it, writes it as PNG and\n"
     "prints its statistics.\n"
     "\n"
-    "  --out FILE.png  where the picture goes (required); replaced only when written whole\n"
+    "  --out FILE.png  where the picture goes (required); replaced only when written whole.\n"
+    "                  A pipe or device is written directly (a named pipe: once a reader\n"
+    "                  opens it); - or /dev/stdout is standard output, and the statistics\n"
+    "                  then go to standard error\n"
     "  --squares       square marks instead of circles\n"
     "  --grid          grid marks in unmarked cells (box size 15 and up)\n"
     "  --numerals      the numbers in the marked cells where they fit (box size above 7)\n"
@@ -62,11 +71,13 @@ constexpr const char* kHelp =
     "a picture of cells). Big pictures show their progress on a terminal.\n"
     "\n"
     "Printed on success, one per line: end=, numbers=, shown=, smallest_prime=,\n"
-    "largest_prime=, and with --longest longest_nwse= and longest_swne=.\n"
+    "largest_prime=, and with --longest longest_nwse= and longest_swne=; on standard\n"
+    "output, or on standard error where the picture goes to standard output.\n"
     "\n"
     "Exit status: 0 drawn and written; 1 the spiral was refused (its numbers would pass\n"
-    "2147483646, or 268435455 for triangular numbers) or the file could not be written;\n"
-    "2 bad options; 130 interrupted (Ctrl+C), which leaves no file behind.\n";
+    "2147483646, or 268435455 for triangular numbers), the file could not be written or\n"
+    "memory ran out; 2 bad options; 130 interrupted (Ctrl+C, SIGINT) and 143 terminated\n"
+    "(SIGTERM), either of which leaves no file behind, temporary or partial.\n";
 
 constexpr std::array kBoxSizes = {1, 3, 5, 7, 15, 21, 35, 75};
 
@@ -221,12 +232,26 @@ std::string ParseOptions(int argc, char* argv[], Options& options) {
     return CheckCombination(options);
 }
 
-// Set by Ctrl+C (or a polite kill): the picture is abandoned and its file never appears.
+// Set by Ctrl+C (or a polite kill): the picture is abandoned and its file never appears. Nothing
+// the export does waits long without looking at it, a pipe nobody reads included.
 std::atomic<bool> interrupted{false};
+std::atomic<int> interruptedBy{0};  // the signal
 
 void Interrupt(int signal) {
+    interruptedBy = signal;
     interrupted = true;
     std::signal(signal, SIG_DFL);  // a second Ctrl+C ends the program at once
+}
+
+// Whether the picture goes to standard output: "-", or a name for the very file, pipe or
+// terminal that standard output is (/dev/stdout, /proc/self/fd/1). Such a picture is written
+// into standard output as it is, never through a temporary file beside it.
+bool IsStandardOutput(const std::string& out) {
+    if (out == "-") return true;
+    struct stat named {};
+    struct stat standard {};
+    return ::stat(out.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &standard) == 0 &&
+           named.st_dev == standard.st_dev && named.st_ino == standard.st_ino;
 }
 
 // Cells the picture is drawn from, to judge whether its progress is worth showing.
@@ -241,7 +266,9 @@ std::int64_t CellsOf(const quorvel::ExportSettings& picture) {
 
 }  // namespace
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int Render(int argc, char* argv[]) {
     // Past a file-size limit a write should fail and be reported, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGINT, Interrupt);
@@ -277,13 +304,23 @@ int main(int argc, char* argv[]) {
     char* toolkitArgv[] = {argv[0], nullptr};
     QGuiApplication app(toolkitArgc, toolkitArgv);
 
+    const bool toStandardOutput = IsStandardOutput(options.out);
+    // The statistics never go into the picture's bytes.
+    std::FILE* const report = toStandardOutput ? stderr : stdout;
+    const std::string target = options.out == "-" ? "standard output" : options.out;
+    std::optional<quorvel::SafeFileWriter> file;
+    if (toStandardOutput) {
+        file.emplace(STDOUT_FILENO, &interrupted);
+    } else {
+        file.emplace(out, quorvel::SpecialFiles::WriteThrough, &interrupted);
+    }
     quorvel::ExportSettings picture;
     picture.pass = options.pass;
     picture.side = options.size;
     picture.density = options.density;
     ProgressMeter meter(CellsOf(picture));
     const quorvel::ExportResult exported = quorvel::ExportPicture(
-        picture, out, [&](double fraction) { meter.Update(fraction); }, &interrupted);
+        picture, *file, [&](double fraction) { meter.Update(fraction); }, &interrupted);
     meter.Finish();
     const quorvel::PassResult& result = exported.pass;
     switch (exported.status) {
@@ -294,23 +331,41 @@ int main(int argc, char* argv[]) {
                 stderr, "spiral-render: %s\n",
                 quorvel::RefusalMessage(result.outcome, quorvel::intEnglish).toStdString().c_str());
             return 1;
-        case quorvel::ExportStatus::Cancelled:
-            std::fprintf(stderr, "spiral-render: interrupted; %s was not written\n",
-                         options.out.c_str());
-            return 130;
+        case quorvel::ExportStatus::Cancelled: {
+            const int signal = interruptedBy.load();
+            std::fprintf(stderr, "spiral-render: %s; %s was not written\n",
+                         signal == SIGTERM ? "terminated" : "interrupted", target.c_str());
+            return 128 + (signal == SIGTERM ? SIGTERM : SIGINT);
+        }
         case quorvel::ExportStatus::WriteFailed:
-            std::fprintf(stderr, "spiral-render: cannot write %s: %s\n", options.out.c_str(),
+            std::fprintf(stderr, "spiral-render: cannot write %s: %s\n", target.c_str(),
                          exported.error.toLocal8Bit().constData());
             return 1;
         case quorvel::ExportStatus::Failed:
             std::fprintf(stderr, "spiral-render: %s\n", exported.error.toLocal8Bit().constData());
             return 1;
     }
-    std::printf("end=%d\nnumbers=%d\nshown=%d\nsmallest_prime=%d\nlargest_prime=%d\n",
-                result.endNumber, result.geometry.numberOfNumbers, result.numberShown,
-                result.smallestPrime, result.largestPrime);
+    std::fprintf(report, "end=%d\nnumbers=%d\nshown=%d\nsmallest_prime=%d\nlargest_prime=%d\n",
+                 result.endNumber, result.geometry.numberOfNumbers, result.numberShown,
+                 result.smallestPrime, result.largestPrime);
     if (result.runsMeasured) {
-        std::printf("longest_nwse=%d\nlongest_swne=%d\n", result.longest.nwse, result.longest.swne);
+        std::fprintf(report, "longest_nwse=%d\nlongest_swne=%d\n", result.longest.nwse,
+                     result.longest.swne);
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Whatever runs short on the way (memory, threads) ends the program with a reason, never
+    // with an abort.
+    try {
+        return Render(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "spiral-render: not enough memory\n");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "spiral-render: %s\n", e.what());
+    }
+    return 1;
 }
