@@ -328,6 +328,10 @@ Schwarze Zellen erhalten einen weissen Rand, wo sie gross genug sind.</translati
         <source>%1 × %1 pixels in %2 s</source>
         <translation>%1 × %1 Pixel in %2 s</translation>
     </message>
+    <message>
+        <source>This name belongs to a pipe, a device or a socket, not to an ordinary file. Pictures are saved only in ordinary files: please choose another name.</source>
+        <translation>Dieser Name gehört zu einer Pipe, einem Gerät oder einem Socket, nicht zu einer gewöhnlichen Datei. Bilder werden nur in gewöhnlichen Dateien gespeichert: Bitte wählen Sie einen anderen Namen.</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
