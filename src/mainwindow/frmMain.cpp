@@ -30,6 +30,7 @@
 #include "export/picture_exporter.h"
 #include "largeview/frmLargeView.h"
 #include "mainwindow/button_keys.h"
+#include "mainwindow/export_choices_file.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
 #include "mainwindow/spiral_picture.h"
@@ -718,6 +719,9 @@ void frmMain::InitializeAndDraw() {
     EnableDisableFunctions(false);
     strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
     strPlacesFile = DataFilePath(QStringLiteral("quorvel-windows.usr"), QStringLiteral("Tarnwick"));
+    strExportChoicesFile =
+        DataFilePath(QStringLiteral("quorvel-export.usr"), QStringLiteral("Tarnwick"));
+    exportChoices_ = ReadExportChoices(strExportChoicesFile);
     LoadSettings();
     SetToolkitLanguage();
     SetLanguageDependentCaptions();

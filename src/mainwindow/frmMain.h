@@ -381,7 +381,8 @@ class frmMain : public QMainWindow, private PassObserver {
     QString strPlacesFile;
     WindowPlaces places_;
     bool largeViewPlaced_ = false;  // the remembered place serves the first opening only
-    ExportChoices exportChoices_;   // the export dialog opens as it was last used
+    ExportChoices exportChoices_;   // the export dialog opens as it was last used, in any run
+    QString strExportChoicesFile;
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;

@@ -13,6 +13,7 @@
 #include "export/export_dialog.h"
 #include "export/export_texts.h"
 #include "export/picture_exporter.h"
+#include "mainwindow/export_choices_file.h"
 #include "mainwindow/frmMain.h"
 #include "text/captions.h"
 #include "text/frmManual.h"
@@ -136,6 +137,9 @@ void frmMain::mnuExportPicture_Click() {
     blnDialogOpen = false;
     if (dialog.result() != QDialog::Accepted || blnQuitting) return;
     exportChoices_ = dialog.Choices();
+    // Kept at once: a run that ends without Quit keeps them too. A failed write costs the
+    // next run these choices, nothing else.
+    WriteExportChoices(strExportChoicesFile, exportChoices_);
     exporter_->Start(dialog.Settings(), dialog.FileName(), intLanguage);
 }
 
