@@ -12,6 +12,7 @@
 
 #include "engine/run_places.h"
 #include "engine/spiral_layout.h"
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer_texts.h"
 #include "explorer/picture_overlay.h"
 #include "explorer/ray_panel.h"
@@ -47,7 +48,7 @@ std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize picture
 
 Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
-    : QObject(window), pictureSize_(pictureSize), raster_(std::move(raster)) {
+    : QObject(window), picture_(picture), pictureSize_(pictureSize), raster_(std::move(raster)) {
     setObjectName(QStringLiteral("explorer"));
     readout_ = new ReadoutLabel(window);
     readout_->setObjectName(QStringLiteral("lblPointerReadout"));
@@ -61,6 +62,12 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     readout_->setFixedHeight(readout_->fontMetrics().height());
 
     overlay_ = new PictureOverlay(picture);
+    cursor_ = new CellCursor(picture, pictureSize);
+    connect(cursor_, &CellCursor::Moved, this, &Explorer::PointerAt);
+    connect(cursor_, &CellCursor::Hidden, this, [this] {
+        // The pointer, if over the picture, takes over at its next move.
+        if (!picture_->underMouse()) PointerLeft();
+    });
     rest_ = new QTimer(this);
     rest_->setSingleShot(true);
     rest_->setInterval(kRestMs);
@@ -111,6 +118,7 @@ void Explorer::SetReadoutWidth(int width) {
 
 void Explorer::SetDisplayRatio(double ratio) {
     overlay_->SetDisplayRatio(ratio);
+    cursor_->SetDisplayRatio(ratio);
 }
 
 void Explorer::ShowPicture(const PassResult& result) {
@@ -120,6 +128,7 @@ void Explorer::ShowPicture(const PassResult& result) {
     runsStale_ = true;
     overlay_->SetRuns({}, {});
     overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
+    cursor_->SetPicture(result.geometry);
     ScheduleRuns();
     // What lies under a pointer that has not moved may have changed, and a cell the inspector
     // kept from the old picture is no longer on screen.
@@ -135,6 +144,7 @@ void Explorer::SetBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
     overlay_->SetSuspended(busy);
+    cursor_->SetBusy(busy);
     if (busy) {
         readout_->clear();
     } else {
@@ -190,6 +200,10 @@ void Explorer::PointerAt(QPointF picturePixel) {
 }
 
 void Explorer::PointerLeft() {
+    if (cursor_->Shown()) {
+        PointerAt(cursor_->Pixel());
+        return;
+    }
     pointer_.reset();
     Update();
 }

@@ -25,6 +25,7 @@
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
 #include "explorer/ray_panel.h"
 #include "export/picture_exporter.h"
@@ -85,6 +86,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     explorer_ = new Explorer(this, picSpiral, QSize(kSpiralSide, kSpiralSide), mnuView,
                              [this] { return surface_.Raster(); });
     BuildLargeViewEntry();
+    BuildCellCursor();
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -100,6 +102,8 @@ frmMain::~frmMain() {
     // apart.
     explorer_->disconnect(this);
     explorer_->Inspector()->disconnect(explorer_);
+    // The picture, losing the focus as it goes, hides its cell cursor: nothing may follow it.
+    explorer_->Cursor()->disconnect();
 }
 
 const QImage& frmMain::Picture() {
@@ -123,6 +127,8 @@ void frmMain::BuildControls() {
     picSpiral = new SpiralPicture(surface_, kSpiralSide, central);
     picSpiral->setObjectName(QStringLiteral("picSpiral"));
     picSpiral->setAccessibleName(QStringLiteral("Number spiral"));
+    // Clicked or reached with Tab, the picture takes the keyboard and shows its cell cursor.
+    picSpiral->setFocusPolicy(Qt::StrongFocus);
     cmdStopCalc = Make<QPushButton>(picSpiral, "cmdStopCalc");
     cmdStopCalc->hide();
 
@@ -454,7 +460,7 @@ void frmMain::ArrangeControls() {
     scrPanel->setWidget(pnlControls);
     window->addWidget(scrPanel, 1);
 
-    // Tab order: the way a user works down the panel.
+    // Tab order: the way a user works down the panel, then the picture with its cell cursor.
     QWidget* order[] = {txbStartNumber,
                         cmdDraw,
                         cboClockTicks,
@@ -474,7 +480,8 @@ void frmMain::ArrangeControls() {
                         cmdResumeButton,
                         cboLanguage,
                         cmdHelp,
-                        cmdQuit};
+                        cmdQuit,
+                        picSpiral};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

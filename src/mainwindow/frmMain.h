@@ -57,7 +57,8 @@ class StartNumberBox;
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
 // frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_MovingSpiral.cpp, frmMain_Language.cpp,
-// frmMain_Picture.cpp, frmMain_Settings.cpp, frmMain_Menus.cpp (the menu bar and its keys).
+// frmMain_Picture.cpp, frmMain_Settings.cpp, frmMain_Menus.cpp (the menu bar and its keys),
+// frmMain_CellCursor.cpp (the picture from the keyboard).
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -128,6 +129,10 @@ class frmMain : public QMainWindow, private PassObserver {
     void PlaceLargeView();
     // What the window manager puts around a window (a guess before this one is framed).
     QMargins WindowFrame() const;
+
+    // The picture from the keyboard: its cell cursor.
+    void BuildCellCursor();
+    void SetCellCursorLanguage();
 
     // Where the windows stood at the last end, and whether the inspector was open.
     void RestoreWindowPlaces();

@@ -91,6 +91,7 @@ void frmMain::SetMenuCaptions() {
         if (auto* action = findChild<QAction*>(QString::fromLatin1(tip.control)))
             action->setStatusTip(tip.text);
     }
+    SetCellCursorLanguage();
 }
 
 // While a pass draws or the spiral moves, nothing that would start other work can be

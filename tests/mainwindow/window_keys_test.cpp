@@ -69,7 +69,8 @@ TEST_F(WindowKeys, EveryKeyWorksFromEveryControl) {
     ASSERT_EQ(menu.size(), 7);  // Ctrl+S, Ctrl+Shift+C, Ctrl+E, Ctrl+Q, F1, F3, F4
     window->findChild<QAction*>("actInspector")->trigger();
     const QString still = PressEveryKeyEverywhere(window.get(), menu);
-    for (const char* name : {"txbStartNumber", "cboBoxSize", "optCircles", "chkRunOverlay"})
+    for (const char* name :
+         {"txbStartNumber", "cboBoxSize", "optCircles", "chkRunOverlay", "picSpiral"})
         EXPECT_TRUE(still.contains(name)) << name;
     Click("cmdSpiralIn");
     Click("cmdPauseButton");
