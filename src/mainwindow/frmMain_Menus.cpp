@@ -102,7 +102,7 @@ void frmMain::SetMenuCaptions() {
 void frmMain::UpdateMenuActions() {
     const bool idle = !blnDrawing && !(Moving() && !blnPaused()) && !blnQuitting;
     for (QAction* action : {actSavePicture, actExportPicture, actUserManual, actAboutQuorvel,
-                            actAboutQt, actLargeView}) {
+                            actAboutQt, actLargeView, actFindNumber}) {
         if (action != nullptr) action->setEnabled(idle);
     }
     actCopyPicture->setEnabled(!blnDrawing && !blnQuitting);

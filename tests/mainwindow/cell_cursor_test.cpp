@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The picture from the keyboard: the cell cursor, which the readout, the inspector and Enter
-// follow as they follow the pointer.
+// follow as they follow the pointer; and Find Number, which puts the cursor on a number's cell.
 #include <set>
 
 #include "engine/spiral_layout.h"
 #include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
 #include "explorer/ray_panel.h"
+#include "mainwindow/find_number.h"
 #include "window_fixture.h"
 
 namespace quorvel::testing {
@@ -44,6 +45,33 @@ TEST(CellCursorPlaces, TheCursorReachesEveryCellTheReadoutNamesAndNoOther) {
             EXPECT_EQ(reachable, named) << box;
         }
     }
+}
+
+TEST(FindNumber, ReadsOnlyWholeNumbersAPictureCanHold) {
+    const struct {
+        const char* typed;
+        FindProblem problem;
+        std::int64_t number;
+    } typed[] = {
+        {" 00041 ", FindProblem::None, 41},
+        {"2147483646", FindProblem::None, 2147483646},
+        {"2147483647", FindProblem::TooLarge, 0},
+        {"99999999999999999999999", FindProblem::TooLarge, 0},
+        {"  ", FindProblem::Empty, 0},
+        {"-3", FindProblem::Negative, 0},
+        {"-", FindProblem::NotANumber, 0},
+        {"1.5", FindProblem::NotANumber, 0},
+        {"١٢", FindProblem::NotANumber, 0},
+    };
+    for (const auto& t : typed) {
+        const FindRequest request = ParseFindNumber(QString::fromUtf8(t.typed));
+        EXPECT_EQ(request.problem, t.problem) << t.typed;
+        EXPECT_EQ(request.number, t.number) << t.typed;
+    }
+    const PassGeometry g = ComputeGeometry(kPicture.width(), kPicture.height(), 15);
+    EXPECT_EQ(CellOfNumber(g, 100, 99), std::nullopt);
+    EXPECT_EQ(CellOfNumber(g, 2147482422, 2147483646), QPoint(17, 17));
+    EXPECT_EQ(CellOfNumber(PassGeometry{}, 1, 1), std::nullopt);  // no picture
 }
 
 class CellCursorTest : public WindowTest {
@@ -133,6 +161,64 @@ TEST_F(CellCursorTest, TheInspectorEnterClicksAndThePointerGoWithTheCursor) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Picture(), &leave);
     EXPECT_EQ(Press(Qt::Key_Shift), "7: prime     ring 2");
+}
+
+// Ctrl+F puts the cursor on the number's cell, or a message says why not, in the window's
+// language; a text that is no number keeps the dialog open.
+TEST_F(CellCursorTest, FindNumberPutsTheCursorOnTheNumbersCellOrSaysWhyNot) {
+    const struct {
+        int language;
+        const char* typed;
+        std::optional<QPoint> cell;
+        bool accepted;      // the dialog closed: the text was a number
+        const char* title;  // of the message, if any
+        const char* message;
+    } cases[] = {
+        {0, " 41", QPoint(-3, 1), true, "", ""},
+        {1, "1225", QPoint(17, 17), true, "", ""},
+        {0, "1226", std::nullopt, true, "Find number",
+         "The picture does not hold 1226.\nIt shows the numbers from 1 to 1225."},
+        {1, "1226", std::nullopt, true, "Zahl finden",
+         "Das Bild enthält 1226 nicht.\nEs zeigt die Zahlen von 1 bis 1225."},
+        {0, "12a", std::nullopt, false, "Error",
+         "“12a” is not a whole number.\nType a whole number from 0 to 2147483646."},
+        {1, "3000000000", std::nullopt, false, "Fehler",
+         "3000000000 ist größer als jede Zahl, die ein Bild enthalten kann.\nGeben Sie eine ganze "
+         "Zahl von 0 bis 2147483646 ein."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Choose("cboLanguage", c.language);
+        services.messages.clear();
+        bool accepted = false;
+        services.onModal = [&](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>("txbFindNumber")->setText(QString::fromUtf8(c.typed));
+            dialog.accept();
+            accepted = dialog.result() == QDialog::Accepted;
+        };
+        const QPoint before = Cursor()->Cell();
+        QTest::keyClick(Find("txbStartNumber"), Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(accepted, c.accepted);
+        EXPECT_EQ(Cursor()->Cell(), c.cell.value_or(before));
+        EXPECT_EQ(Cursor()->isVisible(), c.cell.has_value());
+        if (c.cell) {
+            EXPECT_TRUE(services.messages.empty());
+            EXPECT_EQ(Press(Qt::Key_Shift).section(' ', 0, 0).remove(':'),
+                      QString(c.typed).trimmed());
+            Find("txbStartNumber")->setFocus();
+        } else {
+            ASSERT_EQ(services.messages.size(), 1u);
+            EXPECT_EQ(services.messages[0].title, QString::fromUtf8(c.title));
+            EXPECT_EQ(services.messages[0].text, QString::fromUtf8(c.message));
+        }
+    }
+    // The dialog offers the last number found.
+    services.onModal = [&](QDialog& dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>("txbFindNumber")->text(), "1226");
+        dialog.reject();
+    };
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    services.onModal = nullptr;
 }
 
 }  // namespace
