@@ -58,10 +58,6 @@ TEST(ExportChoicesFile, AMissingOrDamagedFileGivesTheDefaultsAndAFailedWriteKeep
     ASSERT_TRUE(WriteExportChoices(path, {1000, true, 7, gone}));
     ASSERT_TRUE(QDir(gone).removeRecursively());
     EXPECT_EQ(ReadExportChoices(path), (ExportChoices{1000, true, 7, QString()}));
-    // A folder where the file should be.
-    QDir(dir.path()).mkpath("folder.usr");
-    EXPECT_EQ(ReadExportChoices(dir.filePath("folder.usr")), ExportChoices{});
-    EXPECT_FALSE(WriteExportChoices(dir.filePath("folder.usr"), kept));
 
     // A write that breaks off half-way (the file-size limit strikes) leaves the old file.
     ASSERT_TRUE(WriteExportChoices(path, kept));
