@@ -67,10 +67,13 @@ CellCursor::CellCursor(QWidget* picture, QSize pictureSize)
     setFocusPolicy(Qt::NoFocus);
     hide();
     picture_->installEventFilter(this);
+    // Until there is a picture, Tab passes the picture by: no cursor would show where it is.
+    picture_->setFocusPolicy(Qt::NoFocus);
 }
 
 void CellCursor::SetPicture(const PassGeometry& geometry) {
     geometry_ = geometry;
+    picture_->setFocusPolicy(geometry_.boxSize > 0 ? Qt::StrongFocus : Qt::NoFocus);
     if (!CursorMayStand(geometry_, pictureSize_, cell_)) cell_ = QPoint(0, 0);
     Refresh();
 }

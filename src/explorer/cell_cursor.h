@@ -30,7 +30,8 @@ QPoint StepCursor(const PassGeometry& g, QSize pictureSize, QPoint from, QPoint 
 // click does and a click puts where it clicked. Drawn over the picture, never into it: a
 // see-through child of the picture, crisp in the screen's own pixels at every scale. It
 // starts on the central cell and keeps its cell when the picture is drawn again, as long as
-// the new picture has that cell; otherwise it goes back to the centre.
+// the new picture has that cell; otherwise it goes back to the centre. The picture takes the
+// keyboard focus (Tab, a click) once it shows a picture.
 class CellCursor : public QWidget {
     Q_OBJECT
 

@@ -127,7 +127,9 @@ void frmMain::BuildControls() {
     picSpiral = new SpiralPicture(surface_, kSpiralSide, central);
     picSpiral->setObjectName(QStringLiteral("picSpiral"));
     picSpiral->setAccessibleName(QStringLiteral("Number spiral"));
-    // Clicked or reached with Tab, the picture takes the keyboard and shows its cell cursor.
+    // Clicked or reached with Tab, the picture takes the keyboard and shows its cell cursor
+    // (once it has a picture: CellCursor). Set before the tab order, which passes by controls
+    // that take no focus.
     picSpiral->setFocusPolicy(Qt::StrongFocus);
     cmdStopCalc = Make<QPushButton>(picSpiral, "cmdStopCalc");
     cmdStopCalc->hide();
