@@ -22,7 +22,7 @@ FindNumberTexts FindNumberWords(int language) {
                 QStringLiteral("Markiert die Zelle einer Zahl im Bild mit dem Zellcursor; die "
                                "Pfeiltasten bewegen ihn weiter"),
                 QStringLiteral("Zahl finden"),
-                QStringLiteral("Gesuchte Zahl:"),
+                QStringLiteral("Gesuchte &Zahl:"),
                 QStringLiteral("Eine ganze Zahl von 0 bis %1; der Zellcursor geht zu ihrer Zelle "
                                "im Bild")
                     .arg(lngMaxNumber),
@@ -35,7 +35,7 @@ FindNumberTexts FindNumberWords(int language) {
             QStringLiteral("Marks the cell of a number in the picture with the cell cursor; the "
                            "arrow keys move it on"),
             QStringLiteral("Find number"),
-            QStringLiteral("Number to find:"),
+            QStringLiteral("&Number to find:"),
             QStringLiteral("A whole number from 0 to %1; the cell cursor goes to its cell in the "
                            "picture")
                 .arg(lngMaxNumber),
