@@ -48,7 +48,7 @@ std::optional<std::int64_t> PositionAtPixel(const PassGeometry& g, QSize picture
 
 Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMenu* viewMenu,
                    std::function<RasterView()> raster)
-    : QObject(window), picture_(picture), pictureSize_(pictureSize), raster_(std::move(raster)) {
+    : QObject(window), pictureSize_(pictureSize), raster_(std::move(raster)) {
     setObjectName(QStringLiteral("explorer"));
     readout_ = new ReadoutLabel(window);
     readout_->setObjectName(QStringLiteral("lblPointerReadout"));
@@ -64,10 +64,9 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     overlay_ = new PictureOverlay(picture);
     cursor_ = new CellCursor(picture, pictureSize);
     connect(cursor_, &CellCursor::Moved, this, &Explorer::PointerAt);
-    connect(cursor_, &CellCursor::Hidden, this, [this] {
-        // The pointer, if over the picture, takes over at its next move.
-        if (!picture_->underMouse()) PointerLeft();
-    });
+    // Gone with the keyboard, the cursor's cell is no longer told about; a pointer over the
+    // picture takes over at its next move.
+    connect(cursor_, &CellCursor::Hidden, this, &Explorer::PointerLeft);
     rest_ = new QTimer(this);
     rest_->setSingleShot(true);
     rest_->setInterval(kRestMs);

@@ -89,7 +89,6 @@ class Explorer : public QObject {
     void UpdateRuns();
     void ScheduleRuns();
 
-    QWidget* picture_;
     QSize pictureSize_;
     std::function<RasterView()> raster_;
     QLabel* readout_ = nullptr;
