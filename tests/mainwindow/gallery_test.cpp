@@ -7,6 +7,8 @@
 #include <QSpinBox>
 
 #include "engine/spiral_layout.h"
+#include "explorer/explorer.h"
+#include "explorer/ray_panel.h"
 #include "largeview/frmLargeView.h"
 #include "largeview/large_picture.h"
 #include "window_fixture.h"
@@ -80,7 +82,8 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     QTest::mouseMove(Find("picSpiral"), QPoint(5, 5));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(Find("picSpiral"), &leave);
-    QTest::qWait(300);
+    InspectorPanel* inspector = window->PictureExplorer()->Inspector();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inspector->ShownNumber() == 1601; }));
     save("english-cell-cursor");
     QTest::keyClick(window.get(), Qt::Key_F3);
     Find("picSpiral")->setFocus();
