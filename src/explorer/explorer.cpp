@@ -12,6 +12,7 @@
 
 #include "engine/run_places.h"
 #include "engine/spiral_layout.h"
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer_texts.h"
 #include "explorer/picture_overlay.h"
 #include "explorer/ray_panel.h"
@@ -61,6 +62,11 @@ Explorer::Explorer(QMainWindow* window, QWidget* picture, QSize pictureSize, QMe
     readout_->setFixedHeight(readout_->fontMetrics().height());
 
     overlay_ = new PictureOverlay(picture);
+    cursor_ = new CellCursor(picture, pictureSize);
+    connect(cursor_, &CellCursor::Moved, this, &Explorer::PointerAt);
+    // Gone with the keyboard, the cursor's cell is no longer told about; a pointer over the
+    // picture takes over at its next move.
+    connect(cursor_, &CellCursor::Hidden, this, &Explorer::PointerLeft);
     rest_ = new QTimer(this);
     rest_->setSingleShot(true);
     rest_->setInterval(kRestMs);
@@ -111,6 +117,7 @@ void Explorer::SetReadoutWidth(int width) {
 
 void Explorer::SetDisplayRatio(double ratio) {
     overlay_->SetDisplayRatio(ratio);
+    cursor_->SetDisplayRatio(ratio);
 }
 
 void Explorer::ShowPicture(const PassResult& result) {
@@ -120,6 +127,7 @@ void Explorer::ShowPicture(const PassResult& result) {
     runsStale_ = true;
     overlay_->SetRuns({}, {});
     overlay_->SetCells(result.geometry.boxSize, result.geometry.centreX, result.geometry.centreY);
+    cursor_->SetPicture(result.geometry);
     ScheduleRuns();
     // What lies under a pointer that has not moved may have changed, and a cell the inspector
     // kept from the old picture is no longer on screen.
@@ -135,6 +143,7 @@ void Explorer::SetBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
     overlay_->SetSuspended(busy);
+    cursor_->SetBusy(busy);
     if (busy) {
         readout_->clear();
     } else {
@@ -190,6 +199,10 @@ void Explorer::PointerAt(QPointF picturePixel) {
 }
 
 void Explorer::PointerLeft() {
+    if (cursor_->Shown()) {
+        PointerAt(cursor_->Pixel());
+        return;
+    }
     pointer_.reset();
     Update();
 }

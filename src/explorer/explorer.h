@@ -18,6 +18,7 @@ class QMenu;
 
 namespace quorvel {
 
+class CellCursor;
 class InspectorPanel;
 class PictureOverlay;
 
@@ -52,7 +53,8 @@ class Explorer : public QObject {
     // The readout's width: it keeps one size, so that new text never lays the window out again.
     void SetReadoutWidth(int width);
 
-    // The pointer over the picture, in picture pixels; and when it has left it.
+    // The pointer over the picture, in picture pixels; and when it has left it (the keyboard's
+    // cell cursor, if on screen, then stands in for it).
     void PointerAt(QPointF picturePixel);
     void PointerLeft();
 
@@ -73,6 +75,9 @@ class Explorer : public QObject {
     // across the picture starts no measurement for every cell it crosses.
     static constexpr int kRestMs = 60;
     PictureOverlay* Overlay() const { return overlay_; }
+    // The keyboard's cell cursor over the picture: the readout and the inspector follow it as
+    // they follow the pointer.
+    CellCursor* Cursor() const { return cursor_; }
 
   signals:
     // The inspector was shown or hidden: the window may need another size.
@@ -90,6 +95,7 @@ class Explorer : public QObject {
     QAction* actInspector = nullptr;
     InspectorPanel* inspector_ = nullptr;
     PictureOverlay* overlay_ = nullptr;
+    CellCursor* cursor_ = nullptr;
     PassResult shown_;
     bool hasPicture_ = false;
     bool busy_ = false;

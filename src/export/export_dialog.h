@@ -22,6 +22,8 @@ struct ExportChoices {
     bool density = false;
     int block = 11;
     QString folder;  // empty: the home folder
+
+    bool operator==(const ExportChoices&) const = default;
 };
 
 // Asks how to export the picture: its side in pixels, whether as a density map and with which

@@ -25,11 +25,13 @@
 
 #include "engine/palette.h"
 #include "engine/primelib.h"
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
 #include "explorer/ray_panel.h"
 #include "export/picture_exporter.h"
 #include "largeview/frmLargeView.h"
 #include "mainwindow/button_keys.h"
+#include "mainwindow/export_choices_file.h"
 #include "mainwindow/link_label.h"
 #include "mainwindow/settings_file.h"
 #include "mainwindow/spiral_picture.h"
@@ -85,6 +87,7 @@ frmMain::frmMain(UiServices* services, QWidget* parent) : QMainWindow(parent), s
     explorer_ = new Explorer(this, picSpiral, QSize(kSpiralSide, kSpiralSide), mnuView,
                              [this] { return surface_.Raster(); });
     BuildLargeViewEntry();
+    BuildCellCursor();
     FixWindowSize();
     ConnectHandlers();
     surface_.SetRefreshHandler([this] { picSpiral->Refresh(); });
@@ -100,6 +103,8 @@ frmMain::~frmMain() {
     // apart.
     explorer_->disconnect(this);
     explorer_->Inspector()->disconnect(explorer_);
+    // The picture, losing the focus as it goes, hides its cell cursor: nothing may follow it.
+    explorer_->Cursor()->disconnect();
 }
 
 const QImage& frmMain::Picture() {
@@ -123,6 +128,10 @@ void frmMain::BuildControls() {
     picSpiral = new SpiralPicture(surface_, kSpiralSide, central);
     picSpiral->setObjectName(QStringLiteral("picSpiral"));
     picSpiral->setAccessibleName(QStringLiteral("Number spiral"));
+    // Clicked or reached with Tab, the picture takes the keyboard and shows its cell cursor
+    // (once it has a picture: CellCursor). Set before the tab order, which passes by controls
+    // that take no focus.
+    picSpiral->setFocusPolicy(Qt::StrongFocus);
     cmdStopCalc = Make<QPushButton>(picSpiral, "cmdStopCalc");
     cmdStopCalc->hide();
 
@@ -454,7 +463,7 @@ void frmMain::ArrangeControls() {
     scrPanel->setWidget(pnlControls);
     window->addWidget(scrPanel, 1);
 
-    // Tab order: the way a user works down the panel.
+    // Tab order: the way a user works down the panel, then the picture with its cell cursor.
     QWidget* order[] = {txbStartNumber,
                         cmdDraw,
                         cboClockTicks,
@@ -474,7 +483,8 @@ void frmMain::ArrangeControls() {
                         cmdResumeButton,
                         cboLanguage,
                         cmdHelp,
-                        cmdQuit};
+                        cmdQuit,
+                        picSpiral};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -719,6 +729,9 @@ void frmMain::InitializeAndDraw() {
     EnableDisableFunctions(false);
     strSettingsFile = DataFilePath(QStringLiteral("kvr.usr"), QStringLiteral("Tarnwick"));
     strPlacesFile = DataFilePath(QStringLiteral("quorvel-windows.usr"), QStringLiteral("Tarnwick"));
+    strExportChoicesFile =
+        DataFilePath(QStringLiteral("quorvel-export.usr"), QStringLiteral("Tarnwick"));
+    exportChoices_ = ReadExportChoices(strExportChoicesFile);
     LoadSettings();
     InstallLanguage(intLanguage);
     SetLanguageDependentCaptions();

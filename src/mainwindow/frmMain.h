@@ -56,7 +56,8 @@ class StartNumberBox;
 // One class over several files, each named after what a user sees: frmMain.cpp (layout and
 // start-up), frmMain_Controls.cpp (options, lists, check boxes, enable and focus rules),
 // frmMain_StartNumber.cpp, frmMain_Pass.cpp, frmMain_MovingSpiral.cpp, frmMain_Language.cpp,
-// frmMain_Picture.cpp, frmMain_Settings.cpp, frmMain_Menus.cpp (the menu bar and its keys).
+// frmMain_Picture.cpp, frmMain_Settings.cpp, frmMain_Menus.cpp (the menu bar and its keys),
+// frmMain_CellCursor.cpp (the picture from the keyboard, Find Number).
 class frmMain : public QMainWindow, private PassObserver {
     Q_OBJECT
 
@@ -127,6 +128,11 @@ class frmMain : public QMainWindow, private PassObserver {
     void PlaceLargeView();
     // What the window manager puts around a window (a guess before this one is framed).
     QMargins WindowFrame() const;
+
+    // The picture from the keyboard: its cell cursor, and Find Number.
+    void BuildCellCursor();
+    void SetCellCursorLanguage();
+    void mnuFindNumber_Click();
 
     // Where the windows stood at the last end, and whether the inspector was open.
     void RestoreWindowPlaces();
@@ -274,6 +280,7 @@ class frmMain : public QMainWindow, private PassObserver {
     frmLargeView* largeView_ = nullptr;
     QAction* actLargeView = nullptr;
     QAction* actExportPicture = nullptr;
+    QAction* actFindNumber = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnuView = nullptr;
     QMenu* mnuHelp = nullptr;
@@ -377,7 +384,9 @@ class frmMain : public QMainWindow, private PassObserver {
     QString strPlacesFile;
     WindowPlaces places_;
     bool largeViewPlaced_ = false;  // the remembered place serves the first opening only
-    ExportChoices exportChoices_;   // the export dialog opens as it was last used
+    ExportChoices exportChoices_;   // the export dialog opens as it was last used, in any run
+    QString strExportChoicesFile;
+    QString strFindText;  // the last number looked for, offered again
 
     static constexpr int intMaxStartLength = 12;
     static constexpr int intScrollLow = 0;

@@ -13,6 +13,7 @@
 #include "export/export_dialog.h"
 #include "export/export_texts.h"
 #include "export/picture_exporter.h"
+#include "mainwindow/export_choices_file.h"
 #include "mainwindow/frmMain.h"
 #include "text/captions.h"
 #include "text/frmManual.h"
@@ -90,6 +91,7 @@ void frmMain::SetMenuCaptions() {
         if (auto* action = findChild<QAction*>(QString::fromLatin1(tip.control)))
             action->setStatusTip(tip.text);
     }
+    SetCellCursorLanguage();
 }
 
 // While a pass draws or the spiral moves, nothing that would start other work can be
@@ -100,7 +102,7 @@ void frmMain::SetMenuCaptions() {
 void frmMain::UpdateMenuActions() {
     const bool idle = !blnDrawing && !(Moving() && !blnPaused()) && !blnQuitting;
     for (QAction* action : {actSavePicture, actExportPicture, actUserManual, actAboutQuorvel,
-                            actAboutQt, actLargeView}) {
+                            actAboutQt, actLargeView, actFindNumber}) {
         if (action != nullptr) action->setEnabled(idle);
     }
     actCopyPicture->setEnabled(!blnDrawing && !blnQuitting);
@@ -136,6 +138,9 @@ void frmMain::mnuExportPicture_Click() {
     blnDialogOpen = false;
     if (dialog.result() != QDialog::Accepted || blnQuitting) return;
     exportChoices_ = dialog.Choices();
+    // Kept at once: a run that ends without Quit keeps them too. A failed write costs the
+    // next run these choices, nothing else.
+    WriteExportChoices(strExportChoicesFile, exportChoices_);
     exporter_->Start(dialog.Settings(), dialog.FileName(), intLanguage);
 }
 

@@ -132,7 +132,7 @@ TEST_F(Desktop, APassOrTheMovingSpiralGreysWhatWouldStartOtherWork) {
         }
     };
     const QString all = enabled();
-    ASSERT_EQ(actions.size(), 10);
+    ASSERT_EQ(actions.size(), 11);
     QString duringPass;  // at box size 1, letting input through
     Choose("cboBoxSize", 0);
     services.inputPending = true;

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
 #include "explorer/explorer_texts.h"
 #include "explorer/picture_overlay.h"
@@ -202,13 +203,17 @@ TEST_F(ExplorerTest, TabReachesTheInspectorsSwitchAndNoUnseenStop) {
         QWidget* focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
         stops << focus->objectName();
+        // The picture shows where the keyboard is with its cell cursor.
+        const bool cursorShown =
+            focus->objectName() == "picSpiral" && window->PictureExplorer()->Cursor()->isVisible();
         EXPECT_TRUE(qobject_cast<QAbstractButton*>(focus) || qobject_cast<QComboBox*>(focus) ||
-                    qobject_cast<QLineEdit*>(focus) || qobject_cast<QLabel*>(focus))
+                    qobject_cast<QLineEdit*>(focus) || qobject_cast<QLabel*>(focus) || cursorShown)
             << "Tab stops on " << focus->metaObject()->className() << " after "
             << stops.join(' ').toStdString();
     }
     EXPECT_EQ(stops.back(), "txbStartNumber");
     EXPECT_TRUE(stops.contains("chkRunOverlay")) << stops.join(' ').toStdString();
+    EXPECT_TRUE(stops.contains("picSpiral")) << stops.join(' ').toStdString();
 }
 
 }  // namespace

@@ -203,6 +203,33 @@ TEST_F(Export, TheDialogProposesANameAndRemembersItsChoices) {
     services.onModal = nullptr;
 }
 
+// The next run's dialog opens with the side, density map and folder of this run's last export;
+// the settings file keeps its nine lines.
+TEST_F(Export, TheDialogsChoicesComeBackNextRun) {
+    ExportAs(640, 5, folder.filePath("dense.png"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !Exporter()->Running(); }, 20000));
+    window->close();
+    QFile settings(SettingsPath());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll().count('\n'), 9);
+
+    window.reset();
+    window = std::make_unique<frmMain>(&services);
+    window->Form_Load();
+    QApplication::setActiveWindow(window.get());
+    services.onModal = [&](QDialog& next) {
+        EXPECT_EQ(next.findChild<QSpinBox*>("spnExportSide")->value(), 640);
+        EXPECT_TRUE(next.findChild<QCheckBox*>("chkExportDensity")->isChecked());
+        EXPECT_EQ(next.findChild<QSpinBox*>("spnExportDensity")->value(), 5);
+        EXPECT_EQ(next.findChild<QLineEdit*>("txbExportFile")->text(),
+                  folder.filePath("density-1-640-block5-primes.png"));
+        next.reject();
+    };
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    services.onModal = nullptr;
+    EXPECT_EQ(services.modals.size(), 2u);
+}
+
 TEST_F(Export, AFileIsReplacedOnlyWhenTheUserSaysSo) {
     const QString file = folder.filePath("kept.png");
     QFile old(file);

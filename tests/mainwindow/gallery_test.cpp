@@ -7,6 +7,8 @@
 #include <QSpinBox>
 
 #include "engine/spiral_layout.h"
+#include "explorer/explorer.h"
+#include "explorer/ray_panel.h"
 #include "largeview/frmLargeView.h"
 #include "largeview/large_picture.h"
 #include "window_fixture.h"
@@ -64,7 +66,28 @@ TEST_F(Gallery, SavesTheWindowInItsStates) {
     QTest::mouseMove(Find("picSpiral"), QPoint(263 + 7 * 3, 263 - 7 * 3));
     QTest::qWait(300);
     save("english-inspector");
+    // Find Number: its dialog, and the cell cursor on the number found, which the readout and
+    // the inspector follow.
+    services.onModal = [&](QDialog& dialog) {
+        dialog.findChild<QLineEdit*>("txbFindNumber")->setText("1601");
+        dialog.show();
+        QApplication::processEvents();
+        EXPECT_TRUE(dialog.grab().save(folder + "/find-number-english.png"));
+        dialog.hide();
+        dialog.accept();
+    };
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    services.onModal = nullptr;
+    QApplication::setActiveWindow(window.get());
+    QTest::mouseMove(Find("picSpiral"), QPoint(5, 5));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Find("picSpiral"), &leave);
+    InspectorPanel* inspector = window->PictureExplorer()->Inspector();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inspector->ShownNumber() == 1601; }));
+    save("english-cell-cursor");
     QTest::keyClick(window.get(), Qt::Key_F3);
+    Find("picSpiral")->setFocus();
+    save("english-cell-cursor-alone");
     // The help window in both languages.
     const char* helpName = "help-english";
     services.onModal = [&](QDialog& dialog) {

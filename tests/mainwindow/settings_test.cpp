@@ -181,6 +181,8 @@ TEST_F(Settings, DamagedFilesStartFromTheDefaults) {
     Restart("1\r\n1\r\n1\r\n4,1,0,2\r\n\"99999999999\"\r\n0\r\n1\r\n0\r\n0\r\n");
     EXPECT_EQ(Text("txbStartNumber"), "99999999999");
     EXPECT_TRUE(services.messages.empty());
+    // No picture: Tab passes the picture by, where no cell cursor could show.
+    EXPECT_EQ(Find("picSpiral")->focusPolicy(), Qt::NoFocus);
     struct PaintCounter : QObject {
         int paints = 0;
         bool eventFilter(QObject*, QEvent* e) override {

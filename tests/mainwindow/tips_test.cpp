@@ -84,6 +84,17 @@ void ExpectBothLanguages(const TipsByName& english, const TipsByName& german) {
 class Tips : public WindowTest {
   protected:
     InspectorPanel* Inspector() const { return window->PictureExplorer()->Inspector(); }
+    // The tips of the dialog that Ctrl with `key` opens, in each language.
+    std::map<int, TipsByName> DialogTips(Qt::Key key) {
+        std::map<int, TipsByName> tips;
+        for (const int language : {intEnglish, intGerman}) {
+            Choose("cboLanguage", language);
+            services.onModal = [&](QDialog& dialog) { tips[language] = ControlTips(dialog); };
+            QTest::keyClick(window.get(), key, Qt::ControlModifier);
+            services.onModal = nullptr;
+        }
+        return tips;
+    }
 };
 
 TEST_F(Tips, EveryControlAndMenuEntryExplainsItselfInBothLanguages) {
@@ -98,7 +109,7 @@ TEST_F(Tips, EveryControlAndMenuEntryExplainsItselfInBothLanguages) {
     const TipsByName englishControls = ControlTips(*window);
     const TipsByName englishMenus = MenuTips(*window);
     EXPECT_GE(englishControls.size(), 28u);
-    EXPECT_EQ(englishMenus.size(), 10u);
+    EXPECT_EQ(englishMenus.size(), 11u);
     Choose("cboLanguage", 1);
     ExpectBothLanguages(englishControls, ControlTips(*window));
     ExpectBothLanguages(englishMenus, MenuTips(*window));
@@ -109,16 +120,17 @@ TEST_F(Tips, EveryControlAndMenuEntryExplainsItselfInBothLanguages) {
 }
 
 TEST_F(Tips, TheExportDialogExplainsItsControlsInBothLanguages) {
-    std::map<int, TipsByName> tips;
-    for (const int language : {intEnglish, intGerman}) {
-        Choose("cboLanguage", language);
-        services.onModal = [&](QDialog& dialog) { tips[language] = ControlTips(dialog); };
-        QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
-        services.onModal = nullptr;
-    }
+    const std::map<int, TipsByName> tips = DialogTips(Qt::Key_E);
     ASSERT_EQ(services.modals.size(), 2u);
-    EXPECT_EQ(tips[intEnglish].size(), 7u);
-    ExpectBothLanguages(tips[intEnglish], tips[intGerman]);
+    EXPECT_EQ(tips.at(intEnglish).size(), 7u);
+    ExpectBothLanguages(tips.at(intEnglish), tips.at(intGerman));
+}
+
+TEST_F(Tips, TheFindNumberDialogExplainsItsControlsInBothLanguages) {
+    const std::map<int, TipsByName> tips = DialogTips(Qt::Key_F);
+    ASSERT_EQ(services.modals.size(), 2u);
+    EXPECT_EQ(tips.at(intEnglish).size(), 3u);
+    ExpectBothLanguages(tips.at(intEnglish), tips.at(intGerman));
 }
 
 // The report's discriminant, C(f) and ratio each explain themselves where the pointer rests on

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 
+#include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
 #include "explorer/picture_overlay.h"
 #include "mainwindow/spiral_picture.h"
@@ -172,6 +173,47 @@ TEST_F(WindowFit, DrawsTheRaysOverThePicture) {
     QTest::keyClick(window.get(), Qt::Key_F3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !overlay->ShowsRays(); }));
     EXPECT_EQ(WhitePixels(), before);
+}
+
+// The cell cursor rings its cell in the screen's own pixels at every scale: from the cell
+// outwards a dark line, a white one and a dark one, each a whole number of screen pixels wide;
+// nothing blurred between them, and nothing of the cell itself covered.
+TEST_F(WindowFit, TheCellCursorRingsItsCellCrisply) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* picture = Find<SpiralPicture>("picSpiral");
+    const auto shown = [&] {
+        QApplication::processEvents();
+        return picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = shown();
+    CellCursor* cursor = window->PictureExplorer()->Cursor();
+    ASSERT_TRUE(cursor->MoveTo(QPoint(1, -1)));
+    const QImage after = shown();
+    const QRect cell = cursor->CellOnScreen();
+    const double ratio = picture->devicePixelRatioF();
+    EXPECT_EQ(cell.width(), 15 * std::lround(ratio / picture->DisplayRatio()));
+    // From the middle of each side outwards: w dark, w white, w dark screen pixels.
+    const int w = std::max(1, static_cast<int>(std::lround(ratio)));
+    const QPoint c = cell.center();
+    for (const auto& [edge, out] : {std::pair{QPoint(cell.right() + 1, c.y()), QPoint(1, 0)},
+                                    {QPoint(cell.left() - 1, c.y()), QPoint(-1, 0)},
+                                    {QPoint(c.x(), cell.bottom() + 1), QPoint(0, 1)},
+                                    {QPoint(c.x(), cell.top() - 1), QPoint(0, -1)}}) {
+        for (int i = 0; i < 3 * w; ++i) {
+            EXPECT_EQ(after.pixel(edge + out * i), i / w == 1 ? qRgb(255, 255, 255) : qRgb(0, 0, 0))
+                << out.x() << "," << out.y() << " " << i << " at " << ratio;
+        }
+    }
+    // Every pixel that changed is pure black or white, and none of them is the cell's.
+    for (int y = 0; y < after.height(); ++y) {
+        for (int x = 0; x < after.width(); ++x) {
+            if (after.pixel(x, y) == before.pixel(x, y)) continue;
+            ASSERT_FALSE(cell.contains(x, y)) << x << "," << y;
+            ASSERT_TRUE(after.pixel(x, y) == qRgb(0, 0, 0) ||
+                        after.pixel(x, y) == qRgb(255, 255, 255))
+                << x << "," << y;
+        }
+    }
 }
 
 // A second window goes beside the first where the screen has room, on the roomier side and

@@ -84,6 +84,7 @@ class WindowTest : public ::testing::Test {
         // Every test starts as a first start, unless it wrote a settings file itself.
         QFile::remove(SettingsPath());
         QFile::remove(PlacesPath());
+        QFile::remove(ExportChoicesPath());
         window = std::make_unique<frmMain>(&services);
         window->Form_Load();
         QApplication::setActiveWindow(window.get());
@@ -95,6 +96,9 @@ class WindowTest : public ::testing::Test {
     }
     static QString PlacesPath() {
         return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarnwick/quorvel-windows.usr";
+    }
+    static QString ExportChoicesPath() {
+        return qEnvironmentVariable("XDG_CONFIG_HOME") + "/Tarnwick/quorvel-export.usr";
     }
 
     template <typename T = QWidget>

@@ -66,10 +66,11 @@ using WindowKeys = WindowTest;
 TEST_F(WindowKeys, EveryKeyWorksFromEveryControl) {
     QList<QAction*> menu = window->findChildren<QAction*>(QRegularExpression("^act"));
     menu.removeIf([](const QAction* action) { return action->shortcut().isEmpty(); });
-    ASSERT_EQ(menu.size(), 7);  // Ctrl+S, Ctrl+Shift+C, Ctrl+E, Ctrl+Q, F1, F3, F4
+    ASSERT_EQ(menu.size(), 8);  // Ctrl+S, Ctrl+Shift+C, Ctrl+E, Ctrl+Q, F1, F3, F4, Ctrl+F
     window->findChild<QAction*>("actInspector")->trigger();
     const QString still = PressEveryKeyEverywhere(window.get(), menu);
-    for (const char* name : {"txbStartNumber", "cboBoxSize", "optCircles", "chkRunOverlay"})
+    for (const char* name :
+         {"txbStartNumber", "cboBoxSize", "optCircles", "chkRunOverlay", "picSpiral"})
         EXPECT_TRUE(still.contains(name)) << name;
     Click("cmdSpiralIn");
     Click("cmdPauseButton");
