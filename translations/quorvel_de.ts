@@ -640,6 +640,70 @@ Lizenz: GNU General Public License, Version 3 oder spaeter
 (GPL-3.0-or-later). Quorvel wird ohne jede Gewaehrleistung
 bereitgestellt.</translation>
     </message>
+    <message>
+        <source>&amp;Find Number…</source>
+        <translation>Zahl &amp;finden…</translation>
+    </message>
+    <message>
+        <source>Marks the cell of a number in the picture with the cell cursor; the arrow keys move it on</source>
+        <translation>Markiert die Zelle einer Zahl im Bild mit dem Zellcursor; die Pfeiltasten bewegen ihn weiter</translation>
+    </message>
+    <message>
+        <source>Find number</source>
+        <translation>Zahl finden</translation>
+    </message>
+    <message>
+        <source>&amp;Number to find:</source>
+        <translation>Gesuchte &amp;Zahl:</translation>
+    </message>
+    <message>
+        <source>A whole number from 0 to %1; the cell cursor goes to its cell in the picture</source>
+        <translation>Eine ganze Zahl von 0 bis %1; der Zellcursor geht zu ihrer Zelle im Bild</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Finden</translation>
+    </message>
+    <message>
+        <source>Marks the number&apos;s cell in the picture with the cell cursor</source>
+        <translation>Markiert die Zelle der Zahl im Bild mit dem Zellcursor</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Closes this window without looking for a number</source>
+        <translation>Schließt dieses Fenster, ohne eine Zahl zu suchen</translation>
+    </message>
+    <message>
+        <source>Type a whole number from 0 to %1.</source>
+        <translation>Geben Sie eine ganze Zahl von 0 bis %1 ein.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a whole number.</source>
+        <translation>„%1“ ist keine ganze Zahl.</translation>
+    </message>
+    <message>
+        <source>The spiral holds no negative numbers.</source>
+        <translation>Die Spirale enthält keine negativen Zahlen.</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any number a picture can hold.</source>
+        <translation>%1 ist größer als jede Zahl, die ein Bild enthalten kann.</translation>
+    </message>
+    <message>
+        <source>The picture does not hold %1.</source>
+        <translation>Das Bild enthält %1 nicht.</translation>
+    </message>
+    <message>
+        <source>It shows the numbers from %1 to %2.</source>
+        <translation>Es zeigt die Zahlen von %1 bis %2.</translation>
+    </message>
+    <message>
+        <source>The number spiral. The arrow keys move the cell cursor (ten cells with Ctrl, Home: to the centre), Enter names its number.</source>
+        <translation>Die Zahlenspirale. Die Pfeiltasten bewegen den Zellcursor (mit Strg zehn Zellen weit, Pos1: zur Mitte), die Eingabetaste nennt seine Zahl.</translation>
+    </message>
 </context>
 <context>
     <name>Manual</name>
