@@ -39,6 +39,12 @@ QString Number(std::int64_t value) {
                      : QString::number(value);
 }
 
+// A 128-bit number (a discriminant far out passes 64 bits), with a true minus sign.
+QString Number(Int128 value) {
+    const QString digits = QString::fromStdString(DecimalText(value < 0 ? -value : value));
+    return value < 0 ? QStringLiteral("−") + digits : digits;
+}
+
 QString Polynomial(const Quadratic& f) {
     QString text = QStringLiteral("f(i) = %1i²").arg(f.a);
     if (f.b != 0) text += Signed(f.b) + QStringLiteral("i");

@@ -147,7 +147,7 @@ int RunInspect(int argc, char* argv[]) {
             "longest=%lld\n",
             RayDirectionName(r.ray.direction), static_cast<long long>(r.ray.f.a),
             static_cast<long long>(r.ray.f.b), static_cast<long long>(r.ray.f.c),
-            r.discriminant ? std::to_string(*r.discriminant).c_str() : "nan",
+            r.discriminant ? DecimalText(*r.discriminant).c_str() : "nan",
             Decimal(r.constant).c_str(), static_cast<long long>(r.statistics.primes),
             Decimal(r.statistics.expected).c_str(),
             static_cast<long long>(r.statistics.longestRun));
