@@ -376,7 +376,14 @@ LValues SeriesLValues(std::int64_t d) {
     const double rootQ = std::sqrt(q);
     const double t = std::sqrt(std::numbers::pi / q);
     const double t3 = t * t * t;  // (π/q)^{3/2}
-    const auto count = static_cast<std::int64_t>(std::ceil(kSeriesEnd / t)) + 1;
+    // For D < 0 the terms of L(2) carry a factor 1/n² = t²/(nt)², so that what is left out past
+    // nt = X is about t e^{-X²} / (√π X²), and L(1) is needed only to find the whole number h:
+    // the series may stop well before kSeriesEnd when |D| is large.
+    double end = kSeriesEnd;
+    while (d < 0 && end > 4 &&
+           t * std::exp(-(end - 0.1) * (end - 0.1)) / (end - 0.1) / (end - 0.1) < 1e-17)
+        end -= 0.1;
+    const auto count = static_cast<std::int64_t>(std::ceil(end / t)) + 1;
     const std::vector<std::int8_t> chi = CharacterTable(d, count);
     static const ScaledComplementaryErrorFunction erfcx;
     static const FastExponentialIntegral e1;
