@@ -357,6 +357,7 @@ std::vector<std::int8_t> CharacterTable(std::int64_t d, std::int64_t count) {
 struct LValues {
     double one = kNaN;
     double two = kNaN;
+    std::vector<std::int8_t> chi;  // χ(n) for the n the series took
 };
 
 // L(1, χ) and L(2, χ) for a fundamental D with |D| <= kMaxSeriesDiscriminant, from the
@@ -384,7 +385,7 @@ LValues SeriesLValues(std::int64_t d) {
            t * std::exp(-(end - 0.1) * (end - 0.1)) / (end - 0.1) / (end - 0.1) < 1e-17)
         end -= 0.1;
     const auto count = static_cast<std::int64_t>(std::ceil(end / t)) + 1;
-    const std::vector<std::int8_t> chi = CharacterTable(d, count);
+    std::vector<std::int8_t> chi = CharacterTable(d, count);
     static const ScaledComplementaryErrorFunction erfcx;
     static const FastExponentialIntegral e1;
     constexpr double kTwoOverRootPi = 2 * std::numbers::inv_sqrtpi;
@@ -402,10 +403,12 @@ LValues SeriesLValues(std::int64_t d) {
         const double x = dn * t;
         const double erfc = gaussian * erfcx(x);
         if (d < 0) {
-            one += sign * (gaussian / dn + std::numbers::pi / rootQ * erfc);
+            const double inverse = 1 / dn;
+            one += sign * (gaussian * inverse + std::numbers::pi / rootQ * erfc);
             const double upper =
                 x * gaussian + std::numbers::pi * std::numbers::inv_sqrtpi / 2 * erfc;
-            two += sign * kTwoOverRootPi * (upper / (dn * dn) + t3 * dn * e1(x * x, gaussian));
+            two +=
+                sign * kTwoOverRootPi * (upper * inverse * inverse + t3 * dn * e1(x * x, gaussian));
         } else {
             one += sign * (erfc / dn + e1(x * x, gaussian) / rootQ);
             const double lower =
@@ -415,6 +418,7 @@ LValues SeriesLValues(std::int64_t d) {
     }
     out.one = one;
     out.two = two;
+    out.chi = std::move(chi);
     return out;
 }
 
@@ -836,6 +840,10 @@ ConstantParts BatemanHornParts(const Quadratic& f) {
     };
     const bool series = Magnitude(d) <= static_cast<u128>(kMaxSeriesDiscriminant);
     const std::int32_t bound = series ? kSeriesProductBound : kProductBound;
+    // The series' table of χ(n) serves the product too where it reaches far enough.
+    LValues values;
+    if (series) values = SeriesLValues(static_cast<std::int64_t>(d));
+    const bool tabled = values.chi.size() > static_cast<std::size_t>(bound);
     long double product = 1;
     long double lOneProduct = 1;  // Euler products over the primes to `bound`
     long double lTwoProduct = 1;
@@ -843,7 +851,7 @@ ConstantParts BatemanHornParts(const Quadratic& f) {
     for (const std::int32_t p : ProductPrimes()) {
         if (p > bound) break;
         const auto prime = static_cast<u64>(p);
-        const int chi = KroneckerPrime(d, prime);
+        const int chi = tabled ? values.chi[prime] : KroneckerPrime(d, prime);
         const bool special = next < exceptional.size() && exceptional[next] == prime;
         if (special) ++next;
         product *= rFactor(prime, chi, special);
@@ -864,7 +872,6 @@ ConstantParts BatemanHornParts(const Quadratic& f) {
     long double lTwo = lTwoProduct;
     std::int64_t h = 0;
     if (series) {
-        const LValues values = SeriesLValues(static_cast<std::int64_t>(d));
         lOne = values.one;
         lTwo = values.two;
         if (d < 0) {
