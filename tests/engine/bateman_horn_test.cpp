@@ -224,6 +224,41 @@ TEST(BatemanHorn, RaysNearTheTopOfTheViews) {
     }
 }
 
+// x² + q² differs from x² + 1 only at the prime q, which now divides the discriminant: one root
+// there instead of 1 + χ_-4(q). A prime of the discriminant is taken exactly wherever it lies:
+// below the product's bound, above it, and past 2^31.
+TEST(BatemanHorn, APrimeOfTheDiscriminantIsTakenExactly) {
+    const double base = BatemanHornConstant({1, 0, 1});
+    for (const std::int64_t q : {3, 5, 131071, 131101, 1000003, 1000033, 2147483647}) {
+        const auto prime = static_cast<double>(q);
+        // ω(q) = 1 instead of 0 (q ≡ 3 mod 4) or 2 (q ≡ 1 mod 4).
+        const double factor = q % 4 == 3 ? 1 - 1 / prime : (1 - 1 / prime) / (1 - 2 / prime);
+        EXPECT_NEAR(BatemanHornConstant({1, 0, q * q}) / (base * factor), 1, 1e-13) << q;
+    }
+    // D = -p for the least prime p ≡ 3 (mod 4) past 2^64, which is factored as prime: h from
+    // PARI's quadclassunit, C(f) from an Euler product to 10^7 over π h / √p.
+    const ConstantParts parts = BatemanHornParts({1, 1, 4'611'686'018'427'387'917});
+    EXPECT_EQ(DecimalText(parts.fundamental), "-18446744073709551667");
+    EXPECT_EQ(parts.classNumber, 397275405);
+    EXPECT_NEAR(parts.constant / 5.564499900038800, 1, 1e-8);
+}
+
+// Shanks' method against the series on larger groups, some with a large 2-part.
+TEST(BatemanHorn, ShanksAgreesWithTheSeries) {
+    std::mt19937_64 random(7);
+    int checked = 0;
+    while (checked < 12) {
+        const auto d = -static_cast<std::int64_t>(1'000'000 + random() % 4'000'000'000);
+        if (!IsFundamental(d)) continue;
+        ++checked;
+        EXPECT_EQ(ClassNumberShanks(d), ClassNumber(d)) << d;
+    }
+    // 2^10 divides h (eleven primes), the group far from cyclic.
+    const std::int64_t many = -4 * 3 * 5 * 7 * 11 * 13 * 17 * 19 * 23 * std::int64_t{29 * 31};
+    ASSERT_TRUE(IsFundamental(many));
+    EXPECT_EQ(ClassNumberShanks(many), ClassNumber(many));
+}
+
 TEST(BatemanHorn, ClassNumbers) {
     // Small ones by the series and by Shanks' method alike.
     const struct {
