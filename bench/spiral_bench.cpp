@@ -218,6 +218,20 @@ void Explorer_inspect_cell_1000_start1(benchmark::State& state) {
     InspectCell(state, 1);
 }
 
+// Every constant of a cell far out, start 10^18: the cell west of the NE corner of ring 100,
+// an odd number with two rays. Their discriminants pass 64 bits, their class numbers come from
+// the class group; most of the time goes into χ_D(p) for the 78,498 primes up to 10^6.
+void Explorer_constant_1e18(benchmark::State& state) {
+    constexpr std::int64_t kRadius = 99;
+    constexpr std::int64_t kPosition = 4 * kRadius * kRadius - 2 * kRadius + 2;
+    const std::optional<CellRays> cell = RaysOfPosition(kPosition, 1'000'000'000'000'000'000);
+    for (auto _ : state) {
+        for (int k = 0; k < cell->rayCount; ++k)
+            benchmark::DoNotOptimize(
+                BatemanHornParts(cell->rays[static_cast<std::size_t>(k)].f).constant);
+    }
+}
+
 // A pointer move over the box-1 picture at the top of the range with the inspector open: from
 // the move to the readout showing the new cell and the lines over the picture moved to it,
 // their repaint asked for. The painting itself follows at the screen's pace, once for however
@@ -303,6 +317,7 @@ BENCHMARK(Window_redraw_box1_cluster_longest)->Name("Window/redraw_box1_cluster_
 BENCHMARK(Window_moving_step_box3_cluster)->Name("Window/moving_step_box3_cluster");
 BENCHMARK(Explorer_inspect_cell_1000)->Name("Explorer/inspect_cell_1000");
 BENCHMARK(Explorer_inspect_cell_1000_start1)->Name("Explorer/inspect_cell_1000_start1");
+BENCHMARK(Explorer_constant_1e18)->Name("Explorer/constant_1e18");
 BENCHMARK(Explorer_pointer_move)->Name("Explorer/pointer_move");
 BENCHMARK(Explorer_pointer_move_painted)->Name("Explorer/pointer_move_painted");
 BENCHMARK(Startup_program_to_first_picture)
@@ -368,6 +383,7 @@ constexpr Target kTargets[] = {
     {"Startup/program_to_first_picture", "Startup/bare_window", "<=", 1.5},
     {"Explorer/inspect_cell_1000", "Pass/box1_primes_top", "<=", 40},
     {"Explorer/inspect_cell_1000_start1", "Pass/box1_primes_top", "<=", 40},
+    {"Explorer/constant_1e18", "Pass/box1_primes_top", "<=", 10},
     {"Explorer/pointer_move", "Pass/box1_primes_top", "<=", 0.25},
     // Painted at most once a frame (60 Hz): this much a move costs when every move is painted.
     {"Explorer/pointer_move_painted", "Pass/box1_primes_top", "<=", 1},

@@ -213,6 +213,50 @@ Schwarze Zellen erhalten einen weissen Rand, wo sie gross genug sind.</translati
         <source>Primes found over primes expected: above 1 more, below 1 fewer than the Bateman–Horn conjecture predicts</source>
         <translation>Gefundene Primzahlen geteilt durch erwartete: über 1 mehr, unter 1 weniger, als die Bateman-Horn-Vermutung vorhersagt</translation>
     </message>
+    <message>
+        <source>fdisc %1</source>
+        <translation>Fundamentaldiskr. %1</translation>
+    </message>
+    <message>
+        <source>h = %1</source>
+        <translation>h = %1</translation>
+    </message>
+    <message>
+        <source>C(f) = 0: f is a constant times a square</source>
+        <translation>C(f) = 0: f ist eine Konstante mal ein Quadrat</translation>
+    </message>
+    <message>
+        <source>C(f) = 0: f splits into two linear factors</source>
+        <translation>C(f) = 0: f zerfällt in zwei Linearfaktoren</translation>
+    </message>
+    <message>
+        <source>C(f) = 0: every value is divisible by %1</source>
+        <translation>C(f) = 0: jeder Wert ist durch %1 teilbar</translation>
+    </message>
+    <message>
+        <source>count within %1 σ of the expectation</source>
+        <translation>Anzahl innerhalb von %1 σ um die Erwartung</translation>
+    </message>
+    <message>
+        <source>count more than 3 σ above the expectation</source>
+        <translation>Anzahl mehr als 3 σ über der Erwartung</translation>
+    </message>
+    <message>
+        <source>count more than 3 σ below the expectation</source>
+        <translation>Anzahl mehr als 3 σ unter der Erwartung</translation>
+    </message>
+    <message>
+        <source>The fundamental discriminant D: the discriminant with its square factors taken out (b² − 4ac = D m²), the discriminant of the quadratic field that the roots of f generate. Its character χ_D(p) tells how many roots f has modulo most primes p</source>
+        <translation>Die Fundamentaldiskriminante D: die Diskriminante ohne ihre quadratischen Faktoren (b² − 4ac = D m²), die Diskriminante des quadratischen Zahlkörpers, den die Nullstellen von f erzeugen. Ihr Charakter χ_D(p) sagt, wie viele Nullstellen f modulo den meisten Primzahlen p hat</translation>
+    </message>
+    <message>
+        <source>The class number h of D: how many classes of forms ax² + bxy + cy² of discriminant D there are. C(f) grows as L(1, χ_D) = π h / √|D| shrinks: a small h makes a ray rich in primes</source>
+        <translation>Die Klassenzahl h von D: wie viele Klassen von Formen ax² + bxy + cy² der Diskriminante D es gibt. C(f) wächst, wenn L(1, χ_D) = π h / √|D| kleiner wird: ein kleines h macht einen Strahl reich an Primzahlen</translation>
+    </message>
+    <message>
+        <source>How far the count lies from the expected one, in units of σ = √expected, z = (primes − expected) / σ: within 2 σ is usual, beyond 3 σ rare if the conjecture holds</source>
+        <translation>Wie weit die Anzahl von der erwarteten abweicht, in Einheiten von σ = √erwartet, z = (Primzahlen − erwartet) / σ: innerhalb von 2 σ ist üblich, jenseits von 3 σ selten, wenn die Vermutung stimmt</translation>
+    </message>
 </context>
 <context>
     <name>Export</name>

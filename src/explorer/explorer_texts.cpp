@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <cmath>
+#include <numeric>
 
 #include "text/translation.h"
 
@@ -39,6 +40,12 @@ QString Number(std::int64_t value) {
                      : QString::number(value);
 }
 
+// A 128-bit number (a discriminant far out passes 64 bits), with a true minus sign.
+QString Number(Int128 value) {
+    const QString digits = QString::fromStdString(DecimalText(value < 0 ? -value : value));
+    return value < 0 ? QStringLiteral("−") + digits : digits;
+}
+
 QString Polynomial(const Quadratic& f) {
     QString text = QStringLiteral("f(i) = %1i²").arg(f.a);
     if (f.b != 0) text += Signed(f.b) + QStringLiteral("i");
@@ -58,6 +65,62 @@ QString Decimal(double value, int decimals) {
     if (std::isnan(value)) return QStringLiteral("?");
     if (value == 0) return QStringLiteral("0");
     return QString::number(value, 'f', decimals);
+}
+
+// The least prime that divides every value of f (f(0) and f(1) even: 2).
+std::uint64_t SharedPrime(const Quadratic& f) {
+    const auto magnitude = [](std::int64_t v) {
+        return v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+    };
+    const std::uint64_t g = std::gcd(std::gcd(magnitude(f.a), magnitude(f.b)), magnitude(f.c));
+    if (g % 2 == 0 || g <= 1) return 2;
+    const Factorization factors = Factorize(g);
+    return factors.count > 0 ? factors.factors[0].prime : 2;
+}
+
+// The fundamental discriminant and class number, and why C(f) is 0 where it is.
+QString FieldLine(const ConstantParts& parts, const Quadratic& f, int language) {
+    const TextsIn texts(language);
+    QString html;
+    if (parts.fundamental != 0) {
+        html += WithTip(texts.translate("Explorer", "fdisc %1").arg(Number(parts.fundamental)),
+                        RayMeasure::Fundamental, language);
+        if (parts.fundamental < 0) {
+            html += QStringLiteral(" &nbsp; ") +
+                    WithTip(texts.translate("Explorer", "h = %1").arg(parts.classNumber),
+                            RayMeasure::ClassNumber, language);
+        }
+        html += QStringLiteral("<br>");
+    }
+    switch (parts.reason) {
+        case ZeroReason::Square:
+            html += texts.translate("Explorer", "C(f) = 0: f is a constant times a square");
+            break;
+        case ZeroReason::Factors:
+            html += texts.translate("Explorer", "C(f) = 0: f splits into two linear factors");
+            break;
+        case ZeroReason::Shared:
+            html += texts.translate("Explorer", "C(f) = 0: every value is divisible by %1")
+                        .arg(SharedPrime(f));
+            break;
+        case ZeroReason::None:
+            return html;
+    }
+    return html + QStringLiteral("<br>");
+}
+
+// Where the count lies against the expectation, in σ = √expected.
+QString DeviationText(double primes, double expected, const TextsIn& texts) {
+    const double z = (primes - expected) / std::sqrt(expected);
+    const double size = std::fabs(z);
+    if (size <= 3) {
+        return texts.translate("Explorer", "count within %1 σ of the expectation")
+            .arg(size <= 1   ? 1
+                 : size <= 2 ? 2
+                             : 3);
+    }
+    return z > 0 ? texts.translate("Explorer", "count more than 3 σ above the expectation")
+                 : texts.translate("Explorer", "count more than 3 σ below the expectation");
 }
 
 }  // namespace
@@ -125,11 +188,17 @@ QString InspectorHtml(const CellRays& cell, const CellRayReports& reports, std::
                     .arg(WithTip(discriminant, RayMeasure::Discriminant, language),
                          WithTip(QStringLiteral("C(f) = %1").arg(Decimal(ray.constant, 4)),
                                  RayMeasure::Constant, language));
+        html += FieldLine(ray.parts, ray.ray.f, language);
         html += (texts.translate("Explorer", "primes %1, expected %2, %3<br>"))
                     .arg(s.primes)
                     .arg(known ? Decimal(s.expected, 2) : QStringLiteral("–"),
                          WithTip((texts.translate("Explorer", "ratio %1")).arg(ratio),
                                  RayMeasure::Ratio, language));
+        if (known && s.expected > 0) {
+            html += WithTip(DeviationText(static_cast<double>(s.primes), s.expected, texts),
+                            RayMeasure::Deviation, language) +
+                    QStringLiteral("<br>");
+        }
         html += (texts.translate("Explorer", "longest run of primes %1</p>")).arg(s.longestRun);
     }
     return html;
@@ -183,6 +252,24 @@ QString RayMeasureTip(RayMeasure measure, int language) {
                                    "The Bateman–Horn constant of the ray's quadratic: how "
                                    "many times as often as other numbers of their size "
                                    "its values should be prime");
+        case RayMeasure::Fundamental:
+            return texts.translate("Explorer",
+                                   "The fundamental discriminant D: the discriminant with its "
+                                   "square factors taken out (b² − 4ac = D m²), the "
+                                   "discriminant of the quadratic field that the roots of f "
+                                   "generate. Its character χ_D(p) tells how many roots f has "
+                                   "modulo most primes p");
+        case RayMeasure::ClassNumber:
+            return texts.translate("Explorer",
+                                   "The class number h of D: how many classes of forms "
+                                   "ax² + bxy + cy² of discriminant D there are. C(f) grows as "
+                                   "L(1, χ_D) = π h / √|D| shrinks: a small h makes a ray rich "
+                                   "in primes");
+        case RayMeasure::Deviation:
+            return texts.translate("Explorer",
+                                   "How far the count lies from the expected one, in units of "
+                                   "σ = √expected, z = (primes − expected) / σ: within 2 σ is "
+                                   "usual, beyond 3 σ rare if the conjecture holds");
         case RayMeasure::Ratio:
             return texts.translate("Explorer",
                                    "Primes found over primes expected: above 1 more, "

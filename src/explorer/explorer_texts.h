@@ -36,7 +36,7 @@ QString InspectorStatusTip(int language);
 QString RunOverlayTip(int language);
 
 // The measures of a ray the report names, each explained in its tip.
-enum class RayMeasure { Discriminant, Constant, Ratio };
+enum class RayMeasure { Discriminant, Constant, Fundamental, ClassNumber, Ratio, Deviation };
 QString RayMeasureTip(RayMeasure measure, int language);
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 #include "explorer/cell_cursor.h"
 #include "explorer/explorer.h"
@@ -214,6 +215,39 @@ TEST_F(ExplorerTest, TabReachesTheInspectorsSwitchAndNoUnseenStop) {
     EXPECT_EQ(stops.back(), "txbStartNumber");
     EXPECT_TRUE(stops.contains("chkRunOverlay")) << stops.join(' ').toStdString();
     EXPECT_TRUE(stops.contains("picSpiral")) << stops.join(' ').toStdString();
+}
+
+// What the constant rests on (D and h), why it is 0 where it is, and where the count lies in
+// σ, in both languages and far out, where the discriminant passes 64 bits.
+TEST(InspectorWords, TellWhatTheConstantRestsOnAndHowFarTheCountLies) {
+    const struct {
+        std::int64_t start;
+        int language;
+        std::vector<const char*> parts;
+        int deviations;  // rays with primes to expect, each with its σ phrase
+    } cases[] = {
+        {41, intEnglish, {"fdisc −163", "h = 1", "count within "}, 4},
+        {41, intGerman, {"Fundamentaldiskr. −163", "h = 1", "Anzahl innerhalb von "}, 4},
+        {1, intEnglish, {"fdisc −3", "C(f) = 0: f is a constant times a square"}, 3},
+        {0, intEnglish, {"C(f) = 0: f splits into two linear factors"}, 0},
+        {2, intGerman, {"C(f) = 0: jeder Wert ist durch 2 teilbar", "Fundamentaldiskr. −7"}, 0},
+        {1'000'000'000'000'000'001,
+         intEnglish,
+         {"discriminant −16000000000000000012", "fdisc −4000000000000000003", "h = 255070498"},
+         4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.start << " " << c.language);
+        const std::optional<CellRays> cell = RaysOfPosition(1, c.start);
+        ASSERT_TRUE(cell);
+        const QString report = InspectorHtml(*cell, InspectRays(*cell, 100), 100, c.language);
+        for (const char* part : c.parts)
+            EXPECT_TRUE(report.contains(QString::fromUtf8(part))) << part << "\n"
+                                                                  << report.toStdString();
+        EXPECT_FALSE(report.contains(QStringLiteral("?")));
+        EXPECT_EQ(report.count(RayMeasureTip(RayMeasure::Deviation, c.language).toHtmlEscaped()),
+                  c.deviations);
+    }
 }
 
 }  // namespace

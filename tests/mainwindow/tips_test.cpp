@@ -133,8 +133,8 @@ TEST_F(Tips, TheFindNumberDialogExplainsItsControlsInBothLanguages) {
     ExpectBothLanguages(tips.at(intEnglish), tips.at(intGerman));
 }
 
-// The report's discriminant, C(f) and ratio each explain themselves where the pointer rests on
-// them, in reading order, and nothing else in the report has a tip.
+// The report's discriminant, C(f), D, h, ratio and deviation each explain themselves where the
+// pointer rests on them, in reading order, and nothing else in the report has a tip.
 TEST_F(Tips, TheInspectorsMeasuresExplainThemselves) {
     SetStart("41");
     PressEnter();
@@ -160,10 +160,15 @@ TEST_F(Tips, TheInspectorsMeasuresExplainThemselves) {
         }
         EXPECT_EQ(seen, QStringList({RayMeasureTip(RayMeasure::Discriminant, language),
                                      RayMeasureTip(RayMeasure::Constant, language),
-                                     RayMeasureTip(RayMeasure::Ratio, language)}));
+                                     RayMeasureTip(RayMeasure::Fundamental, language),
+                                     RayMeasureTip(RayMeasure::ClassNumber, language),
+                                     RayMeasureTip(RayMeasure::Ratio, language),
+                                     RayMeasureTip(RayMeasure::Deviation, language)}));
     }
-    EXPECT_NE(RayMeasureTip(RayMeasure::Constant, intGerman),
-              RayMeasureTip(RayMeasure::Constant, intEnglish));
+    for (const RayMeasure measure : {RayMeasure::Constant, RayMeasure::Fundamental,
+                                     RayMeasure::ClassNumber, RayMeasure::Deviation}) {
+        EXPECT_NE(RayMeasureTip(measure, intGerman), RayMeasureTip(measure, intEnglish));
+    }
     QToolTip::hideText();
 }
 

@@ -150,11 +150,11 @@ status=$?
 # --inspect: a number's factors, cell and ring, and the quadratic, constant and prime counts
 # of each diagonal ray through it (the counts for 1 agree with an independent prime count).
 run inspect-centre 0 --inspect 1
-[[ $out == $'number=1\nprime=0\nfactors=\nx=0\ny=0\nring=1\nray=NE a=4 b=-2 c=1 disc=-12 constant=2.24147 primes=166 expected=177.337 longest=3\nray=NW a=4 b=0 c=1 disc=-16 constant=2.74563 primes=208 expected=216.156 longest=3\nray=SW a=4 b=2 c=1 disc=-12 constant=2.24147 primes=179 expected=176.042 longest=2\nray=SE a=4 b=4 c=1 disc=0 constant=0 primes=0 expected=0 longest=0' ]] ||
+[[ $out == $'number=1\nprime=0\nfactors=\nx=0\ny=0\nring=1\nray=NE a=4 b=-2 c=1 disc=-12 constant=2.24146550710 primes=166 expected=177.337 longest=3 fdisc=-3 h=1 L1=0.604599788078 ratio=0.936071 z=-0.851331\nray=NW a=4 b=0 c=1 disc=-16 constant=2.74562692564 primes=208 expected=216.156 longest=3 fdisc=-4 h=1 L1=0.785398163397 ratio=0.962269 z=-0.554734\nray=SW a=4 b=2 c=1 disc=-12 constant=2.24146550710 primes=179 expected=176.042 longest=2 fdisc=-3 h=1 L1=0.604599788078 ratio=1.01680 z=0.222959\nray=SE a=4 b=4 c=1 disc=0 constant=0 primes=0 expected=0 longest=0 fdisc=1 reason=square ratio=nan z=nan' ]] ||
     fail "inspect 1: $out"
 # 35² ends its ring: no NE ray from there.
 run inspect-square 0 --inspect 1225 --terms 10
-[[ $out == $'number=1225\nprime=0\nfactors=5^2*7^2\nx=17\ny=17\nring=18\nray=SW '*$'\nray=SE a=4 b=140 c=1225 disc=0 constant=0 primes=0 expected=0 longest=0' ]] ||
+[[ $out == $'number=1225\nprime=0\nfactors=5^2*7^2\nx=17\ny=17\nring=18\nray=SW '*$'\nray=SE a=4 b=140 c=1225 disc=0 constant=0 primes=0 expected=0 longest=0 fdisc=1 reason=square ratio=nan z=nan' ]] ||
     fail "inspect 1225: $out"
 # From 990, 1002 is the NE corner of the third ring, which has three rays.
 run inspect-start 0 --inspect 1002 --start " 0990 " --terms 1
@@ -163,11 +163,25 @@ run inspect-start 0 --inspect 1002 --start " 0990 " --terms 1
 run inspect-prime 0 --inspect 2147483629 --terms 1
 [[ $out == $'number=2147483629\nprime=1\nfactors=2147483629\n'* ]] || fail "inspect a prime: $out"
 run inspect-top 0 --inspect 2147483646 --start 2147483646 --terms 1000000
-[[ $out == *$'\nray=SE a=4 b=4 c=2147483646 disc=-34359738320 constant=0 primes=0 expected=0 longest=0' ]] ||
+[[ $out == *$'\nray=SE a=4 b=4 c=2147483646 disc=-34359738320 constant=0 primes=0 expected=0 longest=0 fdisc=-8589934580 h=49408 L1=1.67475860872 reason=even ratio=nan z=nan' ]] ||
     fail "inspect the top with a million terms: $out"
+# Far out: the discriminant passes 64 bits and is printed exactly, the class number comes from
+# the class group (PARI/GP's quadclassunit agrees), and nothing is left unknown.
+run inspect-far 0 --inspect 1000000000000000001 --start 1000000000000000000 --terms 10
+[[ $out == *$'\nray=NE a=4 b=6 c=1000000000000000001 disc=-15999999999999999980 constant=0.6472797235'*' fdisc=-3999999999999999995 h=935197952 L1=1.46900550783 '* &&
+   $out != *nan* ]] || fail "inspect far out: $out"
+run inspect-last 0 --inspect 9223372036854775807 --start 1000000000000000000 --terms 10
+[[ $out == $'number=9223372036854775807\nprime=0\nfactors=7^2*73*127*337*92737*649657\n'* &&
+   $out == *$'\nray=NE a=4 b=11470568974 c=9223372036854775807 disc=-16000000002385000236 '*' fdisc=-444444444510694451 h=286656312 '* ]] ||
+    fail "inspect the last number a cell holds: $out"
+# Why a constant is 0: a square, two linear factors, a prime that divides every value.
+run inspect-zero 0 --inspect 0 --start 0 --terms 10
+[[ $out == *$'\nray=NE a=4 b=-2 c=0 disc=4 constant=0 '*$' fdisc=1 reason=factors ratio=nan z=nan\n'* &&
+   $out == *$'\nray=NW a=4 b=0 c=0 disc=0 constant=0 '*$' fdisc=1 reason=square ratio=nan z=nan\n'* ]] ||
+    fail "inspect 0 from 0: $out"
 for args in "--inspect" "--inspect abc" "--inspect 12a" "--inspect -5" "--inspect +5" \
-            "--inspect 2147483647" "--inspect 99999999999999999999999" "--inspect 5 --start 10" \
-            "--inspect 5 --start 2147483647" "--inspect 5 --terms 0" "--inspect 5 --terms 1000001" \
+            "--inspect 9223372036854775808" "--inspect 99999999999999999999999" "--inspect 5 --start 10" \
+            "--inspect 5 --start 2147483647" "--inspect 2000000000000000000 --start 1000000000000000001" "--inspect 5 --terms 0" "--inspect 5 --terms 1000001" \
             "--inspect 5 --terms x" "--inspect 5 --box 3" "--inspect 5 --out x.png" "--terms 5"; do
     # shellcheck disable=SC2086
     run "inspect '$args'" 2 $args
