@@ -154,8 +154,8 @@ std::optional<QString> SafeFileWriter::Commit() {
     }
     if (!file_) return QStringLiteral("the file is not open");
     std::optional<QString> why;
-    if (auto* save = static_cast<QSaveFile*>(file_.get()); !save->commit()) {
-        why = save->errorString();
+    if (!file_->commit()) {
+        why = file_->errorString();
     }
     file_.reset();
     return why;
@@ -164,7 +164,7 @@ std::optional<QString> SafeFileWriter::Commit() {
 void SafeFileWriter::Discard() {
     if (fd_ >= 0) ::close(std::exchange(fd_, -1));
     if (!file_) return;
-    static_cast<QSaveFile*>(file_.get())->cancelWriting();
+    file_->cancelWriting();
     file_.reset();  // a QSaveFile that was not committed removes its temporary file
 }
 

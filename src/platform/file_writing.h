@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-class QFileDevice;
+class QSaveFile;
 
 namespace quorvel {
 
@@ -58,9 +58,9 @@ class SafeFileWriter {
     QString path_;
     SpecialFiles special_;
     const std::atomic<bool>* cancel_ = nullptr;
-    int given_ = -1;  // the descriptor given, if any
-    std::unique_ptr<QFileDevice> file_;
-    int fd_ = -1;             // written directly: a device, pipe or the descriptor given
+    int given_ = -1;                   // the descriptor given, if any
+    std::unique_ptr<QSaveFile> file_;  // a regular file, through a temporary one
+    int fd_ = -1;                      // written directly: a device, pipe or the descriptor given
     bool pollFirst_ = false;  // a blocking pipe or socket: wait for room, then a little at a time
     bool cancelled_ = false;
 };
